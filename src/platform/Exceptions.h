@@ -1,0 +1,48 @@
+// The exception hierarchy of the host layer. Everything the library raises derives from
+// vg::Exception, which carries a message and is a std::exception, so callers can catch
+// either. The framework errors below are the ones that callers of the grid are expected
+// to see and handle: conversions, list indices, casts, assignments and streams.
+#pragma once
+
+#include <QString>
+#include <QByteArray>
+#include <exception>
+
+namespace vg {
+
+class Exception : public std::exception {
+public:
+    explicit Exception(QString message) : FMessage(std::move(message)), FUtf8(FMessage.toUtf8()) {}
+    const QString& Message() const noexcept { return FMessage; }
+    const char* what() const noexcept override { return FUtf8.constData(); }
+
+private:
+    QString FMessage;
+    QByteArray FUtf8;
+};
+
+// Declares an exception class that adds nothing but its type to its base.
+#define VG_DECLARE_EXCEPTION(Name, Base)                                    \
+    class Name : public Base {                                              \
+    public:                                                                 \
+        using Base::Base;                                                   \
+    };
+
+// Text that does not convert to the value asked for (number, date, time).
+VG_DECLARE_EXCEPTION(EConvertError, Exception)
+// An index outside a list or collection.
+VG_DECLARE_EXCEPTION(EListError, Exception)
+// An object that is not of the class an operation requires.
+VG_DECLARE_EXCEPTION(EInvalidCast, Exception)
+// Assign between objects that do not know each other.
+VG_DECLARE_EXCEPTION(EAssignError, Exception)
+// A stream or file that cannot be opened, read or written.
+VG_DECLARE_EXCEPTION(EStreamError, Exception)
+// A form file or other stored text that is malformed or names what does not exist.
+VG_DECLARE_EXCEPTION(EReadError, EStreamError)
+// A picture file or picture data that cannot be decoded.
+VG_DECLARE_EXCEPTION(EInvalidGraphic, Exception)
+// A failed write of stored data.
+VG_DECLARE_EXCEPTION(EWriteError, EStreamError)
+
+} // namespace vg

@@ -1,0 +1,65 @@
+#include "platform/FormFile.h"
+
+#include "platform/ClassRegistry.h"
+#include "platform/Component.h"
+#include "platform/Exceptions.h"
+#include "platform/Filer.h"
+
+#include <QIODevice>
+#include <QStringDecoder>
+
+namespace vg {
+
+QString WriteComponentToText(const TComponent& root)
+{
+    return FormObjectToText(TWriter().WriteRoot(root));
+}
+
+void WriteComponentToStream(QIODevice& stream, const TComponent& root)
+{
+    const QByteArray data = WriteComponentToText(root).toUtf8();
+    if (!stream.isWritable() || stream.write(data) != data.size())
+        throw EWriteError(QStringLiteral("Cannot write the form file: %1").arg(stream.errorString()));
+}
+
+std::unique_ptr<TComponent> ReadComponentFromText(const QString& text)
+{
+    const TFormObject tree = ParseFormText(text);
+    const TComponentFactory* factory = FindComponentClass(tree.ClassName);
+    if (!factory)
+        TReader::Error(tree.Line, QStringLiteral("class %1 is not registered").arg(tree.ClassName));
+    std::unique_ptr<TComponent> root((*factory)(nullptr));
+    TReader().ReadRoot(tree, *root);
+    return root;
+}
+
+namespace {
+QString ReadUtf8(QIODevice& stream)
+{
+    if (!stream.isReadable())
+        throw EStreamError(QStringLiteral("Cannot read the form file: %1").arg(stream.errorString()));
+    const QByteArray data = stream.readAll();
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    QString text = decoder(data);
+    if (decoder.hasError())
+        throw EReadError(QStringLiteral("The form file is not valid UTF-8 text"));
+    return text;
+}
+} // namespace
+
+std::unique_ptr<TComponent> ReadComponentFromStream(QIODevice& stream)
+{
+    return ReadComponentFromText(ReadUtf8(stream));
+}
+
+void ReadComponentInto(const QString& text, TComponent& instance)
+{
+    const TFormObject tree = ParseFormText(text);
+    if (const TComponentFactory* factory = FindComponentClass(instance.ClassName())) {
+        std::unique_ptr<TComponent> scratch((*factory)(nullptr));
+        TReader().ReadRoot(tree, *scratch);
+    }
+    TReader().ReadRoot(tree, instance);
+}
+
+} // namespace vg

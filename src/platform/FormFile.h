@@ -1,0 +1,30 @@
+// Storing components in form files and reading them back: the entry points that tie the
+// text format (FormTree.h) to the filers (Filer.h). Reading either builds a new component
+// of a registered class or fills an existing one; in both cases a malformed or unknown
+// entry raises EReadError and leaves no half-built object behind.
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class QIODevice;
+
+namespace vg {
+
+class TComponent;
+
+QString WriteComponentToText(const TComponent& root);
+void WriteComponentToStream(QIODevice& stream, const TComponent& root);
+
+// A new component of the class the text names (see ClassRegistry.h), with the text's
+// properties and children, Loaded already called. The caller owns it.
+std::unique_ptr<TComponent> ReadComponentFromText(const QString& text);
+std::unique_ptr<TComponent> ReadComponentFromStream(QIODevice& stream);
+
+// Reads the text into an existing component. When its class is registered, the text is
+// first applied to a scratch component of that class, so that a failure leaves instance
+// as it was; an unregistered class is read directly.
+void ReadComponentInto(const QString& text, TComponent& instance);
+
+} // namespace vg

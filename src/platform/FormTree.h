@@ -1,0 +1,62 @@
+// The parsed form of a form file: objects with their property entries and child objects.
+// FormText.cpp turns text into this tree and back; TWriter builds it from objects and
+// TReader applies it to objects, so syntax and meaning are checked in separate steps.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class QIODevice;
+
+namespace vg {
+
+struct TFormProperty;
+
+struct TFormItem {
+    std::vector<TFormProperty> Properties;
+    int Line = 0;
+};
+
+struct TFormValue {
+    enum class TKind { Integer, Float, String, Ident, Set, List, Collection, Binary };
+
+    TKind Kind = TKind::Integer;
+    qint64 Integer = 0;
+    double Float = 0;
+    QString Text;                  // String and Ident
+    QStringList Set;               // identifiers of a set
+    std::vector<TFormValue> List;  // values of a list ( ... )
+    std::vector<TFormItem> Items;  // items of a collection < ... >
+    QByteArray Binary;             // binary data { ... }
+    int Line = 0;
+
+    static TFormValue OfInteger(qint64 v);
+    static TFormValue OfString(const QString& v);
+    static TFormValue OfIdent(const QString& v);
+    // A short description for error messages: "an integer", "the identifier True", ...
+    QString Describe() const;
+};
+
+struct TFormProperty {
+    QString Name; // dotted for properties of owned sub-objects: TitleFont.Style
+    TFormValue Value;
+    int Line = 0;
+};
+
+struct TFormObject {
+    QString Name;
+    QString ClassName;
+    std::vector<TFormProperty> Properties;
+    std::vector<TFormObject> Children;
+    int Line = 0;
+};
+
+// Parses a form file's text; raises EReadError naming the line and what was expected.
+TFormObject ParseFormText(const QString& text);
+// The text of a form object, in the layout the parser accepts.
+QString FormObjectToText(const TFormObject& object);
+
+} // namespace vg

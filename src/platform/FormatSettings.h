@@ -1,0 +1,59 @@
+// The regional settings that number and date conversions follow. They are read from the
+// user's locale once, on first use, and an application or a test can replace them as a
+// whole with SetFormatSettings.
+#pragma once
+
+#include <QChar>
+#include <QLocale>
+#include <QString>
+#include <array>
+
+namespace vg {
+
+struct TFormatSettings {
+    QChar DecimalSeparator = u'.';
+    QChar ThousandSeparator = u',';
+    QChar DateSeparator = u'/';
+    QChar TimeSeparator = u':';
+    // Date format in the conversion language (d, m, y letters; "/" for the separator),
+    // for example "m/d/yyyy" or "dd.mm.yyyy" (with "." as DateSeparator).
+    QString ShortDateFormat = QStringLiteral("m/d/yyyy");
+    QString LongDateFormat = QStringLiteral("dddd, mmmm d, yyyy");
+    QString ShortTimeFormat = QStringLiteral("h:nn ampm");
+    QString LongTimeFormat = QStringLiteral("h:nn:ss ampm");
+    QString TimeAMString = QStringLiteral("AM");
+    QString TimePMString = QStringLiteral("PM");
+    // English names unless taken from a locale.
+    std::array<QString, 12> ShortMonthNames = {
+        QStringLiteral("Jan"), QStringLiteral("Feb"), QStringLiteral("Mar"), QStringLiteral("Apr"),
+        QStringLiteral("May"), QStringLiteral("Jun"), QStringLiteral("Jul"), QStringLiteral("Aug"),
+        QStringLiteral("Sep"), QStringLiteral("Oct"), QStringLiteral("Nov"), QStringLiteral("Dec")};
+    std::array<QString, 12> LongMonthNames = {
+        QStringLiteral("January"), QStringLiteral("February"), QStringLiteral("March"),
+        QStringLiteral("April"), QStringLiteral("May"), QStringLiteral("June"),
+        QStringLiteral("July"), QStringLiteral("August"), QStringLiteral("September"),
+        QStringLiteral("October"), QStringLiteral("November"), QStringLiteral("December")};
+    std::array<QString, 7> ShortDayNames = { // Sunday first
+        QStringLiteral("Sun"), QStringLiteral("Mon"), QStringLiteral("Tue"), QStringLiteral("Wed"),
+        QStringLiteral("Thu"), QStringLiteral("Fri"), QStringLiteral("Sat")};
+    std::array<QString, 7> LongDayNames = { // Sunday first
+        QStringLiteral("Sunday"), QStringLiteral("Monday"), QStringLiteral("Tuesday"),
+        QStringLiteral("Wednesday"), QStringLiteral("Thursday"), QStringLiteral("Friday"),
+        QStringLiteral("Saturday")};
+    // Two-digit years within this many years of the current one are taken to lie in the
+    // current century's window (like the framework's TwoDigitYearCenturyWindow).
+    int TwoDigitYearCenturyWindow = 50;
+
+    // The settings of a Qt locale, with its formats translated into the conversion language.
+    // The separators are those of the locale's short date and short time formats; a
+    // two-digit year in the short date format is widened to four digits so that a date
+    // written with it reads back as the same day.
+    static TFormatSettings FromLocale(const QLocale& locale);
+};
+
+// The settings in force; on first use, those of the user's system locale.
+const TFormatSettings& FormatSettings();
+// Replaces the settings in force as a whole.
+void SetFormatSettings(const TFormatSettings& settings);
+
+} // namespace vg

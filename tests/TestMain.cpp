@@ -1,0 +1,30 @@
+#include "TestEnvironment.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLocale>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QStandardPaths::setTestModeEnabled(true);
+    QLocale::setDefault(QLocale::c());
+
+    QApplication app(argc, argv);
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+
+    // Settings written by a test go to a folder of its own that is removed afterwards.
+    QTemporaryDir settingsDir;
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
+
+    vg::test::UseTestFormatSettings();
+
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
