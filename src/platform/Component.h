@@ -9,7 +9,7 @@
 
 namespace vg {
 
-enum class TComponentStateFlag { csLoading, csReading, csDesigning, csDestroying };
+enum TComponentStateFlag : std::uint8_t { csLoading, csReading, csDesigning, csDestroying };
 VG_ENUM_INFO(TComponentStateFlag, "csLoading", "csReading", "csDesigning", "csDestroying")
 using TComponentState = TSet<TComponentStateFlag>;
 

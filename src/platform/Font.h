@@ -12,7 +12,7 @@
 
 namespace vg {
 
-enum class TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+enum TFontStyle : std::uint8_t { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 VG_ENUM_INFO(TFontStyle, "fsBold", "fsItalic", "fsUnderline", "fsStrikeOut")
 using TFontStyles = TSet<TFontStyle>;
 

@@ -1,0 +1,383 @@
+#include "common/VgColumn.h"
+
+namespace vg {
+
+// ---- TvgHeading
+
+const TClassInfo& TvgHeading::StaticClassInfo()
+{
+    using H = TvgHeading;
+    static const TClassInfo info =
+        TClassBuilder<H>(QStringLiteral("TvgHeading"), &TCollectionItem::StaticClassInfo())
+            .Str(QStringLiteral("Caption"), &H::Caption, &H::SetCaption)
+            .Str(QStringLiteral("Name"), &H::Name, &H::SetStoredName)
+            .Enum(QStringLiteral("TitleHAlignment"), &H::TitleHAlignment, &H::SetTitleHAlignment).Default(taCenter)
+            .Enum(QStringLiteral("TitleVAlignment"), &H::TitleVAlignment, &H::SetTitleVAlignment).Default(vgvaCenter)
+            .Color(QStringLiteral("TitleColor"), &H::TitleColor, &H::SetTitleColor).Default(clBtnFace)
+            .Object(QStringLiteral("TitleFont"), &H::TitleFont).StoredIf(&H::ShouldStoreTitleFont)
+            .Bool(QStringLiteral("TitleParentFont"), &H::TitleParentFont, &H::SetTitleParentFont).Default(true)
+            .Enum(QStringLiteral("TitleClipStyle"), &H::TitleClipStyle, &H::SetTitleClipStyle).Default(vgclpWrap)
+            .Enum(QStringLiteral("TitleInnerBevel"), &H::TitleInnerBevel, &H::SetTitleInnerBevel).Default(bvNone)
+            .Enum(QStringLiteral("TitleOuterBevel"), &H::TitleOuterBevel, &H::SetTitleOuterBevel).Default(bvRaised)
+            .Object(QStringLiteral("TopBorder"), &H::TopBorder).StoredIf(&H::ShouldStoreTopBorder)
+            .Object(QStringLiteral("BottomBorder"), &H::BottomBorder).StoredIf(&H::ShouldStoreBottomBorder)
+            .Object(QStringLiteral("LeftBorder"), &H::LeftBorder).StoredIf(&H::ShouldStoreLeftBorder)
+            .Object(QStringLiteral("RightBorder"), &H::RightBorder).StoredIf(&H::ShouldStoreRightBorder)
+            .Build();
+    return info;
+}
+
+TvgHeading::TvgHeading(TCollection* Collection)
+    : TCollectionItem(Collection),
+      FTitleFont(std::make_unique<TFont>()),
+      FTopBorder(std::make_unique<TvgBorder>()),
+      FBottomBorder(std::make_unique<TvgBorder>()),
+      FLeftBorder(std::make_unique<TvgBorder>()),
+      FRightBorder(std::make_unique<TvgBorder>())
+{
+    FTitleFont->OnChange = [this](TObject* Sender) { FontChanged(Sender); };
+}
+
+TvgHeading::~TvgHeading() = default;
+
+void TvgHeading::DoPropertyChange(TvgProperty Prop)
+{
+    auto* headings = dynamic_cast<TvgHeadings*>(Collection());
+    if (headings && headings->OnPropertyChange)
+        headings->OnPropertyChange(this, Prop);
+}
+
+void TvgHeading::DoRefreshEvent()
+{
+    DoPropertyChange(vgpropRefresh);
+}
+
+void TvgHeading::FontChanged(TObject* Sender)
+{
+    if (Sender && Sender == FTitleFont.get())
+        FTitleParentFont = false;
+}
+
+void TvgHeading::SetCaption(const QString& Value) { SetRefreshing(FCaption, Value); }
+
+void TvgHeading::SetName(const QString& Value)
+{
+    if (Value == FName)
+        return;
+    auto* headings = dynamic_cast<TvgHeadings*>(Collection());
+    if (headings && headings->ColumnNameExists(Value))
+        throw EvgColumnNameExists(QStringLiteral("A column named \"%1\" already exists").arg(Value));
+    FName = Value;
+}
+
+void TvgHeading::SetTitleHAlignment(TAlignment Value) { SetRefreshing(FTitleHAlignment, Value); }
+void TvgHeading::SetTitleVAlignment(TvgVAlignment Value) { SetRefreshing(FTitleVAlignment, Value); }
+void TvgHeading::SetTitleColor(TColor Value) { SetRefreshing(FTitleColor, Value); }
+void TvgHeading::SetTitleParentFont(bool Value) { SetRefreshing(FTitleParentFont, Value); }
+void TvgHeading::SetTitleClipStyle(TvgClipStyle Value) { SetRefreshing(FTitleClipStyle, Value); }
+void TvgHeading::SetTitleInnerBevel(TBevelCut Value) { SetRefreshing(FTitleInnerBevel, Value); }
+void TvgHeading::SetTitleOuterBevel(TBevelCut Value) { SetRefreshing(FTitleOuterBevel, Value); }
+
+// Object properties copy the given object into the owned one and always report.
+void TvgHeading::SetTitleFont(const TFont* Value)
+{
+    FTitleFont->Assign(Value);
+    DoRefreshEvent();
+}
+
+void TvgHeading::SetTopBorder(const TvgBorder* Value)
+{
+    FTopBorder->Assign(Value);
+    DoRefreshEvent();
+}
+
+void TvgHeading::SetBottomBorder(const TvgBorder* Value)
+{
+    FBottomBorder->Assign(Value);
+    DoRefreshEvent();
+}
+
+void TvgHeading::SetLeftBorder(const TvgBorder* Value)
+{
+    FLeftBorder->Assign(Value);
+    DoRefreshEvent();
+}
+
+void TvgHeading::SetRightBorder(const TvgBorder* Value)
+{
+    FRightBorder->Assign(Value);
+    DoRefreshEvent();
+}
+
+void TvgHeading::Assign(const TPersistent* Source)
+{
+    auto* source = dynamic_cast<const TvgHeading*>(Source);
+    if (!source) {
+        TCollectionItem::Assign(Source);
+        return;
+    }
+    FCaption = source->FCaption;
+    FName = source->FName;
+    FTitleHAlignment = source->FTitleHAlignment;
+    FTitleVAlignment = source->FTitleVAlignment;
+    FTitleColor = source->FTitleColor;
+    FTitleFont->Assign(source->FTitleFont.get());
+    FTitleClipStyle = source->FTitleClipStyle;
+    FTitleInnerBevel = source->FTitleInnerBevel;
+    FTitleOuterBevel = source->FTitleOuterBevel;
+    FTopBorder->Assign(source->FTopBorder.get());
+    FBottomBorder->Assign(source->FBottomBorder.get());
+    FLeftBorder->Assign(source->FLeftBorder.get());
+    FRightBorder->Assign(source->FRightBorder.get());
+}
+
+// ---- TvgColumn
+
+const TClassInfo& TvgColumn::StaticClassInfo()
+{
+    using C = TvgColumn;
+    static const TClassInfo info =
+        TClassBuilder<C>(QStringLiteral("TvgColumn"), &TvgHeading::StaticClassInfo())
+            .Set<TvgControlType>(QStringLiteral("ControlType"), &C::ControlType, &C::SetControlType).Default(TvgControlTypes{})
+            .Bool(QStringLiteral("Visible"), &C::Visible, &C::SetVisible).Default(true)
+            .Bool(QStringLiteral("ReadOnly"), &C::ReadOnly, &C::SetReadOnly).Default(false)
+            .Int(QStringLiteral("MaxTextLength"), &C::MaxTextLength, &C::SetMaxTextLength).Default(0)
+            .Enum(QStringLiteral("ColumnHAlignment"), &C::ColumnHAlignment, &C::SetColumnHAlignment).Default(taLeftJustify)
+            .Enum(QStringLiteral("ColumnVAlignment"), &C::ColumnVAlignment, &C::SetColumnVAlignment).Default(vgvaTop)
+            .Color(QStringLiteral("ColumnColor"), &C::ColumnColor, &C::SetColumnColor).Default(clWindow)
+            .Object(QStringLiteral("ColumnFont"), &C::ColumnFont).StoredIf(&C::ShouldStoreColumnFont)
+            .Bool(QStringLiteral("ColumnParentFont"), &C::ColumnParentFont, &C::SetColumnParentFont).Default(true)
+            .Enum(QStringLiteral("ColumnClipStyle"), &C::ColumnClipStyle, &C::SetColumnClipStyle).Default(vgclpEllipsis)
+            .Enum(QStringLiteral("ColumnInnerBevel"), &C::ColumnInnerBevel, &C::SetColumnInnerBevel).Default(bvNone)
+            .Enum(QStringLiteral("ColumnOuterBevel"), &C::ColumnOuterBevel, &C::SetColumnOuterBevel).Default(bvNone)
+            .Object(QStringLiteral("Items"), &C::Items).StoredIf(&C::ShouldStoreComboItems)
+            .Bool(QStringLiteral("AutoSuggest"), &C::GetAutoSuggest, &C::SetAutoSuggest).StoredIf(&C::ShouldStoreComboItems)
+            .Bool(QStringLiteral("ComboMaxWidth"), &C::ComboMaxWidth, &C::SetComboMaxWidth).StoredIf(&C::ShouldStoreComboItems)
+            .Int(QStringLiteral("DropDownCount"), &C::DropDownCount, &C::SetDropDownCount).StoredIf(&C::ShouldStoreComboItems)
+            .Bool(QStringLiteral("DropDownList"), &C::GetDropDownList, &C::SetDropDownList).StoredIf(&C::ShouldStoreComboItems)
+            .Enum(QStringLiteral("ButtonStyle"), &C::ButtonStyle, &C::SetButtonStyle).StoredIf(&C::ShouldStoreButtonStuff)
+            .Object(QStringLiteral("ButtonPicture"), &C::ButtonPicture).StoredIf(&C::ShouldStoreButtonPicture)
+            .Bool(QStringLiteral("DrawButtonface"), &C::DrawButtonface, &C::SetDrawButtonface).StoredIf(&C::ShouldStoreButtonPicture)
+            .Enum(QStringLiteral("ButtonVAlignment"), &C::ButtonVAlignment, &C::SetButtonVAlignment).StoredIf(&C::ShouldStoreButtonPicture)
+            .Int(QStringLiteral("HeadingIndex"), &C::HeadingIndex, &C::SetHeadingIndex).Default(-1)
+            .Enum(QStringLiteral("FormatType"), &C::FormatType, &C::SetFormatType).Default(vgfmtNone)
+            .Int(QStringLiteral("Decimals"), &C::Decimals, &C::SetDecimals).StoredIf(&C::ShouldStoreFormatting)
+            .Str(QStringLiteral("Prefix"), &C::Prefix, &C::SetPrefix).StoredIf(&C::ShouldStoreFormatting)
+            .Bool(QStringLiteral("ThousandsSeparator"), &C::ThousandsSeparator, &C::SetThousands).StoredIf(&C::ShouldStoreFormatting)
+            .Bool(QStringLiteral("NegativeParenthesis"), &C::NegativeParenthesis, &C::SetParenNegative).StoredIf(&C::ShouldStoreFormatting)
+            .Int(QStringLiteral("DateFormat"), &C::DateFormat, &C::SetDateFormat).StoredIf(&C::ShouldStoreDateFormatting)
+            .Int(QStringLiteral("TimeFormat"), &C::TimeFormat, &C::SetTimeFormat).StoredIf(&C::ShouldStoreDateFormatting)
+            .Build();
+    return info;
+}
+
+TvgColumn::TvgColumn(TCollection* Collection)
+    : TvgHeading(Collection),
+      FColumnFont(std::make_unique<TFont>()),
+      FItems(std::make_unique<TStringList>()),
+      FButtonPicture(std::make_unique<TPicture>()),
+      FCols(std::make_unique<TStringList>())
+{
+    FColumnFont->OnChange = [this](TObject* Sender) { FontChanged(Sender); };
+}
+
+TvgColumn::~TvgColumn() = default;
+
+void TvgColumn::FontChanged(TObject* Sender)
+{
+    TvgHeading::FontChanged(Sender);
+    if (Sender && Sender == FColumnFont.get())
+        FColumnParentFont = false;
+}
+
+void TvgColumn::SetControlType(TvgControlTypes Value) { SetRefreshing(FControlType, Value); }
+
+void TvgColumn::SetVisible(bool Value)
+{
+    if (FVisible == Value)
+        return;
+    FVisible = Value;
+    DoPropertyChange(vgpropVisible);
+}
+
+void TvgColumn::SetReadOnly(bool Value) { SetRefreshing(FReadOnly, Value); }
+void TvgColumn::SetMaxTextLength(int Value) { SetRefreshing(FMaxTextLength, Value); }
+void TvgColumn::SetColumnHAlignment(TAlignment Value) { SetRefreshing(FColumnHAlignment, Value); }
+void TvgColumn::SetColumnVAlignment(TvgVAlignment Value) { SetRefreshing(FColumnVAlignment, Value); }
+void TvgColumn::SetColumnColor(TColor Value) { SetRefreshing(FColumnColor, Value); }
+void TvgColumn::SetColumnParentFont(bool Value) { SetRefreshing(FColumnParentFont, Value); }
+void TvgColumn::SetColumnClipStyle(TvgClipStyle Value) { SetRefreshing(FColumnClipStyle, Value); }
+void TvgColumn::SetColumnInnerBevel(TBevelCut Value) { SetRefreshing(FColumnInnerBevel, Value); }
+void TvgColumn::SetColumnOuterBevel(TBevelCut Value) { SetRefreshing(FColumnOuterBevel, Value); }
+void TvgColumn::SetComboMaxWidth(bool Value) { SetRefreshing(FComboMaxWidth, Value); }
+void TvgColumn::SetDropDownCount(int Value) { SetRefreshing(FDropDownCount, Value); }
+void TvgColumn::SetButtonStyle(TvgButtonStyle Value) { SetRefreshing(FButtonStyle, Value); }
+void TvgColumn::SetDrawButtonface(bool Value) { SetRefreshing(FDrawButtonface, Value); }
+void TvgColumn::SetButtonVAlignment(TvgVAlignment Value) { SetRefreshing(FButtonVAlignment, Value); }
+void TvgColumn::SetHeadingIndex(int Value) { SetRefreshing(FHeadingIndex, Value); }
+void TvgColumn::SetFormatType(TvgFormatType Value) { SetRefreshing(FFormatType, Value); }
+void TvgColumn::SetDecimals(int Value) { SetRefreshing(FDecimals, Value); }
+void TvgColumn::SetPrefix(const QString& Value) { SetRefreshing(FPrefix, Value); }
+void TvgColumn::SetThousands(bool Value) { SetRefreshing(FThousandsSeparator, Value); }
+void TvgColumn::SetParenNegative(bool Value) { SetRefreshing(FNegativeParenthesis, Value); }
+void TvgColumn::SetDateFormat(int Value) { SetRefreshing(FDateFormat, Value); }
+void TvgColumn::SetTimeFormat(int Value) { SetRefreshing(FTimeFormat, Value); }
+
+void TvgColumn::SetColumnFont(const TFont* Value)
+{
+    FColumnFont->Assign(Value);
+    DoRefreshEvent();
+}
+
+void TvgColumn::SetButtonPicture(const TPicture* Value)
+{
+    FButtonPicture->Assign(Value);
+    DoRefreshEvent();
+}
+
+void TvgColumn::SetItems(const TStrings* Value)
+{
+    FItems->Assign(Value);
+}
+
+void TvgColumn::SetCols(const TStrings* Value)
+{
+    FCols->Assign(Value);
+}
+
+void TvgColumn::Assign(const TPersistent* Source)
+{
+    auto* source = dynamic_cast<const TvgColumn*>(Source);
+    TvgHeading::Assign(Source);
+    if (!source)
+        return;
+    SavedWidth = source->SavedWidth;
+    FColumnHAlignment = source->FColumnHAlignment;
+    FColumnVAlignment = source->FColumnVAlignment;
+    FColumnColor = source->FColumnColor;
+    FColumnFont->Assign(source->FColumnFont.get());
+    FColumnClipStyle = source->FColumnClipStyle;
+    FColumnInnerBevel = source->FColumnInnerBevel;
+    FColumnOuterBevel = source->FColumnOuterBevel;
+    FControlType = source->FControlType;
+    FItems->Assign(source->FItems.get());
+    FVisible = source->FVisible;
+    FCols->Assign(source->FCols.get());
+    FReadOnly = source->FReadOnly;
+    FMaxTextLength = source->FMaxTextLength;
+    AutoSuggest = source->AutoSuggest;
+    FComboMaxWidth = source->FComboMaxWidth;
+    FDropDownCount = source->FDropDownCount;
+    DropDownList = source->DropDownList;
+    FHeadingIndex = source->FHeadingIndex;
+    FButtonStyle = source->FButtonStyle;
+    FButtonPicture->Assign(source->FButtonPicture.get());
+    FDrawButtonface = source->FDrawButtonface;
+    FButtonVAlignment = source->FButtonVAlignment;
+    FFormatType = source->FFormatType;
+    FDecimals = source->FDecimals;
+    FPrefix = source->FPrefix;
+    FThousandsSeparator = source->FThousandsSeparator;
+    FNegativeParenthesis = source->FNegativeParenthesis;
+    FDateFormat = source->FDateFormat;
+    FTimeFormat = source->FTimeFormat;
+}
+
+// ---- TvgHeadings
+
+const TClassInfo& TvgHeadings::StaticClassInfo()
+{
+    static const TClassInfo info = TClassBuilder<TvgHeadings>(QStringLiteral("TvgHeadings"), &TCollection::StaticClassInfo()).Build();
+    return info;
+}
+
+TvgHeadings::TvgHeadings(TCollectionItemClass ItemClass) : TCollection(std::move(ItemClass)) {}
+
+namespace {
+template <class T>
+T* ItemAs(TCollectionItem* item)
+{
+    auto* result = dynamic_cast<T*>(item);
+    if (!result)
+        throw EInvalidCast(QStringLiteral("Invalid class typecast: %1 is not a %2").arg(item->ClassName(), T::StaticClassInfo().Name));
+    return result;
+}
+} // namespace
+
+TvgHeading* TvgHeadings::Add()
+{
+    TvgHeading* item = ItemAs<TvgHeading>(TCollection::Add());
+    item->FName = NextColumnName();
+    return item;
+}
+
+TvgHeading* TvgHeadings::GetColumn(int Index) const
+{
+    return ItemAs<TvgHeading>(Item(Index));
+}
+
+void TvgHeadings::SetColumn(int Index, const TvgHeading* Value)
+{
+    Item(Index)->Assign(Value);
+}
+
+void TvgHeadings::Assign(const TPersistent* Source)
+{
+    TCollection::Assign(Source);
+    if (OnAssign)
+        OnAssign(this);
+}
+
+bool TvgHeadings::ColumnNameExists(const QString& Name) const
+{
+    for (int i = 0; i < Count(); ++i)
+        if (auto* heading = dynamic_cast<TvgHeading*>(Item(i)); heading && heading->Name() == Name)
+            return true;
+    return false;
+}
+
+QString TvgHeadings::NextColumnName() const
+{
+    for (int n = 1;; ++n) {
+        const QString name = QStringLiteral("Column ") + QString::number(n);
+        if (!ColumnNameExists(name))
+            return name;
+    }
+}
+
+void TvgHeadings::Move(int FromIndex, int ToIndex)
+{
+    Item(FromIndex)->SetIndex(ToIndex);
+}
+
+// ---- TvgColumns
+
+const TClassInfo& TvgColumns::StaticClassInfo()
+{
+    static const TClassInfo info = TClassBuilder<TvgColumns>(QStringLiteral("TvgColumns"), &TvgHeadings::StaticClassInfo()).Build();
+    return info;
+}
+
+TvgColumns::TvgColumns() : TvgHeadings(TCollectionItemClass::Of<TvgColumn>()) {}
+
+TvgColumn* TvgColumns::Add()
+{
+    return ItemAs<TvgColumn>(TvgHeadings::Add());
+}
+
+TvgColumn* TvgColumns::GetColumn(int Index) const
+{
+    return ItemAs<TvgColumn>(Item(Index));
+}
+
+void TvgColumns::SetColumn(int Index, const TvgColumn* Value)
+{
+    TvgHeadings::SetColumn(Index, Value);
+}
+
+void TvgColumns::Assign(const TPersistent* Source)
+{
+    TvgHeadings::Assign(Source);
+}
+
+} // namespace vg
