@@ -1,5 +1,16 @@
-// Helpers every test program shares: the fixed format settings the tests rely on.
+// Helpers every test program shares: readable Qt strings in failure messages and the
+// fixed format settings the tests rely on.
 #pragma once
+
+#include <QString>
+
+#include <ostream>
+
+// Readable test failure messages for Qt strings.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace vg::test {
 

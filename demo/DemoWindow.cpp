@@ -1,0 +1,85 @@
+// The demo's main window and its "About" page.
+#include "DemoWindow.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPixmap>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace vg::demo {
+
+DemoWindow::DemoWindow(QWidget* parent) : QMainWindow(parent)
+{
+    setWindowTitle(QStringLiteral("VelkoGrid demo"));
+    FPages = new QTabWidget(this);
+    FPages->setDocumentMode(true);
+    setCentralWidget(FPages);
+    AddPage(CreateAboutPage(), QStringLiteral("About"));
+    statusBar()->showMessage(QStringLiteral("VelkoGrid %1 on Qt %2")
+                                 .arg(QStringLiteral(VELKOGRID_VERSION_TEXT), QString::fromLatin1(qVersion())));
+    resize(800, 520);
+}
+
+int DemoWindow::AddPage(QWidget* page, const QString& title)
+{
+    return FPages->addTab(page, title);
+}
+
+bool DemoWindow::ShowPage(const QString& title)
+{
+    for (int i = 0; i < FPages->count(); ++i) {
+        if (FPages->tabText(i) == title) {
+            FPages->setCurrentIndex(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+QWidget* DemoWindow::CreateAboutPage()
+{
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(24, 24, 24, 24);
+    layout->setSpacing(12);
+
+    auto* title = new QLabel(QStringLiteral("VelkoGrid %1").arg(QStringLiteral(VELKOGRID_VERSION_TEXT)), page);
+    QFont titleFont = title->font();
+    titleFont.setPointSize(titleFont.pointSize() * 2);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+    layout->addWidget(title);
+
+    auto* text = new QLabel(page);
+    text->setWordWrap(true);
+    text->setTextFormat(Qt::RichText);
+    text->setText(QStringLiteral(
+        "<p>A string grid for Qt 6 applications with a real column model: every column has its "
+        "own title, alignment, colours, fonts, borders, bevels, clipping, read-only state, "
+        "text limit, display format and in-cell drop-down list or button.</p>"
+        "<p>Columns can be hidden and shown again without losing their cells, grouped under "
+        "merged headings, and edited in place with drop-down lists, buttons and "
+        "auto-suggestion. Grid contents load from and save to CSV, fill from a database "
+        "query, and column widths survive restarts.</p>"
+        "<p>The pages of this window show each feature as it becomes available.</p>"));
+    layout->addWidget(text);
+    layout->addStretch(1);
+    return page;
+}
+
+bool DemoWindow::SaveScreenshot(const QString& fileName)
+{
+    show();
+    // Let the layouts settle and the window paint once before it is grabbed.
+    QApplication::processEvents();
+    QApplication::sendPostedEvents();
+    QApplication::processEvents();
+    // A name without an extension still gets a PNG.
+    const char* format = QFileInfo(fileName).suffix().isEmpty() ? "PNG" : nullptr;
+    return grab().save(fileName, format);
+}
+
+} // namespace vg::demo

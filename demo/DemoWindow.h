@@ -1,0 +1,34 @@
+// The demo's main window: a tab per feature area. The first tab says what the library is;
+// each part of the library adds its own page through AddPage.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+class QTabWidget;
+
+namespace vg::demo {
+
+class DemoWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit DemoWindow(QWidget* parent = nullptr);
+
+    // Appends a page; the window takes ownership of it. Returns the page's tab index.
+    int AddPage(QWidget* page, const QString& title);
+    // Brings the page with that tab title to the front; false when there is none.
+    bool ShowPage(const QString& title);
+
+    // Lays the window out, paints it and writes the picture to fileName (the format follows
+    // the file's extension). Works on the offscreen platform. Returns false when the file
+    // cannot be written.
+    bool SaveScreenshot(const QString& fileName);
+
+private:
+    QWidget* CreateAboutPage();
+
+    QTabWidget* FPages = nullptr;
+};
+
+} // namespace vg::demo

@@ -1,0 +1,72 @@
+// velkogrid-demo: shows the library's features in a window. With --screenshot FILE.png it
+// renders the window offscreen, writes the picture and exits, which is also what happens
+// by default when no display is available.
+#include "DemoWindow.h"
+
+#include <QApplication>
+#include <QByteArray>
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QFont>
+
+#include <cstdio>
+
+namespace {
+
+bool HasDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// The platform has to be chosen before QApplication exists, so this looks at the raw
+// arguments rather than at the parser.
+bool WantsScreenshot(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--screenshot" || arg.startsWith("--screenshot="))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Without a display the default platform plugin would abort; render offscreen instead.
+    // Screenshots are always rendered offscreen, so they do not depend on the desktop.
+    if ((!HasDisplay() || WantsScreenshot(argc, argv)) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("velkogrid-demo"));
+    QApplication::setApplicationVersion(QStringLiteral(VELKOGRID_VERSION_TEXT));
+    // One font everywhere, so screenshots look the same on every machine.
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Shows the features of the VelkoGrid widget library."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption screenshotOption(
+        QStringLiteral("screenshot"), QStringLiteral("Render the window offscreen to <file> and exit."),
+        QStringLiteral("file"));
+    parser.addOption(screenshotOption);
+    parser.process(app);
+
+    vg::demo::DemoWindow window;
+
+    if (parser.isSet(screenshotOption)) {
+        const QString fileName = parser.value(screenshotOption);
+        if (!window.SaveScreenshot(fileName)) {
+            std::fprintf(stderr, "velkogrid-demo: cannot write %s\n", qPrintable(fileName));
+            return 1;
+        }
+        std::printf("%s\n", qPrintable(QFileInfo(fileName).absoluteFilePath()));
+        return 0;
+    }
+
+    window.show();
+    return app.exec();
+}
