@@ -1,6 +1,8 @@
 // The demo's main window and its "About" page.
 #include "DemoWindow.h"
 
+#include "ColumnModelPage.h"
+
 #include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
@@ -18,9 +20,11 @@ DemoWindow::DemoWindow(QWidget* parent) : QMainWindow(parent)
     FPages->setDocumentMode(true);
     setCentralWidget(FPages);
     AddPage(CreateAboutPage(), QStringLiteral("About"));
+    AddPage(CreateColumnModelPage(), QStringLiteral("Column model"));
+    ShowPage(QStringLiteral("Column model"));
     statusBar()->showMessage(QStringLiteral("VelkoGrid %1 on Qt %2")
                                  .arg(QStringLiteral(VELKOGRID_VERSION_TEXT), QString::fromLatin1(qVersion())));
-    resize(800, 520);
+    resize(960, 680);
 }
 
 int DemoWindow::AddPage(QWidget* page, const QString& title)

@@ -45,9 +45,10 @@ struct TFormatSettings {
     int TwoDigitYearCenturyWindow = 50;
 
     // The settings of a Qt locale, with its formats translated into the conversion language.
-    // The separators are those of the locale's short date and short time formats; a
-    // two-digit year in the short date format is widened to four digits so that a date
-    // written with it reads back as the same day.
+    // The separators are those of the locale's short date and short time formats. The short
+    // date format is one that StrToDate reads back as the same day: a two-digit year is
+    // widened to four digits, and a format naming the month ("d MMM yyyy") is replaced by
+    // the numeric one of the same order.
     static TFormatSettings FromLocale(const QLocale& locale);
 };
 
