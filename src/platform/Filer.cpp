@@ -159,20 +159,47 @@ void TReader::ReadRoot(const TFormObject& tree, TComponent& root)
 {
     if (tree.ClassName.compare(root.ClassName(), Qt::CaseInsensitive) != 0)
         Error(tree.Line, QStringLiteral("expected an object of class %1 but found %2").arg(root.ClassName(), tree.ClassName));
-    std::vector<TComponent*> loaded{&root};
-    root.BeginLoading();
-    if (!tree.Name.isEmpty())
-        root.SetName(tree.Name);
-    ReadProperties(root, tree.Properties);
 
     // Every object nested in the root's block, at any depth, is a component the root owns.
     std::vector<const TFormObject*> pending;
     for (const TFormObject& child : tree.Children)
         pending.push_back(&child);
-    for (size_t i = 0; i < pending.size(); ++i) {
-        const TFormObject& child = *pending[i];
-        for (const TFormObject& grandChild : child.Children)
+    for (size_t i = 0; i < pending.size(); ++i)
+        for (const TFormObject& grandChild : pending[i]->Children)
             pending.push_back(&grandChild);
+
+    // What can be refused without reading a property is refused before the first change:
+    // child objects of unknown classes, of another class than the existing component of
+    // their name, or named twice (which would read one component twice), and a root name
+    // that the root's owner already gives to another component.
+    QStringList childNames;
+    for (const TFormObject* child : pending) {
+        if (!child->Name.isEmpty()) {
+            if (childNames.contains(child->Name, Qt::CaseInsensitive))
+                Error(child->Line, QStringLiteral("A component named %1 already exists").arg(child->Name));
+            childNames << child->Name;
+        }
+        if (TComponent* existing = root.FindComponent(child->Name)) {
+            if (existing->ClassName().compare(child->ClassName, Qt::CaseInsensitive) != 0)
+                Error(child->Line, QStringLiteral("%1 is a %2, not a %3").arg(child->Name, existing->ClassName(), child->ClassName));
+        } else if (!FindComponentClass(child->ClassName)) {
+            Error(child->Line, QStringLiteral("class %1 is not registered").arg(child->ClassName));
+        }
+    }
+    if (!tree.Name.isEmpty()) {
+        try {
+            root.SetName(tree.Name);
+        } catch (const Exception& e) {
+            Error(tree.Line, e.Message());
+        }
+    }
+
+    std::vector<TComponent*> loaded{&root};
+    root.BeginLoading();
+    ReadProperties(root, tree.Properties);
+
+    for (const TFormObject* pendingChild : pending) {
+        const TFormObject& child = *pendingChild;
         TComponent* component = root.FindComponent(child.Name);
         if (!component) {
             const TComponentFactory* factory = FindComponentClass(child.ClassName);

@@ -39,7 +39,9 @@ QString ReadUtf8(QIODevice& stream)
     if (!stream.isReadable())
         throw EStreamError(QStringLiteral("Cannot read the form file: %1").arg(stream.errorString()));
     const QByteArray data = stream.readAll();
-    QStringDecoder decoder(QStringDecoder::Utf8);
+    // Stateless, so that a character cut off at the end of the data counts as an error
+    // instead of being held back for input that never comes.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder(data);
     if (decoder.hasError())
         throw EReadError(QStringLiteral("The form file is not valid UTF-8 text"));

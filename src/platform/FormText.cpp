@@ -82,6 +82,8 @@ private:
     {
         if (AtEnd())
             return QStringLiteral("end of file");
+        if (Peek() == u'\n' || Peek() == u'\r')
+            return QStringLiteral("end of line");
         if (IsIdentStart(Peek())) {
             qsizetype end = FPos;
             while (end < FText.size() && (IsIdentStart(FText.at(end)) || IsDigit(FText.at(end))))
@@ -280,7 +282,7 @@ private:
                 bool ok = false;
                 const uint code = FText.mid(start, FPos - start).toUInt(&ok);
                 if (!ok || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-                    Fail(QStringLiteral("a character code"), Found());
+                    Fail(QStringLiteral("a character code"), u'\'' + FText.mid(start - 1, FPos - start + 1) + u'\'');
                 const char32_t ch = code;
                 result += QString::fromUcs4(&ch, 1);
             } else if (c == u'+') {
@@ -315,7 +317,7 @@ private:
             bool ok = false;
             const qulonglong v = FText.mid(start + 1, FPos - start - 1).toULongLong(&ok, 16);
             if (!ok || v > 0xFFFFFFFFull)
-                Fail(QStringLiteral("a hexadecimal number of at most 8 digits"), Found());
+                Fail(QStringLiteral("a hexadecimal number of at most 8 digits"), u'\'' + FText.mid(start, FPos - start) + u'\'');
             value.Kind = TFormValue::TKind::Integer;
             value.Integer = qint64(qint32(quint32(v))); // $FF000005 is a 32-bit value
             return;

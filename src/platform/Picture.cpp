@@ -56,7 +56,13 @@ void TPicture::SaveToFile(const QString& fileName) const
 
 bool TPicture::Equals(const TPicture& other) const
 {
-    return FKind == other.FKind && FImage == other.FImage;
+    if (FKind != other.FKind || FImage.size() != other.FImage.size())
+        return false;
+    if (FImage == other.FImage)
+        return true;
+    // The same pixels held in another format (a premultiplied image comes back from its
+    // stored PNG form unpremultiplied) are the same picture.
+    return FImage.convertToFormat(QImage::Format_ARGB32) == other.FImage.convertToFormat(QImage::Format_ARGB32);
 }
 
 void TPicture::Assign(const TPersistent* source)

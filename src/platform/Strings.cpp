@@ -61,9 +61,21 @@ void TStrings::Move(int fromIndex, int toIndex)
     const QString s = Get(fromIndex);
     if (toIndex < 0 || toIndex >= Count())
         IndexError(toIndex);
+    // The copy goes in before the original comes out, so that a list refusing Insert (a
+    // sorted one) loses nothing.
     BeginUpdate();
-    Delete(fromIndex);
-    Insert(toIndex, s);
+    try {
+        if (fromIndex < toIndex) {
+            Insert(toIndex + 1, s);
+            Delete(fromIndex);
+        } else {
+            Insert(toIndex, s);
+            Delete(fromIndex + 1);
+        }
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
     EndUpdate();
 }
 
@@ -72,8 +84,13 @@ void TStrings::Exchange(int index1, int index2)
     const QString s1 = Get(index1);
     const QString s2 = Get(index2);
     BeginUpdate();
-    Put(index1, s2);
-    Put(index2, s1);
+    try {
+        Put(index1, s2);
+        Put(index2, s1);
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
     EndUpdate();
 }
 

@@ -1,6 +1,8 @@
 #include "platform/Application.h"
 #include "platform/Exceptions.h"
 
+#include <QStringList>
+
 #include <gtest/gtest.h>
 
 using namespace vg;
