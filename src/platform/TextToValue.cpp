@@ -284,6 +284,30 @@ bool ScanTime(TScanner& sc, const TFormatSettings& fs, TDateTime& time)
     throw EConvertError(QStringLiteral("'%1' is not a valid %2").arg(S, QLatin1String(what)));
 }
 
+using TScanFunction = bool (*)(TScanner&, const TFormatSettings&, TDateTime&);
+
+// Runs one scanner over the whole of S; Value is set only when nothing but blanks is left.
+bool ScanWhole(const QString& S, TScanFunction scan, TDateTime& Value, const TFormatSettings& FS)
+{
+    TScanner sc(S);
+    TDateTime result = 0;
+    if (!scan(sc, FS, result) || !sc.AtEnd())
+        return false;
+    Value = result;
+    return true;
+}
+
+using TTryConversion = bool (*)(const QString&, double&, const TFormatSettings&);
+
+// The raising form of a Try… conversion: what names the kind of value in the message.
+double ConvertOrRaise(TTryConversion tryConvert, const QString& S, const TFormatSettings& FS, const char* what)
+{
+    double value = 0;
+    if (!tryConvert(S, value, FS))
+        RaiseConvertError(S, what);
+    return value;
+}
+
 } // namespace
 
 bool TryStrToFloat(const QString& S, double& Value, const TFormatSettings& FS)
@@ -293,46 +317,27 @@ bool TryStrToFloat(const QString& S, double& Value, const TFormatSettings& FS)
 
 double StrToFloat(const QString& S, const TFormatSettings& FS)
 {
-    double value = 0;
-    if (!TryStrToFloat(S, value, FS))
-        RaiseConvertError(S, "floating point value");
-    return value;
+    return ConvertOrRaise(TryStrToFloat, S, FS, "floating point value");
 }
 
 bool TryStrToDate(const QString& S, TDateTime& Value, const TFormatSettings& FS)
 {
-    TScanner sc(S);
-    TDateTime date = 0;
-    if (!ScanDate(sc, FS, date) || !sc.AtEnd())
-        return false;
-    Value = date;
-    return true;
+    return ScanWhole(S, ScanDate, Value, FS);
 }
 
 TDateTime StrToDate(const QString& S, const TFormatSettings& FS)
 {
-    TDateTime value = 0;
-    if (!TryStrToDate(S, value, FS))
-        RaiseConvertError(S, "date");
-    return value;
+    return ConvertOrRaise(TryStrToDate, S, FS, "date");
 }
 
 bool TryStrToTime(const QString& S, TDateTime& Value, const TFormatSettings& FS)
 {
-    TScanner sc(S);
-    TDateTime time = 0;
-    if (!ScanTime(sc, FS, time) || !sc.AtEnd())
-        return false;
-    Value = time;
-    return true;
+    return ScanWhole(S, ScanTime, Value, FS);
 }
 
 TDateTime StrToTime(const QString& S, const TFormatSettings& FS)
 {
-    TDateTime value = 0;
-    if (!TryStrToTime(S, value, FS))
-        RaiseConvertError(S, "time");
-    return value;
+    return ConvertOrRaise(TryStrToTime, S, FS, "time");
 }
 
 bool TryStrToDateTime(const QString& S, TDateTime& Value, const TFormatSettings& FS)
@@ -356,10 +361,7 @@ bool TryStrToDateTime(const QString& S, TDateTime& Value, const TFormatSettings&
 
 TDateTime StrToDateTime(const QString& S, const TFormatSettings& FS)
 {
-    TDateTime value = 0;
-    if (!TryStrToDateTime(S, value, FS))
-        RaiseConvertError(S, "date and time");
-    return value;
+    return ConvertOrRaise(TryStrToDateTime, S, FS, "date and time");
 }
 
 } // namespace vg
