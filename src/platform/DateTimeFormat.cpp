@@ -2,6 +2,7 @@
 #include "platform/Conversions.h"
 
 #include "platform/Exceptions.h"
+#include "platform/FormatText.h"
 
 #include <QStringList>
 
@@ -69,11 +70,7 @@ public:
         for (qsizetype i = 0; i < format.size();) {
             const QChar c = format[i];
             if (c == u'"' || c == u'\'') {
-                qsizetype close = format.indexOf(c, i + 1);
-                if (close < 0)
-                    close = format.size();
-                FOut += QStringView(format).mid(i + 1, close - i - 1);
-                i = close + 1;
+                FOut += TakeQuotedLiteral(format, i);
                 continue;
             }
             if (!IsAsciiLetter(c)) {

@@ -8,6 +8,7 @@
 #include "platform/Conversions.h"
 
 #include "platform/Exceptions.h"
+#include "platform/FormatText.h"
 
 #include <QStringList>
 
@@ -157,11 +158,7 @@ TFloatSection ParseSection(const QString& s)
     for (qsizetype i = 0; i < s.size();) {
         const QChar c = s[i];
         if (c == u'"' || c == u'\'') {
-            qsizetype close = s.indexOf(c, i + 1);
-            if (close < 0)
-                close = s.size();
-            literal(s.mid(i + 1, close - i - 1));
-            i = close + 1;
+            literal(TakeQuotedLiteral(s, i).toString());
         } else if (sec.Scientific) {
             literal(QString(c)); // after the exponent everything is text
             ++i;

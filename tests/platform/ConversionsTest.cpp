@@ -137,6 +137,7 @@ TEST(FormatFloat, SectionsFallBackWhenEmpty)
     EXPECT_EQ(Fmt(";(0)", 5), "5");
     EXPECT_EQ(Fmt("0;(0);'none';ignored", 0), "none");
     EXPECT_EQ(Fmt("'a;b'0", 5), "a;b5");
+    EXPECT_EQ(Fmt("0 \"unclosed;(0)", -5), "-5 unclosed;(0)"); // an open quote runs to the end
 }
 
 TEST(FormatFloat, PlaceholdersAndLiterals)
