@@ -200,15 +200,10 @@ void TReader::ReadRoot(const TFormObject& tree, TComponent& root)
 
     for (const TFormObject* pendingChild : pending) {
         const TFormObject& child = *pendingChild;
+        // Classes and existing components were checked above.
         TComponent* component = root.FindComponent(child.Name);
-        if (!component) {
-            const TComponentFactory* factory = FindComponentClass(child.ClassName);
-            if (!factory)
-                Error(child.Line, QStringLiteral("class %1 is not registered").arg(child.ClassName));
-            component = (*factory)(&root);
-        } else if (component->ClassName().compare(child.ClassName, Qt::CaseInsensitive) != 0) {
-            Error(child.Line, QStringLiteral("%1 is a %2, not a %3").arg(child.Name, component->ClassName(), child.ClassName));
-        }
+        if (!component)
+            component = (*FindComponentClass(child.ClassName))(&root);
         component->BeginLoading();
         try {
             component->SetName(child.Name);
