@@ -15,11 +15,6 @@ namespace vg {
 
 namespace {
 
-bool IsAsciiLetter(QChar c)
-{
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-}
-
 // ----------------------------------------------------------------------------------------
 // FormatDateTime
 

@@ -3,16 +3,13 @@
 // the conversion language (d m y h n s z ampm, "/" and ":" for the separators).
 #include "platform/FormatSettings.h"
 
+#include "platform/FormatText.h"
+
 #include <optional>
 
 namespace vg {
 
 namespace {
-
-bool IsAsciiLetter(QChar c)
-{
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-}
 
 // Text that must come out as written, quoted in the conversion language.
 QString Quoted(const QString& text)
