@@ -2,14 +2,12 @@
 // every kind, owned sub-objects, collections, custom entries and child components; and
 // the reader's refusal of malformed or unknown text, with the line it happened on.
 #include "platform/ClassRegistry.h"
-#include "platform/Collection.h"
 #include "platform/Component.h"
 #include "platform/Exceptions.h"
-#include "platform/Filer.h"
-#include "platform/Font.h"
 #include "platform/FormFile.h"
-#include "platform/Picture.h"
-#include "platform/Strings.h"
+
+#include "TestEnvironment.h"
+#include "support/FormProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -18,172 +16,11 @@
 
 #include <limits>
 #include <memory>
-#include <ostream>
 #include <random>
 #include <stdexcept>
-#include <vector>
 
-// Readable failure messages for Qt strings.
-static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-
-namespace vg {
+namespace vg::test {
 namespace {
-
-// ---- a component with published properties of every kind
-
-enum TProbeMode : std::uint8_t { pmNormal, pmFast, pmSafe };
-VG_ENUM_INFO(TProbeMode, "pmNormal", "pmFast", "pmSafe")
-
-enum TProbeOption : std::uint8_t { poSort, poFilter, poWrap, poTrim };
-VG_ENUM_INFO(TProbeOption, "poSort", "poFilter", "poWrap", "poTrim")
-using TProbeOptions = TSet<TProbeOption>;
-
-// What the probes did, in order, across all probes of a test: property writes and Loaded.
-struct TProbeEvent {
-    QString What; // "set" or "loaded"
-    QString Name;
-    bool Loading = false;
-};
-std::vector<TProbeEvent> ProbeEvents;
-
-class TProbeItem : public TCollectionItem {
-    VG_CLASS(TProbeItem)
-public:
-    explicit TProbeItem(TCollection* collection) : TCollectionItem(collection) {}
-
-    const QString& Caption() const { return FCaption; }
-    void SetCaption(const QString& value) { FCaption = value; }
-    int Width() const { return FWidth; }
-    void SetWidth(int value) { FWidth = value; }
-    TStringList* Values() const { return FValues.get(); }
-
-    void Assign(const TPersistent* source) override
-    {
-        if (auto* other = dynamic_cast<const TProbeItem*>(source)) {
-            FCaption = other->FCaption;
-            FWidth = other->FWidth;
-            FValues->Assign(other->FValues.get());
-            return;
-        }
-        TCollectionItem::Assign(source);
-    }
-
-private:
-    QString FCaption;
-    int FWidth = 64;
-    std::unique_ptr<TStringList> FValues = std::make_unique<TStringList>();
-};
-
-const TClassInfo& TProbeItem::StaticClassInfo()
-{
-    static const TClassInfo info = TClassBuilder<TProbeItem>(QStringLiteral("TProbeItem"), &TCollectionItem::StaticClassInfo())
-                                       .Str(QStringLiteral("Caption"), &TProbeItem::Caption, &TProbeItem::SetCaption)
-                                       .Int(QStringLiteral("Width"), &TProbeItem::Width, &TProbeItem::SetWidth).Default(64)
-                                       .Object(QStringLiteral("Values"), &TProbeItem::Values)
-                                       .Build();
-    return info;
-}
-
-class TFormProbe : public TComponent {
-    VG_CLASS(TFormProbe)
-public:
-    explicit TFormProbe(TComponent* owner = nullptr) : TComponent(owner) {}
-
-    int Count() const { return FCount; }
-    void SetCount(int value) { Note(); FCount = value; }
-    bool Enabled() const { return FEnabled; }
-    void SetEnabled(bool value) { Note(); FEnabled = value; }
-    TProbeMode Mode() const { return FMode; }
-    void SetMode(TProbeMode value) { Note(); FMode = value; }
-    TProbeOptions Options() const { return FOptions; }
-    void SetOptions(TProbeOptions value) { Note(); FOptions = value; }
-    TColor Color() const { return FColor; }
-    void SetColor(TColor value) { Note(); FColor = value; }
-    const QString& Caption() const { return FCaption; }
-    void SetCaption(const QString& value) { Note(); FCaption = value; }
-    bool AutoSize() const { return FAutoSize; }
-    void SetAutoSize(bool value) { Note(); FAutoSize = value; }
-    // Stored only when not sized automatically, and then even when 0.
-    int Size() const { return FSize; }
-    void SetSize(int value) { Note(); FSize = value; }
-    bool IsSizeStored() const { return !FAutoSize; }
-    // Refuses negative values, as a setter that validates does.
-    int Limit() const { return FLimit; }
-    void SetLimit(int value)
-    {
-        if (value < 0)
-            throw EConvertError(QStringLiteral("Limit must not be negative"));
-        Note();
-        FLimit = value;
-    }
-
-    TFont* Font() const { return FFont.get(); }
-    TStringList* Lines() const { return FLines.get(); }
-    TCollection* Items() const { return FItems.get(); }
-    TPicture* Picture() const { return FPicture.get(); }
-    TProbeItem* Item(int index) const { return static_cast<TProbeItem*>(FItems->Item(index)); }
-
-    // Not a published property: stored through DefineProperties.
-    int Checksum() const { return FChecksum; }
-    void SetChecksum(int value) { Note(); FChecksum = value; }
-
-    int LoadedCount = 0;
-
-    void DefineProperties(TFiler& filer) override
-    {
-        TComponent::DefineProperties(filer);
-        filer.DefineProperty(
-            QStringLiteral("Checksum"), [this](TReader& reader) { SetChecksum(int(reader.ReadInteger())); },
-            [this](TWriter& writer) { writer.WriteInteger(FChecksum); }, FChecksum != 0);
-    }
-
-    void Loaded() override
-    {
-        ++LoadedCount;
-        ProbeEvents.push_back({QStringLiteral("loaded"), Name(), IsLoading()});
-        TComponent::Loaded();
-    }
-
-private:
-    void Note() { ProbeEvents.push_back({QStringLiteral("set"), Name(), IsLoading()}); }
-
-    int FCount = 5;
-    bool FEnabled = true;
-    TProbeMode FMode = pmNormal;
-    TProbeOptions FOptions{poSort};
-    TColor FColor = clWindow;
-    QString FCaption;
-    bool FAutoSize = true;
-    int FSize = 0;
-    int FLimit = 0;
-    int FChecksum = 0;
-    std::unique_ptr<TFont> FFont = std::make_unique<TFont>();
-    std::unique_ptr<TStringList> FLines = std::make_unique<TStringList>();
-    std::unique_ptr<TCollection> FItems = std::make_unique<TCollection>(TCollectionItemClass::Of<TProbeItem>());
-    std::unique_ptr<TPicture> FPicture = std::make_unique<TPicture>();
-};
-
-const TClassInfo& TFormProbe::StaticClassInfo()
-{
-    static const TClassInfo info = TClassBuilder<TFormProbe>(QStringLiteral("TFormProbe"), &TComponent::StaticClassInfo())
-                                       .Int(QStringLiteral("Count"), &TFormProbe::Count, &TFormProbe::SetCount).Default(5)
-                                       .Bool(QStringLiteral("Enabled"), &TFormProbe::Enabled, &TFormProbe::SetEnabled).Default(true)
-                                       .Enum(QStringLiteral("Mode"), &TFormProbe::Mode, &TFormProbe::SetMode).Default(pmNormal)
-                                       .Set<TProbeOption>(QStringLiteral("Options"), &TFormProbe::Options, &TFormProbe::SetOptions)
-                                       .Default(TProbeOptions{poSort})
-                                       .Color(QStringLiteral("Color"), &TFormProbe::Color, &TFormProbe::SetColor).Default(clWindow)
-                                       .Str(QStringLiteral("Caption"), &TFormProbe::Caption, &TFormProbe::SetCaption)
-                                       .Bool(QStringLiteral("AutoSize"), &TFormProbe::AutoSize, &TFormProbe::SetAutoSize).Default(true)
-                                       .Int(QStringLiteral("Size"), &TFormProbe::Size, &TFormProbe::SetSize)
-                                       .StoredIf(&TFormProbe::IsSizeStored)
-                                       .Int(QStringLiteral("Limit"), &TFormProbe::Limit, &TFormProbe::SetLimit).Default(0)
-                                       .Object(QStringLiteral("Font"), &TFormProbe::Font)
-                                       .Object(QStringLiteral("Lines"), &TFormProbe::Lines)
-                                       .Object(QStringLiteral("Items"), &TFormProbe::Items)
-                                       .Object(QStringLiteral("Picture"), &TFormProbe::Picture)
-                                       .Build();
-    return info;
-}
 
 // A component class that is never registered.
 class TUnlistedProbe : public TComponent {
@@ -245,9 +82,10 @@ void FillProbe(TFormProbe& probe)
     probe.Font()->SetColor(clBlue);
     probe.Font()->SetStyle({fsBold, fsItalic});
     probe.Lines()->SetStrings(QStringList{"one", "'two'", ""});
-    AddItem(probe, QStringLiteral("First"), 100);
+    AddItem(probe, QStringLiteral("First"), 100)->Font()->SetColor(clRed);
     AddItem(probe, QString(), 64)->Values()->SetStrings(QStringList{"x"});
     probe.SetChecksum(42);
+    probe.SetRatio(2);
 }
 
 const char* const FilledProbeText = R"(object Probe1: TFormProbe
@@ -272,12 +110,16 @@ const char* const FilledProbeText = R"(object Probe1: TFormProbe
     item
       Caption = 'First'
       Width = 100
+      Font.Color = clRed
+      Font.Name = 'DejaVu Sans'
     end
     item
       Values.Strings = (
         'x')
+      Font.Name = 'DejaVu Sans'
     end>
   Checksum = 42
+  Ratio = 2.0
 end
 )";
 
@@ -300,9 +142,11 @@ void ExpectSameProbe(const TFormProbe& a, const TFormProbe& b)
         EXPECT_EQ(a.Item(i)->Caption(), b.Item(i)->Caption());
         EXPECT_EQ(a.Item(i)->Width(), b.Item(i)->Width());
         EXPECT_TRUE(a.Item(i)->Values()->Equals(*b.Item(i)->Values()));
+        EXPECT_TRUE(a.Item(i)->Font()->Equals(*b.Item(i)->Font()));
     }
     EXPECT_TRUE(a.Picture()->Equals(*b.Picture()));
     EXPECT_EQ(a.Checksum(), b.Checksum());
+    EXPECT_EQ(a.Ratio(), b.Ratio());
 }
 
 std::unique_ptr<TFormProbe> ReadProbe(const QString& text)
@@ -394,6 +238,7 @@ TEST_F(FormFile, ExtremeValuesRoundTrip)
     probe.SetColor(clNone);
     probe.Font()->SetStyle({fsBold, fsItalic, fsUnderline, fsStrikeOut});
     probe.Lines()->SetStrings(QStringList{"", "\r\n", "a'b"});
+    probe.SetRatio(0.1 + 0.2); // needs all 17 digits to read back as the same double
     const QString text = WriteComponentToText(probe);
     EXPECT_TRUE(text.contains(QStringLiteral("Options = [poSort, poFilter, poWrap, poTrim]")));
     ExpectSameProbe(probe, *ReadProbe(text));
@@ -453,6 +298,8 @@ TEST_F(FormFile, ReaderAcceptsNumbersInEveryWrittenForm)
     EXPECT_EQ(ReadProbe(ProbeText(QStringLiteral("  Color = $00123456\n")))->Color(), 0x123456);
     EXPECT_EQ(ReadProbe(ProbeText(QStringLiteral("  Color = 4278190085\n")))->Color(), clWindow);
     EXPECT_EQ(ReadProbe(ProbeText(QStringLiteral("  Color = clbtnface\n")))->Color(), clBtnFace);
+    EXPECT_EQ(ReadProbe(ProbeText(QStringLiteral("  Ratio = -1.5E3\n")))->Ratio(), -1500.0);
+    EXPECT_EQ(ReadProbe(ProbeText(QStringLiteral("  Ratio = 3\n")))->Ratio(), 3.0);
 }
 
 TEST_F(FormFile, ReaderAcceptsStringsJoinedFromPartsAndCodes)
@@ -608,6 +455,7 @@ TEST_F(FormFile, ErrorsNameTheLineAndWhatWasWrong)
         {"  Options = [poSort, poNone]\n", "Line 2: poNone is not a value of TProbeOption"},
         {"  Count = 'five'\n", "Line 2: expected an integer but found a string"},
         {"  Count = 1.5\n", "Line 2: expected an integer but found a floating point number"},
+        {"  Ratio = 'half'\n", "Line 2: expected a number but found a string"},
         {"  Enabled = 1\n", "Line 2: expected True or False but found the integer 1"},
         {"  Mode = 1\n", "Line 2: expected an identifier but found the integer 1"},
         {"  Options = poSort\n", "Line 2: expected a set but found the identifier poSort"},
@@ -763,4 +611,4 @@ TEST_F(FormFile, MutatedFilesReadOrRaiseReadError)
 }
 
 } // namespace
-} // namespace vg
+} // namespace vg::test
