@@ -3,6 +3,8 @@
 
 #include <QStringList>
 
+#include "TestEnvironment.h"
+
 #include <gtest/gtest.h>
 
 using namespace vg;

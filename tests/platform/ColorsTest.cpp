@@ -2,6 +2,8 @@
 #include "platform/Colors.h"
 #include "platform/Exceptions.h"
 
+#include "TestEnvironment.h"
+
 #include <gtest/gtest.h>
 
 #include <QSet>

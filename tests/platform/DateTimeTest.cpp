@@ -4,6 +4,8 @@
 
 #include <QDate>
 
+#include "TestEnvironment.h"
+
 #include <gtest/gtest.h>
 
 #include <array>

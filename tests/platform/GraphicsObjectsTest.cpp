@@ -5,6 +5,8 @@
 #include "platform/Picture.h"
 #include "platform/Strings.h"
 
+#include "TestEnvironment.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>

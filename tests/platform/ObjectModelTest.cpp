@@ -6,14 +6,12 @@
 #include "platform/Font.h"
 #include "platform/Strings.h"
 
+#include "TestEnvironment.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
 #include <vector>
-
-// Readable failure messages for Qt strings.
-static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace vg {
 namespace {
