@@ -74,8 +74,7 @@ TEST(Font, AssignCopiesOnlyWhenDifferent)
 
     TStringList strings;
     EXPECT_THROW(dest.Assign(&strings), EAssignError);
-    EXPECT_THROW(dest.Assign(nullptr), EAssignError);
-    EXPECT_TRUE(dest.Equals(source));
+    EXPECT_TRUE(dest.Equals(source)) << "a refused Assign changes nothing";
 }
 
 TEST(Font, ToQFontCarriesNamePixelsAndStyle)
@@ -160,7 +159,6 @@ TEST(Picture, AssignCopiesAPictureAndNullEmptiesIt)
     EXPECT_TRUE(dest.IsEmpty());
     TFont font;
     EXPECT_THROW(dest.Assign(&font), EAssignError);
-    EXPECT_THROW(font.Assign(&source), EAssignError);
 }
 
 TEST(Picture, DataRoundTripsKindAndPixels)
