@@ -170,7 +170,15 @@ void TCollection::InsertItem(TCollectionItem* item)
     FItems.push_back(item);
     item->FCollection = this;
     item->FID = FNextID++;
-    Changed();
+    try {
+        Changed();
+    } catch (...) {
+        // The item's constructor fails with this exception, so its destructor never runs:
+        // it must not stay in the list.
+        FItems.pop_back();
+        item->FCollection = nullptr;
+        throw;
+    }
 }
 
 void TCollection::RemoveItem(TCollectionItem* item)

@@ -282,6 +282,22 @@ TEST(Collection, AssignOfItemsWithoutAssignRaisesAndClosesTheUpdate)
     EXPECT_THROW(dest.Assign(&strings), EAssignError);
 }
 
+TEST(Collection, AFailingChangeHandlerLeavesNoDanglingItem)
+{
+    TValueCollection c;
+    c.List.OnChange = [](TCollection*) { throw Exception("refused"); };
+
+    // Built directly, the item's constructor fails: it must not stay in the list.
+    EXPECT_THROW(new TValueItem(&c.List), Exception);
+    EXPECT_EQ(c.List.Count(), 0);
+
+    // Through Add the report comes once the item is whole; the item stays and is usable.
+    EXPECT_THROW(c.List.Add(), Exception);
+    ASSERT_EQ(c.List.Count(), 1);
+    EXPECT_EQ(c.List.Item(0)->Collection(), &c.List);
+    EXPECT_EQ(c.List.UpdateCount(), 0);
+}
+
 // ---- string lists
 
 TEST(StringList, UnsortedListKeepsOrderAndIndexOfIgnoresCase)
