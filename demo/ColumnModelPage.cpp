@@ -118,6 +118,7 @@ QTableWidget* CreateColumnTable(const TDemoColumnSet& set)
             table->setItem(row, col, new QTableWidgetItem(cells.at(col)));
     }
     table->resizeColumnsToContents();
+    table->horizontalHeader()->setStretchLastSection(true);
     return table;
 }
 
