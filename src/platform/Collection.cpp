@@ -50,7 +50,7 @@ TCollection::TCollection(TCollectionItemClass itemClass) : FItemClass(std::move(
 
 TCollection::~TCollection()
 {
-    ++FUpdateCount; // no change reports while tearing down
+    FUpdates.Begin(); // no change reports while tearing down
     while (!FItems.empty())
         delete FItems.back();
 }
@@ -58,7 +58,7 @@ TCollection::~TCollection()
 void TCollection::CheckIndex(int index, int limit) const
 {
     if (index < 0 || index >= limit)
-        throw EListError(QStringLiteral("List index out of bounds (%1)").arg(index));
+        RaiseListIndexError(index);
 }
 
 TCollectionItem* TCollection::Item(int index) const
@@ -70,32 +70,17 @@ TCollectionItem* TCollection::Item(int index) const
 TCollectionItem* TCollection::Add()
 {
     // Reported after the item is fully built, not while its constructor runs.
-    BeginUpdate();
-    TCollectionItem* item = nullptr;
-    try {
-        item = FItemClass.Create(this);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
-    return item;
+    return WithinUpdate(*this, [this] { return FItemClass.Create(this); });
 }
 
 TCollectionItem* TCollection::Insert(int index)
 {
     CheckIndex(index, Count() + 1);
-    BeginUpdate();
-    TCollectionItem* item = nullptr;
-    try {
-        item = Add();
+    return WithinUpdate(*this, [this, index] {
+        TCollectionItem* item = Add();
         item->SetIndex(index);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
-    return item;
+        return item;
+    });
 }
 
 void TCollection::Delete(int index)
@@ -123,15 +108,13 @@ TCollectionItem* TCollection::FindItemID(int id) const
 
 void TCollection::BeginUpdate()
 {
-    ++FUpdateCount;
+    FUpdates.Begin();
 }
 
 void TCollection::EndUpdate()
 {
-    if (FUpdateCount > 0 && --FUpdateCount == 0 && FChangedDuringUpdate) {
-        FChangedDuringUpdate = false;
+    if (FUpdates.End())
         Changed();
-    }
 }
 
 void TCollection::Assign(const TPersistent* source)
@@ -143,25 +126,16 @@ void TCollection::Assign(const TPersistent* source)
     }
     if (other == this)
         return;
-    BeginUpdate();
-    try {
+    WithinUpdate(*this, [this, other] {
         Clear();
         for (TCollectionItem* item : other->FItems)
             Add()->Assign(item);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TCollection::Changed()
 {
-    if (FUpdateCount > 0) {
-        FChangedDuringUpdate = true;
-        return;
-    }
-    if (OnChange)
+    if (FUpdates.Change() && OnChange)
         OnChange(this);
 }
 

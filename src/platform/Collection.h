@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/Persistent.h"
+#include "platform/UpdateCount.h"
 
 #include <functional>
 #include <vector>
@@ -68,7 +69,7 @@ public:
     // Changes made between BeginUpdate and the matching EndUpdate are reported once.
     void BeginUpdate();
     void EndUpdate();
-    int UpdateCount() const { return FUpdateCount; }
+    int UpdateCount() const { return FUpdates.Count(); }
 
     // Replaces all items by copies of source's items (source must be a collection).
     void Assign(const TPersistent* source) override;
@@ -90,8 +91,7 @@ private:
     TCollectionItemClass FItemClass;
     std::vector<TCollectionItem*> FItems;
     int FNextID = 0;
-    int FUpdateCount = 0;
-    bool FChangedDuringUpdate = false;
+    TUpdateCount FUpdates;
 };
 
 } // namespace vg

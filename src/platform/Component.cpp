@@ -73,7 +73,7 @@ void TComponent::SetDesigning(bool value)
 TComponent* TComponent::Component(int index) const
 {
     if (index < 0 || index >= ComponentCount())
-        throw EListError(QStringLiteral("List index out of bounds (%1)").arg(index));
+        RaiseListIndexError(index);
     return FComponents[size_t(index)];
 }
 

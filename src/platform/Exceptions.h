@@ -32,6 +32,12 @@ private:
 VG_DECLARE_EXCEPTION(EConvertError, Exception)
 // An index outside a list or collection.
 VG_DECLARE_EXCEPTION(EListError, Exception)
+// Raises the list index error for index.
+[[noreturn]] inline void RaiseListIndexError(qsizetype index)
+{
+    throw EListError(QStringLiteral("List index out of bounds (%1)").arg(index));
+}
+
 // An object that is not of the class an operation requires.
 VG_DECLARE_EXCEPTION(EInvalidCast, Exception)
 // Assign between objects that do not know each other.

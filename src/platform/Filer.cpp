@@ -5,12 +5,20 @@
 #include "platform/ClassRegistry.h"
 #include "platform/Component.h"
 #include "platform/Exceptions.h"
+#include "platform/UpdateCount.h"
 
 #include <limits>
 
 namespace vg {
 
 // ---- TWriter
+
+namespace {
+TFormValue BooleanValue(bool value)
+{
+    return TFormValue::OfIdent(value ? QStringLiteral("True") : QStringLiteral("False"));
+}
+} // namespace
 
 TFormObject TWriter::WriteRoot(const TComponent& root)
 {
@@ -53,7 +61,7 @@ void TWriter::WriteProperties(const TPersistent& instance, const QString& prefix
             property.Value = TFormValue::OfInteger(p->GetOrdinal(instance));
             break;
         case TPropKind::Boolean:
-            property.Value = TFormValue::OfIdent(p->GetOrdinal(instance) ? QStringLiteral("True") : QStringLiteral("False"));
+            property.Value = BooleanValue(p->GetOrdinal(instance) != 0);
             break;
         case TPropKind::Enumeration:
             property.Value = TFormValue::OfIdent(p->Enum->NameOf(p->GetOrdinal(instance)));
@@ -98,7 +106,7 @@ TFormValue TWriter::CollectionValue(const TCollection& collection)
 }
 
 void TWriter::WriteInteger(qint64 value) { WriteValue(TFormValue::OfInteger(value)); }
-void TWriter::WriteBoolean(bool value) { WriteIdent(value ? QStringLiteral("True") : QStringLiteral("False")); }
+void TWriter::WriteBoolean(bool value) { WriteValue(BooleanValue(value)); }
 void TWriter::WriteString(const QString& value) { WriteValue(TFormValue::OfString(value)); }
 void TWriter::WriteIdent(const QString& value) { WriteValue(TFormValue::OfIdent(value)); }
 
@@ -315,19 +323,14 @@ void TReader::ReadProperty(TPersistent& instance, const TFormProperty& property)
 
 void TReader::ReadCollection(TCollection& collection, const TFormValue& value)
 {
-    collection.BeginUpdate();
-    try {
+    WithinUpdate(collection, [&] {
         collection.Clear();
         for (const TFormItem& item : value.Items) {
             // The base Add: items read from a file take their stored names, not automatic ones.
             TCollectionItem* newItem = collection.TCollection::Add();
             ReadProperties(*newItem, item.Properties);
         }
-    } catch (...) {
-        collection.EndUpdate();
-        throw;
-    }
-    collection.EndUpdate();
+    });
 }
 
 void TReader::WrongKind(const QString& expected) const

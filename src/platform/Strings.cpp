@@ -35,15 +35,10 @@ void TStrings::AddStrings(const TStrings& other)
 
 void TStrings::AddStrings(const QStringList& strings)
 {
-    BeginUpdate();
-    try {
+    WithinUpdate(*this, [this, &strings] {
         for (const QString& s : strings)
             Add(s);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 int TStrings::IndexOf(const QString& s) const
@@ -63,8 +58,7 @@ void TStrings::Move(int fromIndex, int toIndex)
         IndexError(toIndex);
     // The copy goes in before the original comes out, so that a list refusing Insert (a
     // sorted one) loses nothing.
-    BeginUpdate();
-    try {
+    WithinUpdate(*this, [&] {
         if (fromIndex < toIndex) {
             Insert(toIndex + 1, s);
             Delete(fromIndex);
@@ -72,26 +66,17 @@ void TStrings::Move(int fromIndex, int toIndex)
             Insert(toIndex, s);
             Delete(fromIndex + 1);
         }
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TStrings::Exchange(int index1, int index2)
 {
     const QString s1 = Get(index1);
     const QString s2 = Get(index2);
-    BeginUpdate();
-    try {
+    WithinUpdate(*this, [&] {
         Put(index1, s2);
         Put(index2, s1);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 QString TStrings::Text() const
@@ -137,15 +122,10 @@ QStringList TStrings::ToStringList() const
 
 void TStrings::SetStrings(const QStringList& strings)
 {
-    BeginUpdate();
-    try {
+    WithinUpdate(*this, [this, &strings] {
         Clear();
         AddStrings(strings);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 bool TStrings::Equals(const TStrings& other) const
@@ -155,30 +135,24 @@ bool TStrings::Equals(const TStrings& other) const
 
 void TStrings::BeginUpdate()
 {
-    ++FUpdateCount;
+    FUpdates.Begin();
 }
 
 void TStrings::EndUpdate()
 {
-    if (FUpdateCount > 0 && --FUpdateCount == 0 && FChangedDuringUpdate) {
-        FChangedDuringUpdate = false;
+    if (FUpdates.End())
         Changed();
-    }
 }
 
 void TStrings::Changed()
 {
-    if (FUpdateCount > 0) {
-        FChangedDuringUpdate = true;
-        return;
-    }
-    if (OnChange)
+    if (FUpdates.Change() && OnChange)
         OnChange(this);
 }
 
 void TStrings::IndexError(int index) const
 {
-    throw EListError(QStringLiteral("List index out of bounds (%1)").arg(index));
+    RaiseListIndexError(index);
 }
 
 void TStrings::Assign(const TPersistent* source)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/Persistent.h"
+#include "platform/UpdateCount.h"
 
 #include <QStringList>
 
@@ -58,8 +59,7 @@ protected:
     [[noreturn]] void IndexError(int index) const;
 
 private:
-    int FUpdateCount = 0;
-    bool FChangedDuringUpdate = false;
+    TUpdateCount FUpdates;
 };
 
 enum class TDuplicates { dupIgnore, dupAccept, dupError };
