@@ -50,5 +50,8 @@ VG_DECLARE_EXCEPTION(EReadError, EStreamError)
 VG_DECLARE_EXCEPTION(EInvalidGraphic, Exception)
 // A failed write of stored data.
 VG_DECLARE_EXCEPTION(EWriteError, EStreamError)
+// An operation that the object cannot carry out in its present state or with these
+// arguments (a message number outside the message range, a control without a window).
+VG_DECLARE_EXCEPTION(EInvalidOperation, Exception)
 
 } // namespace vg

@@ -1,0 +1,51 @@
+// Window messages on Qt: a message is a number with two parameters, delivered to a
+// control as a QEvent whose type is the message number. PostMessage queues it, so it is
+// handled after the event being processed (a paint, for instance) has finished;
+// SendMessage delivers it at once and returns the handler's result. A control answers the
+// messages it knows through its TMessageTable, whose handlers run under the application's
+// exception guard.
+#pragma once
+
+#include <QEvent>
+
+#include <cstdint>
+#include <functional>
+#include <unordered_map>
+
+class QObject;
+
+namespace vg {
+
+struct TMessage {
+    int Msg = 0;
+    std::intptr_t WParam = 0;
+    std::intptr_t LParam = 0;
+    std::intptr_t Result = 0;
+};
+
+// Message numbers must lie in Qt's user event range (1000 to 65535).
+class TMessageEvent : public QEvent {
+public:
+    explicit TMessageEvent(const TMessage& message);
+    TMessage Message;
+};
+
+// A message number outside Qt's user event range raises EInvalidOperation.
+void PostMessage(QObject* control, int msg, std::intptr_t wParam, std::intptr_t lParam);
+std::intptr_t SendMessage(QObject* control, int msg, std::intptr_t wParam, std::intptr_t lParam);
+
+// The messages a control handles. A control calls Dispatch from its event() override.
+class TMessageTable {
+public:
+    using THandler = std::function<void(TMessage& message)>;
+
+    void On(int msg, THandler handler) { FHandlers[msg] = std::move(handler); }
+    bool Handles(int msg) const { return FHandlers.count(msg) != 0; }
+    // True when the event was a message this table handles (it has been handled then).
+    bool Dispatch(QEvent* event);
+
+private:
+    std::unordered_map<int, THandler> FHandlers;
+};
+
+} // namespace vg
