@@ -16,6 +16,21 @@ class QObject;
 
 namespace vg {
 
+// The framework's control messages (sent between controls, never by the window system).
+constexpr int CM_BASE = 0xB000;
+constexpr int CM_ACTIVATE = CM_BASE + 0;    // the application became active
+constexpr int CM_DEACTIVATE = CM_BASE + 1;  // the application lost the activation
+constexpr int CM_CANCELMODE = CM_BASE + 4;  // LParam: the control whose press caused it
+constexpr int CM_TEXTCHANGED = CM_BASE + 18;
+constexpr int CM_MOUSEENTER = CM_BASE + 19;
+constexpr int CM_MOUSELEAVE = CM_BASE + 20;
+
+// Window-system messages that controls exchange, moved into Qt's user event range.
+constexpr int WM_BASE = 0x8000;
+constexpr int WM_CANCELMODE = WM_BASE + 0x001F;
+constexpr int WM_COMMAND = WM_BASE + 0x0111; // WParam: notification code << 16; LParam: sender
+constexpr int EN_CHANGE = 0x0300;            // an edit control's text changed
+
 struct TMessage {
     int Msg = 0;
     std::intptr_t WParam = 0;
