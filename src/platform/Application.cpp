@@ -1,10 +1,19 @@
 #include "platform/Application.h"
 
+#include "platform/ApplicationEvents.h"
 #include "platform/Exceptions.h"
 
+#include <QGuiApplication>
+
+#include <algorithm>
 #include <cstdio>
 
 namespace vg {
+
+TApplication::TApplication() = default;
+TApplication::~TApplication() = default;
+
+// ---- exceptions
 
 QString TApplication::MessageOf(const std::exception& E)
 {
@@ -40,6 +49,66 @@ bool TApplication::GuardEvent(const std::function<void()>& work)
         HandleException(Exception(QStringLiteral("Unknown exception")));
     }
     return false;
+}
+
+// ---- the link to Qt
+
+void TApplication::AttachToQt()
+{
+    if (FEvents || !QCoreApplication::instance())
+        return;
+    FEvents = std::make_unique<TApplicationEvents>();
+    qAddPostRoutine(&TApplication::QtApplicationEnding);
+    FActive = QGuiApplication::applicationState() == Qt::ApplicationActive;
+}
+
+void TApplication::QtApplicationEnding()
+{
+    TApplication& application = Application();
+    application.FreeAllAdopted();
+    application.FEvents.reset();
+    application.FActive = false;
+}
+
+void TApplication::EnableCancelMode()
+{
+    AttachToQt();
+    if (FEvents)
+        FEvents->EnableCancelMode();
+}
+
+// ---- adopted objects
+
+void TApplication::AdoptObject(std::unique_ptr<QObject> object)
+{
+    if (!object)
+        return;
+    AttachToQt();
+    std::erase_if(FAdopted, [](const QPointer<QObject>& p) { return p.isNull(); });
+    FAdopted.emplace_back(object.release());
+}
+
+void TApplication::FreeAdopted(QObject* object)
+{
+    const auto it = std::find(FAdopted.begin(), FAdopted.end(), object);
+    if (!object || it == FAdopted.end())
+        return;
+    FAdopted.erase(it);
+    delete object;
+}
+
+void TApplication::FreeAllAdopted()
+{
+    // Taken out first: a destructor may adopt or free objects of its own.
+    std::vector<QPointer<QObject>> adopted;
+    adopted.swap(FAdopted);
+    for (auto it = adopted.rbegin(); it != adopted.rend(); ++it)
+        delete it->data();
+}
+
+int TApplication::AdoptedCount() const
+{
+    return int(std::count_if(FAdopted.begin(), FAdopted.end(), [](const QPointer<QObject>& p) { return !p.isNull(); }));
 }
 
 TApplication& Application()
