@@ -60,6 +60,8 @@ void TApplication::AttachToQt()
     FEvents = std::make_unique<TApplicationEvents>();
     qAddPostRoutine(&TApplication::QtApplicationEnding);
     FActive = QGuiApplication::applicationState() == Qt::ApplicationActive;
+    if (FCancelMode)
+        FEvents->EnableCancelMode();
 }
 
 void TApplication::QtApplicationEnding()
@@ -72,6 +74,7 @@ void TApplication::QtApplicationEnding()
 
 void TApplication::EnableCancelMode()
 {
+    FCancelMode = true;
     AttachToQt();
     if (FEvents)
         FEvents->EnableCancelMode();

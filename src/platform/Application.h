@@ -109,6 +109,7 @@ private:
     std::vector<THookEntry> FHooks;
     int FLastHookId = 0;
     bool FActive = false;
+    bool FCancelMode = false; // asked for; kept for a QApplication created later
 };
 
 // Whether widget is control or lies inside it (its viewport, scroll bars, child controls
