@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
-#include <map>
 
 namespace vg {
 
@@ -53,59 +52,22 @@ TStepRange StepsWithin(int start, qint64 delta, qint64 steps, int low, int high)
     return {std::max<qint64>(first, 0), std::min<qint64>(last, steps - 1)};
 }
 
-// Appends a one-pixel rectangle, growing the last rectangle instead when the pixel
-// extends it along its row or column.
-void AppendPixel(std::vector<QRect>& rects, TPoint p)
+// Appends the strip of one step, growing the last rectangle instead when the strip
+// continues it: the same extent across the line, and adjacent along it.
+void AppendStrip(std::vector<QRect>& rects, const QRect& strip, bool alongX)
 {
     if (!rects.empty()) {
         QRect& last = rects.back();
-        if (last.height() == 1 && last.top() == p.Y && (p.X == last.right() + 1 || p.X == last.left() - 1)) {
-            last = last.united(QRect(p.X, p.Y, 1, 1));
+        const bool sameAcross = alongX ? (last.top() == strip.top() && last.bottom() == strip.bottom())
+                                       : (last.left() == strip.left() && last.right() == strip.right());
+        const bool adjacent = alongX ? (strip.left() == last.right() + 1 || strip.right() == last.left() - 1)
+                                     : (strip.top() == last.bottom() + 1 || strip.bottom() == last.top() - 1);
+        if (sameAcross && adjacent) {
+            last = last.united(strip);
             return;
         }
-        if (last.width() == 1 && last.left() == p.X && (p.Y == last.bottom() + 1 || p.Y == last.top() - 1)) {
-            last = last.united(QRect(p.X, p.Y, 1, 1));
-            return;
-        }
     }
-    rects.emplace_back(p.X, p.Y, 1, 1);
-}
-
-// The union of w x w squares on every pixel of the thin line, one span per row (a row's
-// covered pixels are contiguous because consecutive squares move by at most one pixel),
-// rows with equal spans merged.
-std::vector<QRect> WideLineRects(TPoint from, qint64 dx, qint64 dy, qint64 steps, TStepRange range, int width,
-                                 const QRect& area)
-{
-    const int reach = width / 2;
-    std::map<int, std::pair<int, int>> spans; // row -> first and last column
-    for (qint64 i = range.First; i <= range.Last; ++i) {
-        const TPoint p = LinePixel(from, dx, dy, steps, i);
-        // The square, cut to the area of interest (which also keeps the sums in range).
-        const int left = int(std::max(qint64(p.X) - reach, qint64(area.left())));
-        const int right = int(std::min(qint64(p.X) - reach + width - 1, qint64(area.right())));
-        const int top = int(std::max(qint64(p.Y) - reach, qint64(area.top())));
-        const int bottom = int(std::min(qint64(p.Y) - reach + width - 1, qint64(area.bottom())));
-        if (left > right)
-            continue;
-        for (int row = top; row <= bottom; ++row) {
-            auto [it, inserted] = spans.try_emplace(row, left, right);
-            if (!inserted) {
-                it->second.first = std::min(it->second.first, left);
-                it->second.second = std::max(it->second.second, right);
-            }
-        }
-    }
-    std::vector<QRect> rects;
-    for (const auto& [row, span] : spans) {
-        const QRect line(QPoint(span.first, row), QPoint(span.second, row));
-        if (!rects.empty() && rects.back().left() == line.left() && rects.back().right() == line.right()
-            && rects.back().bottom() + 1 == row)
-            rects.back().setBottom(row);
-        else
-            rects.push_back(line);
-    }
-    return rects;
+    rects.push_back(strip);
 }
 
 } // namespace
@@ -127,25 +89,27 @@ std::vector<QRect> LineRects(TPoint from, TPoint to, int penWidth, TPenStyle sty
     const qint64 steps = std::max(std::abs(dx), std::abs(dy));
     if (steps == 0 || style == psClear || bounds.isEmpty())
         return {};
-    // Wider pens than this are no line any more; the limit keeps the arithmetic in range.
-    constexpr int MaxPenWidth = 1 << 16;
-    const int width = std::clamp(penWidth, 1, MaxPenWidth);
-    // A square reaches width pixels around its step; bounds grown by that much keep every
-    // step that can paint inside bounds.
-    const QRect reach = bounds.adjusted(-width, -width, width, width);
-    const TStepRange range = std::abs(dx) >= std::abs(dy)
-        ? StepsWithin(from.X, dx, steps, reach.left(), reach.right())
-        : StepsWithin(from.Y, dy, steps, reach.top(), reach.bottom());
-    if (width > 1)
-        return WideLineRects(from, dx, dy, steps, range, width, reach);
-    const std::span<const int> pattern = PenDashPattern(style);
+    const bool alongX = std::abs(dx) >= std::abs(dy);
+    const int width = std::max(penWidth, 1);
+    const TStepRange range = alongX ? StepsWithin(from.X, dx, steps, bounds.left(), bounds.right())
+                                    : StepsWithin(from.Y, dy, steps, bounds.top(), bounds.bottom());
+    const std::span<const int> pattern = width > 1 ? std::span<const int>() : PenDashPattern(style);
+    // The strip across the line reaches width / 2 pixels before the thin line's pixel.
+    const qint64 before = width / 2;
     std::vector<QRect> rects;
     for (qint64 i = range.First; i <= range.Last; ++i) {
-        if (IsOn(pattern, i)) {
-            const TPoint p = LinePixel(from, dx, dy, steps, i);
-            if (reach.contains(p.X, p.Y))
-                AppendPixel(rects, p);
-        }
+        if (!IsOn(pattern, i))
+            continue;
+        const TPoint p = LinePixel(from, dx, dy, steps, i);
+        // Cut to bounds in 64 bits, so that far-away points and huge widths stay in range.
+        const qint64 first = (alongX ? p.Y : p.X) - before;
+        const qint64 low = std::max(first, qint64(alongX ? bounds.top() : bounds.left()));
+        const qint64 high = std::min(first + width - 1, qint64(alongX ? bounds.bottom() : bounds.right()));
+        if (low > high)
+            continue;
+        const QRect strip = alongX ? QRect(QPoint(p.X, int(low)), QPoint(p.X, int(high)))
+                                   : QRect(QPoint(int(low), p.Y), QPoint(int(high), p.Y));
+        AppendStrip(rects, strip, alongX);
     }
     return rects;
 }

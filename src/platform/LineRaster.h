@@ -6,8 +6,9 @@
 //   psDashDot     9 on, 6 off, 3 on, 6 off
 //   psDashDotDot  9 on, 3 off, 3 on, 3 off, 3 on, 3 off
 // (the classic lengths of cosmetic pens); gaps are left untouched. A pen w pixels wide
-// paints a w x w square on every pixel of the thin line, reaching w / 2 pixels up and
-// left of it as QPainter centres wide pens, and always solid.
+// paints, at every step, a strip of w pixels across the longer axis that starts w / 2
+// pixels above (or left of) the thin line, as QPainter centres wide pens with flat ends,
+// so the end point stays unpainted at every width. Wide pens always draw solid.
 #pragma once
 
 #include "platform/Canvas.h"
@@ -24,8 +25,8 @@ std::span<const int> PenDashPattern(TPenStyle style);
 
 // The pixels of the line within bounds as rectangles that do not overlap, so that an
 // operation that is not idempotent (xor, not) touches every pixel once. Only the steps
-// that can reach bounds are walked, so a line with far-away end points costs no more than
-// one across bounds. Empty when from equals to or the style is psClear.
+// inside bounds are walked, so a line with far-away end points costs no more than one
+// across bounds. Empty when from equals to or the style is psClear.
 std::vector<QRect> LineRects(TPoint from, TPoint to, int penWidth, TPenStyle style, const QRect& bounds);
 
 } // namespace vg
