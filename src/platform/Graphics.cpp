@@ -79,7 +79,11 @@ void TBitmap::SetSize(int width, int height)
         SetImage(QImage(), QSize(width, height));
         return;
     }
-    QImage resized(width, height, FImage.isNull() ? QImage::Format_RGB32 : FImage.format());
+    // Far beyond any bitmap a control needs; refused before trying to allocate it.
+    constexpr qint64 MaxPixels = qint64(1) << 28;
+    QImage resized;
+    if (qint64(width) * height <= MaxPixels)
+        resized = QImage(width, height, FImage.isNull() ? QImage::Format_RGB32 : FImage.format());
     if (resized.isNull())
         throw EInvalidOperation(QStringLiteral("Cannot allocate a bitmap of %1 x %2").arg(width).arg(height));
     resized.fill(Qt::white);

@@ -50,8 +50,8 @@ public:
 
     int Width() const override { return FWidth; }
     int Height() const override { return FHeight; }
-    // Negative sizes, and sizes too large to allocate, raise EInvalidOperation. A bitmap
-    // with a side of 0 is empty and keeps no pixels.
+    // Negative sizes, and sizes too large to allocate (over 2^28 pixels), raise
+    // EInvalidOperation. A bitmap with a side of 0 is empty and keeps no pixels.
     void SetWidth(int value) { SetSize(value, Height()); }
     void SetHeight(int value) { SetSize(Width(), value); }
     void SetSize(int width, int height);
