@@ -43,26 +43,22 @@ void PaintRing(TCanvas& canvas, TRect& rect, unsigned sides, TRingColors colors)
     rect.Bottom -= (sides & BF_BOTTOM) ? 1 : 0;
 }
 
-TRingColors OuterRingColors(unsigned edge, unsigned flags)
-{
-    if (flags & BF_MONO)
-        return {clWindowFrame, clWindowFrame};
-    if (flags & BF_FLAT)
-        return {clBtnShadow, clBtnShadow};
-    if (edge & BDR_RAISEDOUTER)
-        return {clBtnHighlight, cl3DDkShadow};
-    return {clBtnShadow, clBtnHighlight};
-}
+// The colours of one ring (outer or inner) in each look DrawEdge offers.
+struct TRingLooks {
+    TRingColors Mono, Flat, Raised, Sunken;
+};
+constexpr TRingLooks OuterRing{
+    {clWindowFrame, clWindowFrame}, {clBtnShadow, clBtnShadow}, {clBtnHighlight, cl3DDkShadow}, {clBtnShadow, clBtnHighlight}};
+constexpr TRingLooks InnerRing{
+    {clWindow, clWindow}, {clBtnFace, clBtnFace}, {cl3DLight, clBtnShadow}, {cl3DDkShadow, cl3DLight}};
 
-TRingColors InnerRingColors(unsigned edge, unsigned flags)
+TRingColors RingColors(const TRingLooks& ring, bool raised, unsigned flags)
 {
     if (flags & BF_MONO)
-        return {clWindow, clWindow};
+        return ring.Mono;
     if (flags & BF_FLAT)
-        return {clBtnFace, clBtnFace};
-    if (edge & BDR_RAISEDINNER)
-        return {cl3DLight, clBtnShadow};
-    return {cl3DDkShadow, cl3DLight};
+        return ring.Flat;
+    return raised ? ring.Raised : ring.Sunken;
 }
 
 QStyle::PrimitiveElement ArrowOf(unsigned state)
@@ -99,9 +95,9 @@ void DrawEdge(TCanvas& canvas, TRect& rect, unsigned edge, unsigned flags)
     TRect inside = rect;
     const unsigned sides = flags & BF_RECT;
     if (edge & BDR_OUTER)
-        PaintRing(canvas, inside, sides, OuterRingColors(edge, flags));
+        PaintRing(canvas, inside, sides, RingColors(OuterRing, edge & BDR_RAISEDOUTER, flags));
     if (edge & BDR_INNER)
-        PaintRing(canvas, inside, sides, InnerRingColors(edge, flags));
+        PaintRing(canvas, inside, sides, RingColors(InnerRing, edge & BDR_RAISEDINNER, flags));
     if (flags & BF_MIDDLE) {
         QPainter* p = canvas.Handle();
         if (p && !inside.IsEmpty())

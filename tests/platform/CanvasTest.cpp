@@ -18,11 +18,8 @@
 namespace vg {
 namespace {
 
-using test::Rgb;
-using test::TImageCanvas;
+using namespace test;
 
-constexpr QRgb Black = qRgb(0, 0, 0);
-constexpr QRgb White = qRgb(255, 255, 255);
 
 // ---- Lines
 

@@ -14,11 +14,8 @@
 namespace vg {
 namespace {
 
-using test::TImageCanvas;
+using namespace test;
 
-constexpr QRgb Red = qRgb(255, 0, 0);
-constexpr QRgb Blue = qRgb(0, 0, 255);
-constexpr QRgb White = qRgb(255, 255, 255);
 
 QImage Filled(int w, int h, QRgb color, QImage::Format format = QImage::Format_ARGB32)
 {

@@ -13,12 +13,8 @@
 namespace vg {
 namespace {
 
-using test::Rgb;
-using test::TImageCanvas;
+using namespace test;
 
-constexpr QRgb Black = qRgb(0, 0, 0);
-constexpr QRgb White = qRgb(255, 255, 255);
-constexpr QRgb Green = qRgb(0, 128, 0);
 
 // A palette in which every colour DrawEdge uses is distinct.
 QPalette EdgePalette()

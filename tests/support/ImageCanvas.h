@@ -12,6 +12,13 @@
 
 namespace vg::test {
 
+// Colours as the images answer them.
+inline constexpr QRgb Black = qRgb(0, 0, 0);
+inline constexpr QRgb White = qRgb(255, 255, 255);
+inline constexpr QRgb Red = qRgb(255, 0, 0);
+inline constexpr QRgb Green = qRgb(0, 128, 0);
+inline constexpr QRgb Blue = qRgb(0, 0, 255);
+
 struct TImageCanvas {
     explicit TImageCanvas(int width = 100, int height = 60, QRgb background = qRgb(255, 255, 255))
         : Image(width, height, QImage::Format_RGB32)
