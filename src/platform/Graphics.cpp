@@ -108,7 +108,6 @@ TColor TBitmap::TransparentColor() const
 {
     if (FTransparentColor != clDefault || FImage.isNull())
         return FTransparentColor;
-    FCanvas->Release();
     return QColorToColor(FImage.pixelColor(0, FImage.height() - 1));
 }
 
