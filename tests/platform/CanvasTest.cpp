@@ -4,7 +4,6 @@
 #include "platform/Canvas.h"
 #include "platform/Exceptions.h"
 #include "platform/Graphics.h"
-#include "platform/LineRaster.h"
 #include "platform/Picture.h"
 #include "platform/WinDraw.h"
 
@@ -188,21 +187,6 @@ TEST(CanvasLine, XorTouchesEveryPixelOnceSoDrawingTwiceRestores)
     image.Canvas.MoveTo(5, 5);
     image.Canvas.LineTo(70, 50);
     EXPECT_EQ(image.CountPainted(), 0);
-}
-
-TEST(LineRaster, RectanglesNeverOverlap)
-{
-    for (int width : {1, 2, 5}) {
-        const auto rects = LineRects({3, 4}, {57, 29}, width, psSolid, QRect(0, 0, 100, 100));
-        QRegion covered;
-        int area = 0;
-        for (const QRect& r : rects) {
-            EXPECT_FALSE(covered.intersects(r)) << "width " << width;
-            covered += r;
-            area += r.width() * r.height();
-        }
-        EXPECT_EQ(area, 54 * width);
-    }
 }
 
 // ---- Frame3D and colours
