@@ -1,8 +1,17 @@
 #include "platform/Canvas.h"
 
+#include "platform/Exceptions.h"
+#include "platform/Graphics.h"
+#include "platform/LineRaster.h"
+#include "platform/Picture.h"
+
+#include <QApplication>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QStyle>
+
+#include <array>
 
 namespace vg {
 
@@ -139,10 +148,19 @@ void TCanvas::Attach(QPainter* painter)
         FPainter->save();
 }
 
+void TCanvas::DropSavedStates()
+{
+    for (; FSavedStates > 0; --FSavedStates) {
+        if (FPainter)
+            FPainter->restore();
+    }
+}
+
 void TCanvas::Detach()
 {
     if (!FAttached)
         return;
+    DropSavedStates();
     FPainter->restore();
     FPainter = nullptr;
     FAttached = false;
@@ -151,6 +169,7 @@ void TCanvas::Detach()
 void TCanvas::Release()
 {
     if (FOwnPainter) {
+        DropSavedStates();
         FOwnPainter->end();
         FOwnPainter.reset();
         if (!FAttached)
@@ -215,26 +234,56 @@ void TCanvas::MoveTo(int x, int y)
     FPenPos = {x, y};
 }
 
+namespace {
+
+// The truth table (bit 2 * pen + destination) of each pen mode, in TPenMode order.
+constexpr std::array<unsigned, 16> PenModeTables{
+    0x0, // pmBlack
+    0xF, // pmWhite
+    0xA, // pmNop
+    0x5, // pmNot
+    0xC, // pmCopy
+    0x3, // pmNotCopy
+    0x6, // pmXor
+    0x9, // pmNotXor
+    0xE, // pmMerge
+    0x1, // pmNotMerge
+    0x8, // pmMask
+    0x7, // pmNotMask
+    0xD, // pmMergePenNot
+    0x4, // pmMaskPenNot
+    0xB, // pmMergeNotPen
+    0x2, // pmMaskNotPen
+};
+
+// The part of the painter's coordinate space that reaches its device.
+QRect PaintBounds(const QPainter& p)
+{
+    const QPaintDevice* device = p.device();
+    const QRect deviceRect(0, 0, device->width(), device->height());
+    bool invertible = false;
+    const QTransform toLogical = p.combinedTransform().inverted(&invertible);
+    return invertible ? toLogical.mapRect(deviceRect) : QRect();
+}
+
+} // namespace
+
 void TCanvas::LineTo(int x, int y)
 {
     const TPoint from = FPenPos;
     FPenPos = {x, y};
     QPainter* p = Handle();
-    if (!p || FPen.Style() == psClear || from == FPenPos)
+    if (!p || FPen.Style() == psClear)
         return;
-    // Step the end point back by one pixel along the major axis, so the end itself stays
-    // unpainted, then paint the inclusive line pixel by pixel.
-    const int dx = x - from.X, dy = y - from.Y;
-    const int steps = std::max(std::abs(dx), std::abs(dy));
-    const QColor c = ToQColor(FPen.Color());
-    const int w = std::max(FPen.Width(), 1);
+    const TRasterOp op = BinaryRasterOp(PenModeTables[FPen.Mode() % PenModeTables.size()], TRasterOperand::Pattern);
+    const QColor penColor = ToQColor(FPen.Color());
+    if (op.PaintsNothing() || (op.Operand == TRasterOperand::Pattern && penColor.alpha() == 0))
+        return;
+    const std::vector<QRect> rects = LineRects(from, FPenPos, FPen.Width(), FPen.Style(), PaintBounds(*p));
     p->save();
-    p->setRenderHint(QPainter::Antialiasing, false);
-    for (int i = 0; i < steps; ++i) {
-        const int px = from.X + (dx * i + (dx >= 0 ? steps / 2 : -steps / 2)) / steps;
-        const int py = from.Y + (dy * i + (dy >= 0 ? steps / 2 : -steps / 2)) / steps;
-        p->fillRect(px - (w - 1) / 2, py - (w - 1) / 2, w, w, c);
-    }
+    const QColor color = BeginRasterOp(*p, op, penColor);
+    for (const QRect& r : rects)
+        p->fillRect(r, color);
     p->restore();
 }
 
@@ -330,13 +379,140 @@ void TCanvas::DrawFocusRect(const TRect& r)
     p->restore();
 }
 
+const QImage* TCanvas::DeviceImage() const
+{
+    const QPaintDevice* device = FPainter ? FPainter->device() : FDevice;
+    if (!device || device->devType() != QInternal::Image)
+        return nullptr;
+    return static_cast<const QImage*>(device);
+}
+
 TColor TCanvas::Pixel(int x, int y)
 {
-    auto* image = dynamic_cast<QImage*>(FDevice);
+    const QImage* image = DeviceImage();
     if (!image || !image->valid(x, y))
         return clNone;
-    Release();
     return QColorToColor(image->pixelColor(x, y));
+}
+
+QStyle* TCanvas::Style() const
+{
+    return FControl ? FControl->style() : QApplication::style();
+}
+
+void TCanvas::SetCopyMode(TCopyMode value)
+{
+    RasterOpOfCode(value); // refuses what cannot be drawn now rather than at the next copy
+    FCopyMode = value;
+}
+
+void TCanvas::PaintRasterOp(const TRect& dest, const TRasterOp& op, const QImage& source)
+{
+    QPainter* p = Handle();
+    if (!p || dest.IsEmpty())
+        return;
+    const bool readsBrush = op.Operand == TRasterOperand::Pattern;
+    if (op.PaintsNothing() || (readsBrush && FBrush.Style() == bsClear))
+        return;
+    p->save();
+    if (op.Operand == TRasterOperand::Source) {
+        p->setCompositionMode(op.Mode);
+        p->drawImage(dest.ToQRect(), source);
+    } else {
+        p->fillRect(dest.ToQRect(), BeginRasterOp(*p, op, ToQColor(FBrush.Color())));
+    }
+    p->restore();
+}
+
+void TCanvas::DrawImage(const TRect& dest, const QImage& image, bool blend)
+{
+    if (image.isNull())
+        return;
+    const TRasterOp op = blend ? TRasterOp{TRasterOperand::Source, QPainter::CompositionMode_SourceOver, {}}
+                               : RasterOpOfCode(FCopyMode);
+    PaintRasterOp(dest, op, image);
+}
+
+void TCanvas::PatternFill(const TRect& r, std::int32_t rop)
+{
+    const TRasterOp op = RasterOpOfCode(rop);
+    if (op.Operand == TRasterOperand::Source)
+        throw EInvalidOperation(QStringLiteral("A pattern fill cannot read a source"));
+    PaintRasterOp(r, op, QImage());
+}
+
+void TCanvas::ExcludeClip(const TRect& r)
+{
+    QPainter* p = Handle();
+    if (!p)
+        return;
+    const QRegion current = p->hasClipping() ? p->clipRegion() : QRegion(PaintBounds(*p));
+    p->setClipRegion(current.subtracted(QRegion(r.ToQRect())), Qt::ReplaceClip);
+}
+
+void TCanvas::IntersectClip(const TRect& r)
+{
+    QPainter* p = Handle();
+    if (!p)
+        return;
+    // Without clipping, QPainter's intersection takes r as the whole new region.
+    p->setClipRect(r.IsEmpty() ? QRect() : r.ToQRect(), Qt::IntersectClip);
+}
+
+void TCanvas::Draw(int x, int y, const TGraphic& graphic)
+{
+    StretchDraw(Rect(x, y, x + graphic.Width(), y + graphic.Height()), graphic);
+}
+
+void TCanvas::Draw(int x, int y, const TPicture& picture)
+{
+    StretchDraw(Rect(x, y, x + picture.Width(), y + picture.Height()), picture);
+}
+
+void TCanvas::StretchDraw(const TRect& r, const TGraphic& graphic)
+{
+    if (!graphic.Empty())
+        DrawImage(r, graphic.DrawnImage(), graphic.Blends());
+}
+
+void TCanvas::StretchDraw(const TRect& r, const TPicture& picture)
+{
+    if (!picture.IsEmpty())
+        DrawImage(r, picture.Image(), PictureBlends(picture));
+}
+
+void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRect)
+{
+    const TRasterOp op = RasterOpOfCode(FCopyMode);
+    if (dest.IsEmpty() || sourceRect.IsEmpty())
+        return;
+    QImage pixels;
+    if (op.Operand == TRasterOperand::Source) {
+        const QImage* image = source.DeviceImage();
+        if (!image)
+            throw EInvalidOperation(QStringLiteral("Cannot copy from a canvas that has no image"));
+        // A copy, so that a canvas can copy a part of itself onto another part.
+        pixels = image->copy(sourceRect.ToQRect());
+    }
+    PaintRasterOp(dest, op, pixels);
+}
+
+int TCanvas::SaveState()
+{
+    QPainter* p = Handle();
+    if (!p)
+        throw EInvalidOperation(QStringLiteral("Cannot save the state of a canvas that cannot paint"));
+    p->save();
+    return ++FSavedStates;
+}
+
+void TCanvas::RestoreState(int id)
+{
+    const int target = id < 0 ? FSavedStates + id + 1 : id;
+    if (id == 0 || target < 1 || target > FSavedStates)
+        throw EInvalidOperation(QStringLiteral("No saved canvas state %1").arg(id));
+    for (; FSavedStates >= target; --FSavedStates)
+        FPainter->restore();
 }
 
 } // namespace vg
