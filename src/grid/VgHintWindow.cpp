@@ -2,6 +2,7 @@
 
 #include "common/VgGlobal.h"
 #include "platform/Screen.h"
+#include "platform/TextLayout.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -16,7 +17,6 @@ namespace {
 constexpr int ExtraWidth = 8;
 constexpr int ExtraHeight = 6;
 constexpr int TextInset = 2;
-constexpr int TextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
 
 } // namespace
 
@@ -36,22 +36,7 @@ TRect TvgHintWindow::TextRect() const
 
 int TvgHintWindow::DrawHintText(TRect& R, bool Measure)
 {
-    const QFont font = Canvas().Font().ToQFont();
-    const QRect area(R.Left, R.Top, std::max(R.Width(), 0), std::max(R.Height(), 0));
-    if (Measure) {
-        const QRect extent = QFontMetrics(font).boundingRect(area, TextFlags, Text());
-        R.Right = R.Left + extent.width();
-        R.Bottom = R.Top + extent.height();
-        return extent.height();
-    }
-    QPainter* painter = Canvas().Handle();
-    if (!painter)
-        return 0;
-    painter->setFont(font);
-    painter->setPen(Canvas().ToQColor(Canvas().Font().Color()));
-    QRect used;
-    painter->drawText(area, TextFlags, Text(), &used);
-    return used.height();
+    return DrawText(Canvas(), Text(), R, DT_WORDBREAK | DT_NOPREFIX | (Measure ? DT_CALCRECT : 0u));
 }
 
 void TvgHintWindow::ActivateHint(const TRect& Rect, const QString& Hint)

@@ -1,0 +1,164 @@
+// The host string grid against QTableWidget: filling, heap held after filling, painting a
+// full-HD viewport near the top and near the end, and inserting and deleting a row near the
+// top. Both grids get the same data and the same viewport size. Run with
+//   velkogrid-bench --benchmark_counters_tabular=true
+#include "platform/Grids.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QImage>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTableWidget>
+
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int FillRows = 200'000;
+constexpr int Columns = 20;
+constexpr QSize Viewport(1920, 1080);
+
+// Cell texts are made once, so that both grids are timed storing text, not formatting it.
+const std::vector<QString>& RowTexts(int rows)
+{
+    static std::vector<QString> texts;
+    while (int(texts.size()) < rows)
+        texts.push_back(QStringLiteral("Value %1").arg(texts.size()));
+    return texts;
+}
+
+std::size_t HeapInUse()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+class HostGrid {
+public:
+    HostGrid(int rows, int cols)
+    {
+        grid.SetColCount(cols);
+        grid.SetRowCount(rows);
+        // A viewport of exactly the requested size: no frame, no scroll bars.
+        grid.setFrameShape(QFrame::NoFrame);
+        grid.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        grid.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        grid.resize(Viewport);
+    }
+    void Set(int col, int row, const QString& text) { grid.SetCells(col, row, text); }
+    void ShowRow(int row) { grid.SetTopRow(row); }
+    void InsertRow(int at)
+    {
+        grid.SetRowCount(grid.RowCount() + 1);
+        grid.MoveRow(grid.RowCount() - 1, at);
+    }
+    void DeleteRow(int at) { grid.DeleteRow(at); }
+    QWidget* Painted() { return grid.viewport(); }
+
+private:
+    vg::TStringGrid grid;
+};
+
+class TableWidget {
+public:
+    TableWidget(int rows, int cols)
+        : table(rows, cols)
+    {
+        table.setFrameShape(QFrame::NoFrame);
+        table.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        table.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // Match the host grid's defaults: 64 x 24 cells; the headers play the fixed row and column.
+        table.horizontalHeader()->setDefaultSectionSize(64);
+        table.verticalHeader()->setDefaultSectionSize(24);
+        table.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        table.resize(Viewport);
+    }
+    void Set(int col, int row, const QString& text) { table.setItem(row, col, new QTableWidgetItem(text)); }
+    void ShowRow(int row) { table.scrollToItem(table.item(row, 0), QAbstractItemView::PositionAtTop); }
+    void InsertRow(int at) { table.insertRow(at); }
+    void DeleteRow(int at) { table.removeRow(at); }
+    QWidget* Painted() { return &table; }
+
+private:
+    QTableWidget table;
+};
+
+template <class Grid>
+void Fill(Grid& grid, int rows, int firstRow = 0)
+{
+    const auto& texts = RowTexts(rows + firstRow);
+    for (int r = firstRow; r < firstRow + rows; ++r)
+        for (int c = 0; c < Columns; ++c)
+            grid.Set(c, r, texts[r]);
+}
+
+template <class Grid>
+void BM_Fill(benchmark::State& state)
+{
+    RowTexts(FillRows);
+    std::size_t held = 0;
+    for (auto _ : state) {
+        const std::size_t before = HeapInUse();
+        Grid grid(FillRows, Columns);
+        Fill(grid, FillRows);
+        held = HeapInUse() - before;
+        benchmark::DoNotOptimize(grid);
+    }
+    state.counters["heap_MB"] = double(held) / (1024.0 * 1024.0);
+    state.counters["cells"] = double(FillRows) * Columns;
+}
+
+// Paints the viewport with the first visible row at `top`: near the start, or 50 rows before
+// the end. Only the rows around both places hold text, in both grids alike.
+template <class Grid>
+void BM_Paint(benchmark::State& state)
+{
+    const int rows = int(state.range(0));
+    const bool nearEnd = state.range(1) != 0;
+    Grid grid(rows, Columns);
+    Fill(grid, std::min(rows, 100));
+    if (rows > 100)
+        Fill(grid, 100, rows - 100);
+    grid.ShowRow(nearEnd ? rows - 50 : 1);
+    QImage image(Viewport, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        grid.Painted()->render(&image);
+        benchmark::ClobberMemory();
+    }
+}
+
+template <class Grid>
+void BM_InsertDeleteRow(benchmark::State& state)
+{
+    Grid grid(FillRows, Columns);
+    Fill(grid, FillRows);
+    for (auto _ : state) {
+        grid.InsertRow(2);
+        grid.DeleteRow(2);
+    }
+}
+
+BENCHMARK_TEMPLATE(BM_Fill, HostGrid)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_TEMPLATE(BM_Fill, TableWidget)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_TEMPLATE(BM_Paint, HostGrid)->Unit(benchmark::kMillisecond)->ArgsProduct({{1'000, 1'000'000}, {0, 1}});
+BENCHMARK_TEMPLATE(BM_Paint, TableWidget)->Unit(benchmark::kMillisecond)->ArgsProduct({{1'000, 1'000'000}, {0, 1}});
+BENCHMARK_TEMPLATE(BM_InsertDeleteRow, HostGrid)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_InsertDeleteRow, TableWidget)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
