@@ -20,7 +20,7 @@ void TCustomGrid::keyPressEvent(QKeyEvent* e)
         KeyDown(key, ShiftStateOf(*e));
         if (key == 0)
             return;
-        for (QChar c : e->text()) {
+        for (QChar c : TypedTextOf(*e)) {
             QChar typed = c;
             KeyPress(typed);
         }

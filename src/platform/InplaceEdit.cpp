@@ -288,8 +288,9 @@ void TInplaceEdit::keyPressEvent(QKeyEvent* e)
         KeyDown(key, ShiftStateOf(*e));
         if (key == 0)
             return;
-        if (!e->text().isEmpty()) {
-            QChar typed = e->text().front();
+        const QString text = TypedTextOf(*e);
+        if (!text.isEmpty()) {
+            QChar typed = text.front();
             KeyPress(typed);
             if (typed.isNull())
                 return;
@@ -344,7 +345,13 @@ bool TInplaceEdit::ModifiesText(const QKeyEvent& e) const
     if (e.matches(QKeySequence::Paste) || e.matches(QKeySequence::Cut) || e.matches(QKeySequence::Undo)
         || e.matches(QKeySequence::Redo))
         return true;
-    return !e.text().isEmpty() && e.text().front().isPrint();
+    return IsTyping(e);
+}
+
+bool TInplaceEdit::IsTyping(const QKeyEvent& e)
+{
+    const QString text = TypedTextOf(e);
+    return !text.isEmpty() && text.front().isPrint();
 }
 
 void TInplaceEdit::EditKey(QKeyEvent* e)
@@ -354,9 +361,8 @@ void TInplaceEdit::EditKey(QKeyEvent* e)
             e->accept();
             return;
         }
-        const bool typing = !e->text().isEmpty() && e->text().front().isPrint();
-        if (typing && FMaxLength > 0) {
-            TypeText(e->text());
+        if (IsTyping(*e) && FMaxLength > 0) {
+            TypeText(TypedTextOf(*e));
             e->accept();
             return;
         }

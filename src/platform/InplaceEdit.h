@@ -112,6 +112,7 @@ private:
     // Applies a key to the text, within the read-only switch, EditCanModify and MaxLength.
     void EditKey(QKeyEvent* e);
     bool ModifiesText(const QKeyEvent& e) const;
+    static bool IsTyping(const QKeyEvent& e);
     int RoomLeft() const;
 
     TCustomGrid* FGrid;

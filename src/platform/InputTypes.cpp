@@ -49,4 +49,14 @@ TShiftState ShiftStateOf(const QKeyEvent& event)
     return state;
 }
 
+QString TypedTextOf(const QKeyEvent& event)
+{
+    const Qt::KeyboardModifiers chord = event.modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    if (chord != Qt::ControlModifier)
+        return event.text();
+    if (event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z)
+        return QString(QChar(event.key() - Qt::Key_A + 1));
+    return event.text().isEmpty() || event.text().front().isPrint() ? QString() : event.text();
+}
+
 } // namespace vg

@@ -55,5 +55,8 @@ constexpr int VK_F4 = Qt::Key_F4;
 int KeyCodeOf(const QKeyEvent& event);
 // The shift state of a key event, with the mouse buttons held at the moment.
 TShiftState ShiftStateOf(const QKeyEvent& event);
+// The characters a key event types. With Ctrl (and not Alt) a letter types its control
+// character (Ctrl+V is 0x16), whatever text the platform attached to the event.
+QString TypedTextOf(const QKeyEvent& event);
 
 } // namespace vg

@@ -4,6 +4,7 @@
 // descendant receives, in order.
 #pragma once
 
+#include "platform/Exceptions.h"
 #include "platform/GridStrings.h"
 #include "platform/InplaceEdit.h"
 #include "platform/StringGrid.h"
@@ -127,11 +128,15 @@ inline void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
     QTest::keyClick(target, key, modifiers);
 }
 
+// Each character goes to the widget that has the focus at that moment (the first one
+// typed on a grid opens its editor).
 inline void Type(const QString& text)
 {
-    QWidget* target = QApplication::focusWidget();
-    ASSERT_NE(target, nullptr);
-    QTest::keyClicks(target, text);
+    for (QChar c : text) {
+        QWidget* target = QApplication::focusWidget();
+        ASSERT_NE(target, nullptr);
+        QTest::keyClick(target, c.toLatin1());
+    }
 }
 
 inline TGridCoord Current(const TCustomGrid& grid)
