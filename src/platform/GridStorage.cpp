@@ -32,11 +32,16 @@ void TGridStorage::Resize(int colCount, int rowCount)
         column.resize(BlocksFor(rowCount));
 }
 
-const QString& TGridStorage::Get(int col, int row) const
+const QString& TGridStorage::CellOf(const TColumn& column, int row)
 {
     static const QString empty;
-    const TBlock* block = FColumns[size_t(col)][size_t(row / BlockRows)].get();
+    const TBlock* block = column[size_t(row / BlockRows)].get();
     return block ? block->Cells[size_t(row % BlockRows)] : empty;
+}
+
+const QString& TGridStorage::Get(int col, int row) const
+{
+    return CellOf(FColumns[size_t(col)], row);
 }
 
 void TGridStorage::Set(int col, int row, const QString& text)
@@ -59,16 +64,6 @@ void TGridStorage::Put(TColumn& column, int row, QString text)
         block.reset();
 }
 
-QString TGridStorage::Take(TColumn& column, int row)
-{
-    const TBlock* block = column[size_t(row / BlockRows)].get();
-    if (!block)
-        return {};
-    QString text = block->Cells[size_t(row % BlockRows)];
-    Put(column, row, QString());
-    return text;
-}
-
 bool TGridStorage::RangeIsEmpty(const TColumn& column, int firstRow, int lastRow)
 {
     for (int b = firstRow / BlockRows; b <= lastRow / BlockRows; ++b)
@@ -86,14 +81,51 @@ void TGridStorage::MoveRow(int from, int to)
 {
     if (from == to)
         return;
-    const int step = from < to ? 1 : -1;
     for (TColumn& column : FColumns) {
         if (RangeIsEmpty(column, std::min(from, to), std::max(from, to)))
             continue;
-        QString moving = Take(column, from);
-        for (int row = from; row != to; row += step)
-            Put(column, row, Take(column, row + step));
-        Put(column, to, std::move(moving));
+        if (from < to)
+            RotateUp(column, from, to);
+        else
+            RotateDown(column, to, from);
+    }
+}
+
+// Block by block, each block's part of the range shifts in one move and takes its last
+// (first) cell from the next (previous) block; a block without text costs one look.
+void TGridStorage::RotateUp(TColumn& column, int first, int last)
+{
+    const QString moving = CellOf(column, first);
+    for (int b = first / BlockRows; b <= last / BlockRows; ++b) {
+        const int lo = std::max(first, b * BlockRows);
+        const int hi = std::min(last, b * BlockRows + BlockRows - 1);
+        QString incoming = hi == last ? moving : CellOf(column, hi + 1);
+        if (TBlock* block = column[size_t(b)].get()) {
+            const auto begin = block->Cells.begin() + (lo - b * BlockRows);
+            const auto end = block->Cells.begin() + (hi - b * BlockRows) + 1;
+            block->Filled -= int(!begin->isEmpty());
+            std::move(begin + 1, end, begin);
+            *(end - 1) = QString();
+        }
+        Put(column, hi, std::move(incoming));
+    }
+}
+
+void TGridStorage::RotateDown(TColumn& column, int first, int last)
+{
+    const QString moving = CellOf(column, last);
+    for (int b = last / BlockRows; b >= first / BlockRows; --b) {
+        const int lo = std::max(first, b * BlockRows);
+        const int hi = std::min(last, b * BlockRows + BlockRows - 1);
+        QString incoming = lo == first ? moving : CellOf(column, lo - 1);
+        if (TBlock* block = column[size_t(b)].get()) {
+            const auto begin = block->Cells.begin() + (lo - b * BlockRows);
+            const auto end = block->Cells.begin() + (hi - b * BlockRows) + 1;
+            block->Filled -= int(!(end - 1)->isEmpty());
+            std::move_backward(begin, end - 1, end);
+            *begin = QString();
+        }
+        Put(column, lo, std::move(incoming));
     }
 }
 

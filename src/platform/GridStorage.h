@@ -39,8 +39,11 @@ private:
     };
     using TColumn = std::vector<std::unique_ptr<TBlock>>;
 
-    QString Take(TColumn& column, int row);
+    static const QString& CellOf(const TColumn& column, int row);
     void Put(TColumn& column, int row, QString text);
+    // Rows first+1..last move up by one and row first goes to last; RotateDown the reverse.
+    void RotateUp(TColumn& column, int first, int last);
+    void RotateDown(TColumn& column, int first, int last);
     static bool RangeIsEmpty(const TColumn& column, int firstRow, int lastRow);
 
     std::vector<TColumn> FColumns;
