@@ -9,27 +9,27 @@
 
 namespace vg {
 
-TGridAxis TCustomGrid::HorzAxis() const
+TGridAxis TCustomGrid::AxisOf(const TGridExtents& extents, int fixedCount, int firstCell, TGridOptions lineOptions,
+                              int clientExtent) const
 {
     TGridAxis axis;
-    axis.Extents = &FColWidths;
-    axis.FixedCount = FFixedCols;
-    axis.FirstCell = FTopLeft.X;
-    // Lines take their room wherever either kind of vertical line is shown.
-    axis.LineWidth = FOptions.Contains(goFixedVertLine) || FOptions.Contains(goVertLine) ? FGridLineWidth : 0;
-    axis.ClientExtent = viewport()->width();
+    axis.Extents = &extents;
+    axis.FixedCount = fixedCount;
+    axis.FirstCell = firstCell;
+    // Lines take their room wherever either kind of line across this axis is shown.
+    axis.LineWidth = (FOptions * lineOptions).IsEmpty() ? 0 : FGridLineWidth;
+    axis.ClientExtent = clientExtent;
     return axis;
+}
+
+TGridAxis TCustomGrid::HorzAxis() const
+{
+    return AxisOf(FColWidths, FFixedCols, FTopLeft.X, {goFixedVertLine, goVertLine}, viewport()->width());
 }
 
 TGridAxis TCustomGrid::VertAxis() const
 {
-    TGridAxis axis;
-    axis.Extents = &FRowHeights;
-    axis.FixedCount = FFixedRows;
-    axis.FirstCell = FTopLeft.Y;
-    axis.LineWidth = FOptions.Contains(goFixedHorzLine) || FOptions.Contains(goHorzLine) ? FGridLineWidth : 0;
-    axis.ClientExtent = viewport()->height();
-    return axis;
+    return AxisOf(FRowHeights, FFixedRows, FTopLeft.Y, {goFixedHorzLine, goHorzLine}, viewport()->height());
 }
 
 int TCustomGrid::VisibleColCount() const

@@ -46,20 +46,19 @@ void ReadExtents(TReader& reader, const QString& name, TGridExtents& extents)
 void TCustomGrid::DefineProperties(TFiler& filer)
 {
     TComponent::DefineProperties(filer);
+    DefineExtents(filer, QStringLiteral("ColWidths"), FColWidths);
+    DefineExtents(filer, QStringLiteral("RowHeights"), FRowHeights);
+}
+
+void TCustomGrid::DefineExtents(TFiler& filer, const QString& name, TGridExtents& extents)
+{
     filer.DefineProperty(
-        QStringLiteral("ColWidths"),
-        [this](TReader& reader) {
-            ReadExtents(reader, QStringLiteral("ColWidths"), FColWidths);
+        name,
+        [this, name, &extents](TReader& reader) {
+            ReadExtents(reader, name, extents);
             ExtentsChanged();
         },
-        [this](TWriter& writer) { WriteExtents(writer, FColWidths); }, FColWidths.HasCustom());
-    filer.DefineProperty(
-        QStringLiteral("RowHeights"),
-        [this](TReader& reader) {
-            ReadExtents(reader, QStringLiteral("RowHeights"), FRowHeights);
-            ExtentsChanged();
-        },
-        [this](TWriter& writer) { WriteExtents(writer, FRowHeights); }, FRowHeights.HasCustom());
+        [&extents](TWriter& writer) { WriteExtents(writer, extents); }, extents.HasCustom());
 }
 
 } // namespace vg

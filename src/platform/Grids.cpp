@@ -134,25 +134,22 @@ void TCustomGrid::SizeChanged(int, int)
 
 void TCustomGrid::SetFixedCols(int value)
 {
-    if (value < 0 || value >= ColCount())
-        throw EInvalidOperation(QStringLiteral("Fixed column count must be less than column count"));
-    if (value == FFixedCols)
-        return;
-    CloseEditor(true);
-    FFixedCols = value;
-    Initialize();
-    UpdateScrollRange();
-    InvalidateGrid();
+    SetFixedCount(FFixedCols, value, ColCount(), QStringLiteral("Fixed column count must be less than column count"));
 }
 
 void TCustomGrid::SetFixedRows(int value)
 {
-    if (value < 0 || value >= RowCount())
-        throw EInvalidOperation(QStringLiteral("Fixed row count must be less than row count"));
-    if (value == FFixedRows)
+    SetFixedCount(FFixedRows, value, RowCount(), QStringLiteral("Fixed row count must be less than row count"));
+}
+
+void TCustomGrid::SetFixedCount(int& fixedCount, int value, int count, const QString& error)
+{
+    if (value < 0 || value >= count)
+        throw EInvalidOperation(error);
+    if (value == fixedCount)
         return;
     CloseEditor(true);
-    FFixedRows = value;
+    fixedCount = value;
     Initialize();
     UpdateScrollRange();
     InvalidateGrid();

@@ -260,6 +260,8 @@ private:
     void CheckScrollableRow(int value) const;
     void CheckCell(int ACol, int ARow) const;
     void Initialize();
+    void SetFixedCount(int& fixedCount, int value, int count, const QString& error);
+    TGridAxis AxisOf(const TGridExtents& extents, int fixedCount, int firstCell, TGridOptions lineOptions, int clientExtent) const;
     // Applies new counts: sizes, fixed counts, current cell, scrolling, then SizeChanged.
     void ChangeSize(int NewColCount, int NewRowCount);
     void SelectionMoved(const TGridRect& oldSelection);
@@ -270,6 +272,8 @@ private:
     static void SyncScrollBar(QScrollBar& bar, TGridAxis axis, int& firstCell);
     void TopLeftMoved();
     void ExtentsChanged();
+    // The form-file entry of the column widths or row heights.
+    void DefineExtents(TFiler& filer, const QString& name, TGridExtents& extents);
 
     // Painting (GridPaint.cpp).
     void PaintGrid(const QRect& dirty);
