@@ -112,6 +112,22 @@ TEST_F(GridNavigation, ScrollBarsAndTheWheelScrollByWholeCellsWithoutMovingTheCu
     EXPECT_EQ(Grid.TopRow(), 2);
 }
 
+TEST_F(GridNavigation, DraggingTheThumbScrollsOnReleaseOrWhileDraggingWithThumbTracking)
+{
+    QScrollBar& bar = *Grid.verticalScrollBar();
+    bar.setSliderDown(true);
+    bar.setSliderPosition(30);
+    EXPECT_EQ(Grid.TopRow(), 1);
+    bar.setSliderDown(false);
+    EXPECT_EQ(Grid.TopRow(), 31);
+
+    Grid.SetOptions(Grid.Options() + TGridOptions{goThumbTracking});
+    bar.setSliderDown(true);
+    bar.setSliderPosition(10);
+    EXPECT_EQ(Grid.TopRow(), 11);
+    bar.setSliderDown(false);
+}
+
 TEST_F(GridNavigation, TabWalksTheCellsWithGoTabs)
 {
     Grid.SetColCount(3);
