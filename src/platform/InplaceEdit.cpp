@@ -25,6 +25,9 @@ TInplaceEdit::TInplaceEdit(TCustomGrid* grid)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     document()->setDocumentMargin(0);
+    // Moves without a button held reach MouseMove too (cell hints follow the pointer).
+    setMouseTracking(true);
+    viewport()->setMouseTracking(true);
     FFont.Assign(&grid->Font());
     FColor = grid->Color();
     FFont.OnChange = [this](TObject*) { ApplyLooks(); };

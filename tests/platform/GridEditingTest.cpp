@@ -15,6 +15,8 @@ public:
     using TInplaceEdit::TInplaceEdit;
     bool MakeReadOnly = false;
     int Limit = 0;
+    int ButtonWidth = 0; // room kept free at the right, painted red
+    std::vector<QPoint> Presses;
 
 protected:
     void BoundsChanged() override
@@ -22,6 +24,18 @@ protected:
         TInplaceEdit::BoundsChanged();
         SetReadOnly(MakeReadOnly);
         SetMaxLength(Limit);
+        if (ButtonWidth > 0)
+            SetEditRect(Rect(2, 2, width() - ButtonWidth, height()));
+    }
+    void PaintWindow(TCanvas& Canvas) override
+    {
+        Canvas.Brush().SetColor(clRed);
+        Canvas.FillRect(Rect(width() - ButtonWidth, 0, width(), height()));
+    }
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override
+    {
+        Presses.push_back({X, Y});
+        TInplaceEdit::MouseDown(Button, Shift, X, Y);
     }
 };
 
@@ -240,6 +254,31 @@ TEST_F(GridEditing, ScrollingTheEditedCellAwayEndsTheEdit)
     EXPECT_FALSE(EditorOpen());
     EXPECT_EQ(Grid.Cells(1, 1), QStringLiteral("kept"));
     EXPECT_TRUE(Grid.hasFocus());
+}
+
+TEST_F(GridEditing, TheMarginsAroundTheTextAreaBelongToTheEditor)
+{
+    Key(Qt::Key_F2);
+    Grid.Editor()->ButtonWidth = 12;
+    Key(Qt::Key_Escape);
+    Grid.SetColWidths(1, 100);
+    Key(Qt::Key_F2);
+    TTestEdit& editor = *Grid.Editor();
+    ASSERT_EQ(editor.EditRect(), Rect(2, 2, 88, 24));
+    EXPECT_EQ(editor.viewport()->geometry(), QRect(2, 2, 86, 22)); // the text keeps to its area
+    const QImage image = editor.grab().toImage();
+    EXPECT_EQ(image.pixelColor(95, 10), QColor(Qt::red));
+    EXPECT_EQ(image.pixelColor(1, 10), QColor(Qt::white)); // the surface has the editor's colour
+    // A press on the margin is the editor's own, in its coordinates, and moves no cell.
+    QTest::mouseClick(&editor, Qt::LeftButton, {}, QPoint(95, 10));
+    ASSERT_EQ(editor.Presses.size(), 1u);
+    EXPECT_EQ(editor.Presses[0], QPoint(95, 10));
+    EXPECT_TRUE(EditorOpen());
+    // One on the text area places the caret.
+    QTest::mouseClick(editor.viewport(), Qt::LeftButton, {}, QPoint(1, 5));
+    ASSERT_EQ(editor.Presses.size(), 2u);
+    EXPECT_EQ(editor.Presses[1], QPoint(3, 7));
+    EXPECT_EQ(editor.textCursor().position(), 0);
 }
 
 TEST_F(GridEditing, WithoutGoEditingNoKeyOpensTheEditor)
