@@ -95,6 +95,8 @@ TEST_F(GridNavigation, FixedCellsStayInPlaceWhileTheRestScrolls)
 
 TEST_F(GridNavigation, ScrollBarsAndTheWheelScrollByWholeCellsWithoutMovingTheCurrentCell)
 {
+    int moves = 0;
+    Grid.OnTopLeftChanged = [&](TObject*) { ++moves; };
     Grid.verticalScrollBar()->setValue(10);
     EXPECT_EQ(Grid.TopRow(), 11);
     Grid.horizontalScrollBar()->setValue(3);
@@ -104,6 +106,7 @@ TEST_F(GridNavigation, ScrollBarsAndTheWheelScrollByWholeCellsWithoutMovingTheCu
     QApplication::sendEvent(Grid.viewport(), &wheel);
     EXPECT_GT(Grid.TopRow(), 11);
     EXPECT_EQ(Current(Grid), TGridCoord(1, 1));
+    EXPECT_EQ(moves, 3);
     Key(Qt::Key_Down, Qt::ControlModifier); // Ctrl+arrows scroll too
     EXPECT_EQ(Grid.verticalScrollBar()->value(), Grid.TopRow() - 1);
     EXPECT_EQ(Current(Grid), TGridCoord(1, 1));
@@ -210,6 +213,21 @@ TEST_F(GridNavigation, RowSelectSelectsWholeRows)
     Key(Qt::Key_End);
     EXPECT_EQ(Grid.Row(), 99);
     EXPECT_EQ(Grid.Selection(), GridRect(1, 99, 19, 99));
+}
+
+TEST_F(GridNavigation, OnKeyDownSeesEveryKeyFirstAndCanSwallowIt)
+{
+    std::vector<int> keys;
+    Grid.OnKeyDown = [&](TObject*, int& key, TShiftState shift) {
+        keys.push_back(key);
+        if (shift.Contains(ssShift))
+            key = 0;
+    };
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    Key(Qt::Key_Enter); // the keypad's Enter is VK_RETURN
+    EXPECT_EQ(keys, (std::vector<int>{VK_DOWN, VK_SHIFT, VK_DOWN, VK_RETURN}));
+    EXPECT_EQ(Grid.Selection(), GridRect(1, 2, 1, 2));
 }
 
 TEST_F(GridNavigation, SelectCellIsAskedBeforeEveryMoveAndCanVetoIt)
