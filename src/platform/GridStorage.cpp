@@ -1,0 +1,140 @@
+#include "platform/GridStorage.h"
+
+#include "platform/MoveEntry.h"
+
+#include <algorithm>
+
+namespace vg {
+
+namespace {
+size_t BlocksFor(int rowCount)
+{
+    return size_t((rowCount + TGridStorage::BlockRows - 1) / TGridStorage::BlockRows);
+}
+} // namespace
+
+void TGridStorage::Resize(int colCount, int rowCount)
+{
+    colCount = std::max(colCount, 0);
+    rowCount = std::max(rowCount, 0);
+    if (rowCount < FRowCount) {
+        // The block that now ends the column keeps no text past the last row, so rows
+        // added later start empty.
+        for (TColumn& column : FColumns)
+            for (int row = rowCount; row < FRowCount && size_t(row / BlockRows) < BlocksFor(rowCount); ++row)
+                Put(column, row, QString());
+    }
+    for (TColumn& column : FColumns)
+        column.resize(BlocksFor(rowCount));
+    FRowCount = rowCount;
+    FColumns.resize(size_t(colCount));
+    for (TColumn& column : FColumns)
+        column.resize(BlocksFor(rowCount));
+}
+
+const QString& TGridStorage::CellOf(const TColumn& column, int row)
+{
+    static const QString empty;
+    const TBlock* block = column[size_t(row / BlockRows)].get();
+    return block ? block->Cells[size_t(row % BlockRows)] : empty;
+}
+
+const QString& TGridStorage::Get(int col, int row) const
+{
+    return CellOf(FColumns[size_t(col)], row);
+}
+
+void TGridStorage::Set(int col, int row, const QString& text)
+{
+    Put(FColumns[size_t(col)], row, text);
+}
+
+void TGridStorage::Put(TColumn& column, int row, QString text)
+{
+    std::unique_ptr<TBlock>& block = column[size_t(row / BlockRows)];
+    if (!block) {
+        if (text.isEmpty())
+            return;
+        block = std::make_unique<TBlock>();
+    }
+    QString& cell = block->Cells[size_t(row % BlockRows)];
+    block->Filled += int(!text.isEmpty()) - int(!cell.isEmpty());
+    cell = text.isEmpty() ? QString() : std::move(text);
+    if (block->Filled == 0)
+        block.reset();
+}
+
+bool TGridStorage::RangeIsEmpty(const TColumn& column, int firstRow, int lastRow)
+{
+    for (int b = firstRow / BlockRows; b <= lastRow / BlockRows; ++b)
+        if (column[size_t(b)])
+            return false;
+    return true;
+}
+
+void TGridStorage::MoveColumn(int from, int to)
+{
+    MoveEntry(FColumns, from, to);
+}
+
+void TGridStorage::MoveRow(int from, int to)
+{
+    if (from == to)
+        return;
+    for (TColumn& column : FColumns) {
+        if (RangeIsEmpty(column, std::min(from, to), std::max(from, to)))
+            continue;
+        if (from < to)
+            RotateUp(column, from, to);
+        else
+            RotateDown(column, to, from);
+    }
+}
+
+// Block by block, each block's part of the range shifts in one move and takes its last
+// (first) cell from the next (previous) block; a block without text costs one look.
+void TGridStorage::RotateUp(TColumn& column, int first, int last)
+{
+    const QString moving = CellOf(column, first);
+    for (int b = first / BlockRows; b <= last / BlockRows; ++b) {
+        const int lo = std::max(first, b * BlockRows);
+        const int hi = std::min(last, b * BlockRows + BlockRows - 1);
+        QString incoming = hi == last ? moving : CellOf(column, hi + 1);
+        if (TBlock* block = column[size_t(b)].get()) {
+            const auto begin = block->Cells.begin() + (lo - b * BlockRows);
+            const auto end = block->Cells.begin() + (hi - b * BlockRows) + 1;
+            block->Filled -= int(!begin->isEmpty());
+            std::move(begin + 1, end, begin);
+            *(end - 1) = QString();
+        }
+        Put(column, hi, std::move(incoming));
+    }
+}
+
+void TGridStorage::RotateDown(TColumn& column, int first, int last)
+{
+    const QString moving = CellOf(column, last);
+    for (int b = last / BlockRows; b >= first / BlockRows; --b) {
+        const int lo = std::max(first, b * BlockRows);
+        const int hi = std::min(last, b * BlockRows + BlockRows - 1);
+        QString incoming = lo == first ? moving : CellOf(column, lo - 1);
+        if (TBlock* block = column[size_t(b)].get()) {
+            const auto begin = block->Cells.begin() + (lo - b * BlockRows);
+            const auto end = block->Cells.begin() + (hi - b * BlockRows) + 1;
+            block->Filled -= int(!(end - 1)->isEmpty());
+            std::move_backward(begin, end - 1, end);
+            *begin = QString();
+        }
+        Put(column, lo, std::move(incoming));
+    }
+}
+
+int TGridStorage::BlockCount() const
+{
+    int count = 0;
+    for (const TColumn& column : FColumns)
+        count += int(std::count_if(column.begin(), column.end(), [](const auto& block) { return block != nullptr; }));
+    return count;
+}
+
+} // namespace vg
