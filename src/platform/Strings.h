@@ -40,7 +40,7 @@ public:
     QString CommaText() const;
 
     QStringList ToStringList() const;
-    void SetStrings(const QStringList& strings);
+    virtual void SetStrings(const QStringList& strings);
     bool Equals(const TStrings& other) const;
 
     // Changes made between BeginUpdate and the matching EndUpdate are reported once.

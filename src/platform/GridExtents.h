@@ -1,0 +1,40 @@
+// The widths of a grid's columns or the heights of its rows. Until one of them is set
+// apart from the default, nothing but the default and the count is stored, so a grid of
+// a million rows of the default height keeps no list of heights at all.
+#pragma once
+
+#include <vector>
+
+namespace vg {
+
+class TGridExtents {
+public:
+    explicit TGridExtents(int defaultExtent) : FDefault(defaultExtent) {}
+
+    int Count() const { return FCount; }
+    // Raises EListError outside 0..Count-1.
+    int Get(int index) const;
+    // Raises EListError outside 0..Count-1 and EInvalidOperation for a negative extent.
+    void Set(int index, int extent);
+
+    int Default() const { return FDefault; }
+    // Sets the default and gives every entry that value.
+    void SetDefault(int extent);
+
+    // New entries take the default; entries past the new count are dropped.
+    void Resize(int count);
+    // Moves entry from to position to; those in between shift by one.
+    void Move(int from, int to);
+    // Whether any entry differs from the default.
+    bool HasCustom() const;
+    std::vector<int> Values() const;
+
+private:
+    void CheckIndex(int index) const;
+
+    int FDefault;
+    int FCount = 0;
+    std::vector<int> FCustom; // empty while every entry is the default
+};
+
+} // namespace vg

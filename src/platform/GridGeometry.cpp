@@ -1,0 +1,205 @@
+// TCustomGrid: where cells lie on screen, scrolling by whole cells and repainting parts
+// of the grid.
+#include "platform/Grids.h"
+
+#include "platform/Application.h"
+#include "platform/InplaceEdit.h"
+
+#include <QScrollBar>
+
+namespace vg {
+
+TGridAxis TCustomGrid::HorzAxis() const
+{
+    TGridAxis axis;
+    axis.Extents = &FColWidths;
+    axis.FixedCount = FFixedCols;
+    axis.FirstCell = FTopLeft.X;
+    // Lines take their room wherever either kind of vertical line is shown.
+    axis.LineWidth = FOptions.Contains(goFixedVertLine) || FOptions.Contains(goVertLine) ? FGridLineWidth : 0;
+    axis.ClientExtent = viewport()->width();
+    return axis;
+}
+
+TGridAxis TCustomGrid::VertAxis() const
+{
+    TGridAxis axis;
+    axis.Extents = &FRowHeights;
+    axis.FixedCount = FFixedRows;
+    axis.FirstCell = FTopLeft.Y;
+    axis.LineWidth = FOptions.Contains(goFixedHorzLine) || FOptions.Contains(goHorzLine) ? FGridLineWidth : 0;
+    axis.ClientExtent = viewport()->height();
+    return axis;
+}
+
+int TCustomGrid::VisibleColCount() const
+{
+    return HorzAxis().LastFullShownCell() - LeftCol() + 1;
+}
+
+int TCustomGrid::VisibleRowCount() const
+{
+    return VertAxis().LastFullShownCell() - TopRow() + 1;
+}
+
+TRect TCustomGrid::CellRect(int ACol, int ARow) const
+{
+    return BoxRect(ACol, ARow, ACol, ARow);
+}
+
+TRect TCustomGrid::BoxRect(const TGridRect& cells) const
+{
+    const TGridRect range = GridRectOf({cells.Left, cells.Top}, {cells.Right, cells.Bottom});
+    TRect r;
+    if (!HorzAxis().Span(range.Left, range.Right, r.Left, r.Right) || !VertAxis().Span(range.Top, range.Bottom, r.Top, r.Bottom))
+        return {};
+    return r.IsEmpty() ? TRect{} : r;
+}
+
+TGridCoord TCustomGrid::MouseCoord(int X, int Y) const
+{
+    const TGridCoord cell{HorzAxis().CellAt(X), VertAxis().CellAt(Y)};
+    if (cell.X < 0 || cell.Y < 0)
+        return {-1, -1};
+    return cell;
+}
+
+void TCustomGrid::InvalidateRect(const TRect& rect)
+{
+    if (!rect.IsEmpty())
+        viewport()->update(rect.ToQRect());
+}
+
+void TCustomGrid::InvalidateCell(int ACol, int ARow)
+{
+    InvalidateRect(BoxRect(ACol, ARow, ACol, ARow));
+}
+
+void TCustomGrid::InvalidateRow(int ARow)
+{
+    InvalidateRect(BoxRect(0, ARow, ColCount() - 1, ARow));
+}
+
+void TCustomGrid::InvalidateCol(int ACol)
+{
+    InvalidateRect(BoxRect(ACol, 0, ACol, RowCount() - 1));
+}
+
+void TCustomGrid::InvalidateGrid()
+{
+    viewport()->update();
+}
+
+// ---- Scrolling
+
+void TCustomGrid::SetLeftCol(int value)
+{
+    CheckScrollableCol(value);
+    MoveTopLeft(std::min(value, HorzAxis().MaxFirstCell()), TopRow());
+}
+
+void TCustomGrid::SetTopRow(int value)
+{
+    CheckScrollableRow(value);
+    MoveTopLeft(LeftCol(), std::min(value, VertAxis().MaxFirstCell()));
+}
+
+void TCustomGrid::MoveTopLeft(int ALeft, int ATop)
+{
+    const TGridCoord old = FTopLeft;
+    FTopLeft = {ALeft, ATop};
+    SyncScrollBars();
+    if (FTopLeft != old)
+        TopLeftMoved();
+}
+
+void TCustomGrid::TopLeftMoved()
+{
+    InvalidateGrid();
+    if (FInplaceEdit && FInplaceEdit->isVisible())
+        PlaceEditor(false);
+    TopLeftChanged();
+}
+
+void TCustomGrid::TopLeftChanged()
+{
+    if (OnTopLeftChanged)
+        OnTopLeftChanged(this);
+}
+
+void TCustomGrid::ClampInView(TGridCoord cell)
+{
+    TGridCoord topLeft = FTopLeft;
+    const TGridAxis horz = HorzAxis();
+    if (cell.X >= FFixedCols) {
+        if (cell.X < topLeft.X)
+            topLeft.X = cell.X;
+        else if (cell.X > horz.LastFullShownCell())
+            topLeft.X = std::max(horz.FirstCellShowing(cell.X), topLeft.X);
+    }
+    const TGridAxis vert = VertAxis();
+    if (cell.Y >= FFixedRows) {
+        if (cell.Y < topLeft.Y)
+            topLeft.Y = cell.Y;
+        else if (cell.Y > vert.LastFullShownCell())
+            topLeft.Y = std::max(vert.FirstCellShowing(cell.Y), topLeft.Y);
+    }
+    MoveTopLeft(topLeft.X, topLeft.Y);
+}
+
+void TCustomGrid::UpdateScrollRange()
+{
+    const TGridCoord old = FTopLeft;
+    SyncScrollBars();
+    if (FTopLeft != old)
+        TopLeftMoved();
+}
+
+void TCustomGrid::SyncScrollBars()
+{
+    if (FSettingScrollBars)
+        return;
+    FSettingScrollBars = true;
+    // Showing or hiding a scroll bar changes the viewport, which changes the ranges; a
+    // few rounds settle it.
+    for (int round = 0; round < 3; ++round) {
+        const QSize before = viewport()->size();
+        SyncScrollBar(*horizontalScrollBar(), HorzAxis(), FTopLeft.X);
+        SyncScrollBar(*verticalScrollBar(), VertAxis(), FTopLeft.Y);
+        if (viewport()->size() == before)
+            break;
+    }
+    FSettingScrollBars = false;
+}
+
+void TCustomGrid::SyncScrollBar(QScrollBar& bar, TGridAxis axis, int& firstCell)
+{
+    const int maxFirst = axis.MaxFirstCell();
+    firstCell = std::clamp(firstCell, axis.FixedCount, maxFirst);
+    axis.FirstCell = firstCell;
+    bar.setRange(0, maxFirst - axis.FixedCount);
+    bar.setPageStep(std::max(1, axis.LastFullShownCell() - axis.FirstCell + 1));
+    bar.setSingleStep(1);
+    bar.setValue(firstCell - axis.FixedCount);
+}
+
+void TCustomGrid::scrollContentsBy(int, int)
+{
+    if (FSettingScrollBars)
+        return;
+    Application().GuardEvent([this] {
+        MoveTopLeft(horizontalScrollBar()->value() + FFixedCols, verticalScrollBar()->value() + FFixedRows);
+    });
+}
+
+void TCustomGrid::resizeEvent(QResizeEvent* e)
+{
+    QAbstractScrollArea::resizeEvent(e);
+    Application().GuardEvent([this] {
+        UpdateScrollRange();
+        if (FInplaceEdit && FInplaceEdit->isVisible())
+            PlaceEditor(false);
+    });
+}
+
+} // namespace vg
