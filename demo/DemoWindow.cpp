@@ -1,11 +1,14 @@
 // The demo's main window and its "About" page.
 #include "DemoWindow.h"
 
+#include "CellHintsPage.h"
 #include "ColumnModelPage.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
+#include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -21,7 +24,9 @@ DemoWindow::DemoWindow(QWidget* parent) : QMainWindow(parent)
     setCentralWidget(FPages);
     AddPage(CreateAboutPage(), QStringLiteral("About"));
     AddPage(CreateColumnModelPage(), QStringLiteral("Column model"));
-    ShowPage(QStringLiteral("Column model"));
+    FHintsPage = new CellHintsPage;
+    AddPage(FHintsPage, QStringLiteral("Cell hints"));
+    ShowPage(QStringLiteral("Cell hints"));
     statusBar()->showMessage(QStringLiteral("VelkoGrid %1 on Qt %2")
                                  .arg(QStringLiteral(VELKOGRID_VERSION_TEXT), QString::fromLatin1(qVersion())));
     resize(960, 680);
@@ -81,9 +86,27 @@ bool DemoWindow::SaveScreenshot(const QString& fileName)
     QApplication::processEvents();
     QApplication::sendPostedEvents();
     QApplication::processEvents();
+    if (FPages->currentWidget() == FHintsPage) {
+        activateWindow();
+        FHintsPage->RestPointerOn(2, 5);
+    }
+    QImage picture = grab().toImage();
+    PaintPopups(picture);
     // A name without an extension still gets a PNG.
     const char* format = QFileInfo(fileName).suffix().isEmpty() ? "PNG" : nullptr;
-    return grab().save(fileName, format);
+    return picture.save(fileName, format);
+}
+
+void DemoWindow::PaintPopups(QImage& picture) const
+{
+    QPainter painter(&picture);
+    const qreal scale = picture.devicePixelRatio();
+    for (QWidget* popup : QApplication::topLevelWidgets()) {
+        if (popup == this || !popup->isVisible() || !(popup->windowFlags() & Qt::ToolTip))
+            continue;
+        const QPoint at = mapFromGlobal(popup->pos());
+        painter.drawPixmap(QPointF(at) / scale * scale, popup->grab());
+    }
 }
 
 } // namespace vg::demo

@@ -8,6 +8,10 @@
 class QTabWidget;
 
 namespace vg::demo {
+class CellHintsPage;
+}
+
+namespace vg::demo {
 
 class DemoWindow : public QMainWindow {
     Q_OBJECT
@@ -28,7 +32,11 @@ public:
 private:
     QWidget* CreateAboutPage();
 
+    // Paints the visible pop-ups (hint windows) over the window's picture at their places.
+    void PaintPopups(QImage& picture) const;
+
     QTabWidget* FPages = nullptr;
+    CellHintsPage* FHintsPage = nullptr;
 };
 
 } // namespace vg::demo
