@@ -102,4 +102,23 @@ int TGridAxis::FirstCellShowing(int last) const
     return first;
 }
 
+bool TShownCells::MayBeShown(const TGridAxis& axis, int index)
+{
+    if (index < axis.FixedCount)
+        return true;
+    if (index < axis.FirstCell)
+        return false;
+    if (FExtents != axis.Extents || FVersion != axis.Extents->Version() || FFixedCount != axis.FixedCount
+        || FFirstCell != axis.FirstCell || FLineWidth != axis.LineWidth || FClientExtent != axis.ClientExtent) {
+        FExtents = axis.Extents;
+        FVersion = axis.Extents->Version();
+        FFixedCount = axis.FixedCount;
+        FFirstCell = axis.FirstCell;
+        FLineWidth = axis.LineWidth;
+        FClientExtent = axis.ClientExtent;
+        FLastShown = axis.LastShownCell();
+    }
+    return index <= FLastShown;
+}
+
 } // namespace vg

@@ -62,4 +62,21 @@ struct TGridAxis {
     }
 };
 
+// Answers whether a cell of an axis may be on screen without walking the axis each time:
+// the last cell shown is remembered until anything that decides it changes. Invalidating
+// the cells of a million rows one by one thus costs no more than a comparison each.
+class TShownCells {
+public:
+    bool MayBeShown(const TGridAxis& axis, int index);
+
+private:
+    const TGridExtents* FExtents = nullptr;
+    unsigned FVersion = 0;
+    int FFixedCount = -1;
+    int FFirstCell = -1;
+    int FLineWidth = -1;
+    int FClientExtent = -1;
+    int FLastShown = -1;
+};
+
 } // namespace vg

@@ -30,6 +30,7 @@ void TGridExtents::Set(int index, int extent)
         FCustom.assign(size_t(FCount), FDefault);
     }
     FCustom[size_t(index)] = extent;
+    ++FVersion;
 }
 
 void TGridExtents::SetDefault(int extent)
@@ -38,6 +39,7 @@ void TGridExtents::SetDefault(int extent)
         throw EInvalidOperation(QStringLiteral("A cell cannot be %1 pixels wide or high").arg(extent));
     FDefault = extent;
     FCustom.clear();
+    ++FVersion;
 }
 
 void TGridExtents::Resize(int count)
@@ -45,6 +47,7 @@ void TGridExtents::Resize(int count)
     FCount = std::max(count, 0);
     if (!FCustom.empty())
         FCustom.resize(size_t(FCount), FDefault);
+    ++FVersion;
 }
 
 void TGridExtents::Move(int from, int to)
@@ -53,6 +56,7 @@ void TGridExtents::Move(int from, int to)
     CheckIndex(to);
     if (!FCustom.empty())
         MoveEntry(FCustom, from, to);
+    ++FVersion;
 }
 
 bool TGridExtents::HasCustom() const

@@ -28,12 +28,15 @@ public:
     // Whether any entry differs from the default.
     bool HasCustom() const;
     std::vector<int> Values() const;
+    // Changes with every change of an entry, the default or the count.
+    unsigned Version() const { return FVersion; }
 
 private:
     void CheckIndex(int index) const;
 
     int FDefault;
     int FCount = 0;
+    unsigned FVersion = 0;
     std::vector<int> FCustom; // empty while every entry is the default
 };
 

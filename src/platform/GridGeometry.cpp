@@ -72,6 +72,9 @@ void TCustomGrid::InvalidateRect(const TRect& rect)
 
 void TCustomGrid::InvalidateCell(int ACol, int ARow)
 {
+    // A hidden grid paints everything when it is shown; a cell off screen needs nothing.
+    if (!viewport()->isVisible() || !FShownCols.MayBeShown(HorzAxis(), ACol) || !FShownRows.MayBeShown(VertAxis(), ARow))
+        return;
     InvalidateRect(BoxRect(ACol, ARow, ACol, ARow));
 }
 

@@ -3,10 +3,32 @@
 #include "platform/MoveEntry.h"
 
 #include <algorithm>
+#include <cstring>
+#include <new>
 
 namespace vg {
 
 namespace {
+
+// QString is relocatable (Qt's own containers move it bitwise), so a run of cells shifts by
+// one place with one memmove instead of a move per cell. The cell pushed out is released
+// first; the one left vacant becomes an empty string.
+static_assert(QTypeInfo<QString>::isRelocatable);
+
+void ShiftTowardsFront(QString* begin, QString* end)
+{
+    begin->~QString();
+    std::memmove(static_cast<void*>(begin), static_cast<const void*>(begin + 1), size_t(end - begin - 1) * sizeof(QString));
+    new (end - 1) QString();
+}
+
+void ShiftTowardsBack(QString* begin, QString* end)
+{
+    (end - 1)->~QString();
+    std::memmove(static_cast<void*>(begin + 1), static_cast<const void*>(begin), size_t(end - begin - 1) * sizeof(QString));
+    new (begin) QString();
+}
+
 size_t BlocksFor(int rowCount)
 {
     return size_t((rowCount + TGridStorage::BlockRows - 1) / TGridStorage::BlockRows);
@@ -104,8 +126,7 @@ void TGridStorage::RotateUp(TColumn& column, int first, int last)
             const auto begin = block->Cells.begin() + (lo - b * BlockRows);
             const auto end = block->Cells.begin() + (hi - b * BlockRows) + 1;
             block->Filled -= int(!begin->isEmpty());
-            std::move(begin + 1, end, begin);
-            *(end - 1) = QString();
+            ShiftTowardsFront(&*begin, &*(end - 1) + 1);
         }
         Put(column, hi, std::move(incoming));
     }
@@ -122,8 +143,7 @@ void TGridStorage::RotateDown(TColumn& column, int first, int last)
             const auto begin = block->Cells.begin() + (lo - b * BlockRows);
             const auto end = block->Cells.begin() + (hi - b * BlockRows) + 1;
             block->Filled -= int(!(end - 1)->isEmpty());
-            std::move_backward(begin, end - 1, end);
-            *begin = QString();
+            ShiftTowardsBack(&*begin, &*(end - 1) + 1);
         }
         Put(column, lo, std::move(incoming));
     }

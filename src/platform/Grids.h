@@ -328,6 +328,8 @@ private:
     int FMoveTo = -1;
 
     TMessageTable FMessages;
+    TShownCells FShownCols; // which cells invalidation may skip
+    TShownCells FShownRows;
     bool FFocusInside = false;
     bool FSettingScrollBars = false;
     bool FUpdatingText = false;

@@ -89,6 +89,25 @@ TEST_F(GridPaint, OnlyTheDirtyPartIsRepainted)
     QCoreApplication::processEvents();
     ASSERT_EQ(Grid.Calls.size(), 1u);
     EXPECT_EQ(Grid.Calls.begin()->first, std::make_pair(3, 4));
+
+    // Cells off screen repaint nothing, and the grid still learns which cells are on
+    // screen when it scrolls or a row's height changes.
+    auto repaintedAfter = [&](auto change) {
+        QCoreApplication::processEvents();
+        Grid.Calls.clear();
+        change();
+        QCoreApplication::processEvents();
+        return Grid.Calls;
+    };
+    EXPECT_TRUE(repaintedAfter([&] { Grid.SetCells(3, 40, QStringLiteral("below")); }).empty());
+    Grid.SetTopRow(30);
+    EXPECT_EQ(repaintedAfter([&] { Grid.SetCells(3, 32, QStringLiteral("shown")); }).count({3, 32}), 1u);
+    EXPECT_TRUE(repaintedAfter([&] { Grid.SetCells(3, 4, QStringLiteral("above")); }).empty());
+    const int lastShown = Grid.TopRow() + Grid.VisibleRowCount() + 1;
+    EXPECT_TRUE(repaintedAfter([&] { Grid.SetCells(3, lastShown + 1, QStringLiteral("x")); }).empty());
+    Grid.SetRowHeights(31, 2);
+    Grid.SetRowHeights(32, 2);
+    EXPECT_EQ(repaintedAfter([&] { Grid.SetCells(3, lastShown + 1, QStringLiteral("y")); }).count({3, lastShown + 1}), 1u);
 }
 
 TEST_F(GridPaint, DefaultDrawingFillsCellsHighlightsTheSelectionAndWritesTheText)
