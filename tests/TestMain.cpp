@@ -9,12 +9,27 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+
+// The offscreen platform says so each time a pop-up asks to be raised; that is no news.
+QtMessageHandler QtDefaultHandler = nullptr;
+
+void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.startsWith(QLatin1String("This plugin does not support")))
+        return;
+    QtDefaultHandler(type, context, message);
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QStandardPaths::setTestModeEnabled(true);
     QLocale::setDefault(QLocale::c());
 
+    QtDefaultHandler = qInstallMessageHandler(QuietOffscreenNotes);
     QApplication app(argc, argv);
     QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
 
