@@ -16,6 +16,7 @@ namespace {
 constexpr int SizingZone = 7;
 } // namespace
 
+
 void TCustomGrid::mousePressEvent(QMouseEvent* e)
 {
     DispatchMouse(e, true, false);
@@ -90,11 +91,59 @@ void TCustomGrid::MouseMove(TShiftState, int X, int Y)
 {
     switch (FGridState) {
     case TGridState::Normal: UpdateCursor(X, Y); break;
-    case TGridState::Selecting: TrackSelecting(X, Y); break;
+    case TGridState::Selecting:
+        TrackSelecting(X, Y);
+        UpdateAutoScroll(X, Y);
+        break;
     case TGridState::ColSizing:
     case TGridState::RowSizing: TrackSizing(X, Y); break;
     case TGridState::ColMoving:
-    case TGridState::RowMoving: TrackMoving(X, Y); break;
+    case TGridState::RowMoving:
+        TrackMoving(X, Y);
+        UpdateAutoScroll(X, Y);
+        break;
+    }
+}
+
+int TCustomGrid::EdgeDirection(const TGridAxis& axis, int pos)
+{
+    if (pos < axis.FixedBoundary())
+        return -1;
+    return pos >= axis.ClientExtent ? 1 : 0;
+}
+
+void TCustomGrid::UpdateAutoScroll(int X, int Y)
+{
+    FDragPos = {X, Y};
+    const bool columns = FGridState != TGridState::RowMoving;
+    const bool rows = FGridState != TGridState::ColMoving;
+    const bool pastEdge = (columns && EdgeDirection(HorzAxis(), X) != 0) || (rows && EdgeDirection(VertAxis(), Y) != 0);
+    FAutoScrollTimer->SetEnabled(pastEdge);
+}
+
+void TCustomGrid::AutoScroll()
+{
+    const int X = FDragPos.X, Y = FDragPos.Y;
+    switch (FGridState) {
+    case TGridState::Selecting:
+        // Reaching for the cell beyond the edge scrolls it into view.
+        TrackSelecting(X, Y);
+        break;
+    case TGridState::ColMoving:
+    case TGridState::RowMoving: {
+        const bool columns = FGridState == TGridState::ColMoving;
+        const TGridAxis axis = columns ? HorzAxis() : VertAxis();
+        const int first = std::clamp(axis.FirstCell + EdgeDirection(axis, columns ? X : Y), axis.FixedCount, axis.MaxFirstCell());
+        if (columns)
+            MoveTopLeft(first, TopRow());
+        else
+            MoveTopLeft(LeftCol(), first);
+        TrackMoving(X, Y);
+        break;
+    }
+    default:
+        FAutoScrollTimer->SetEnabled(false);
+        break;
     }
 }
 
@@ -121,6 +170,7 @@ void TCustomGrid::EndDrag()
 {
     const bool moving = FGridState == TGridState::ColMoving || FGridState == TGridState::RowMoving;
     FGridState = TGridState::Normal;
+    FAutoScrollTimer->SetEnabled(false);
     FMoveFrom = FMoveTo = -1;
     FSizingIndex = -1;
     if (moving)

@@ -39,6 +39,10 @@ TCustomGrid::TCustomGrid(TComponent* owner, QWidget* parent)
 {
     FColWidths.Resize(5);
     FRowHeights.Resize(5);
+    FAutoScrollTimer = std::make_unique<TTimer>();
+    FAutoScrollTimer->SetEnabled(false);
+    FAutoScrollTimer->SetInterval(AutoScrollInterval);
+    FAutoScrollTimer->OnTimer = [this](TObject*) { AutoScroll(); };
     setFocusPolicy(Qt::StrongFocus);
     // Every pixel of the viewport is painted by the grid itself: nothing is erased first.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);

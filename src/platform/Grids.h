@@ -19,6 +19,7 @@
 #include "platform/GridTypes.h"
 #include "platform/InputTypes.h"
 #include "platform/Messages.h"
+#include "platform/Timer.h"
 #include "platform/Types.h"
 
 #include <QAbstractScrollArea>
@@ -142,6 +143,11 @@ public:
     // The editor once it has been created (it is kept while hidden); null before.
     TInplaceEdit* InplaceEditor() const { return FInplaceEdit; }
 
+    // While a selection or a column (row) is dragged past an edge of the scrollable cells,
+    // this timer scrolls the grid a cell at a time; tests tick it themselves.
+    TTimer& AutoScrollTimer() { return *FAutoScrollTimer; }
+    static constexpr int AutoScrollInterval = 50; // milliseconds between scroll steps
+
     // The messages this grid answers; descendants add their own with Messages().On(...).
     TMessageTable& Messages() { return FMessages; }
 
@@ -227,6 +233,13 @@ protected:
     TGridState GridState() const { return FGridState; }
     // Ends a drag (selecting, sizing, moving) where it is.
     void EndDrag();
+    // Keeps the auto-scroll timer running while the dragging pointer lies past an edge of
+    // the scrollable cells, and one tick scrolls a cell towards it.
+    void UpdateAutoScroll(int X, int Y);
+    void AutoScroll();
+    // -1, 0 or 1: whether pos lies before the scrollable cells of the axis, among them or
+    // past the client edge.
+    static int EdgeDirection(const TGridAxis& axis, int pos);
     // Writes the editor's text to the cell it was opened on, when it differs.
     void UpdateText();
     // Places the editor over the current cell, loading the cell first when it changed.
@@ -326,6 +339,8 @@ private:
     int FSizingOffset = 0; // from the press to the line being dragged
     int FMoveFrom = -1;
     int FMoveTo = -1;
+    std::unique_ptr<TTimer> FAutoScrollTimer;
+    TPoint FDragPos; // where the pointer is while dragging
 
     TMessageTable FMessages;
     TShownCells FShownCols; // which cells invalidation may skip

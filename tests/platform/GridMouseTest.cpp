@@ -60,6 +60,47 @@ TEST_F(GridMouse, DraggingBelowTheLastVisibleRowScrollsTheSelection)
     EXPECT_EQ(Grid.Selection().Bottom, Grid.TopRow() + Grid.VisibleRowCount() - 1);
 }
 
+TEST_F(GridMouse, APointerHeldPastAnEdgeKeepsScrollingUntilReleased)
+{
+    QWidget* viewport = Grid.viewport();
+    const auto moveTo = [&](QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, at, viewport->mapToGlobal(at), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+    };
+    const QPoint start = CellCenter(Grid, 1, 1);
+    QTest::mousePress(viewport, Qt::LeftButton, {}, start);
+    moveTo(CellCenter(Grid, 1, 3));
+    EXPECT_FALSE(Grid.AutoScrollTimer().Enabled()); // inside: nothing to scroll
+
+    const QPoint below(start.x(), viewport->height() + 20);
+    moveTo(below);
+    ASSERT_TRUE(Grid.AutoScrollTimer().Enabled());
+    const int top = Grid.TopRow();
+    for (int i = 0; i < 4; ++i)
+        Grid.AutoScrollTimer().Tick();
+    EXPECT_EQ(Grid.TopRow(), top + 4);
+    EXPECT_EQ(Grid.Selection(), GridRect(1, 1, 1, Grid.TopRow() + Grid.VisibleRowCount() - 1));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, below);
+    EXPECT_FALSE(Grid.AutoScrollTimer().Enabled());
+
+    // A column title dragged past the right edge scrolls the columns and lands further on.
+    Grid.SetColCount(30);
+    Grid.SetOptions(Grid.Options() + TGridOptions{goColMoving});
+    Grid.Log.clear();
+    const int lastShown = Grid.LeftCol() + Grid.VisibleColCount() - 1;
+    QTest::mousePress(viewport, Qt::LeftButton, {}, CellCenter(Grid, 2, 0));
+    const QPoint right(viewport->width() + 10, CellCenter(Grid, 2, 0).y());
+    moveTo(right);
+    for (int i = 0; i < 3; ++i)
+        Grid.AutoScrollTimer().Tick();
+    EXPECT_EQ(Grid.LeftCol(), 4);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, right);
+    // It lands on the column at the edge, which may be partly shown.
+    const int atEdge = Grid.MouseCoord(viewport->width() - 1, right.y()).X;
+    EXPECT_GT(atEdge, lastShown);
+    EXPECT_EQ(Grid.Log, (std::vector<QString>{QStringLiteral("ColumnMoved(2,%1)").arg(atEdge)}));
+}
+
 TEST_F(GridMouse, ClicksOnFixedCellsOrPastTheCellsSelectNothing)
 {
     Grid.SetColCount(3);
