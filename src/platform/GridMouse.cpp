@@ -2,6 +2,8 @@
 // selection, dragging too); a press on the line between two fixed cells sizes the column
 // or row before it (goColSizing, goRowSizing); a press on a fixed cell drags its column
 // or row to another place (goColMoving, goRowMoving); a double click opens the editor.
+// A selection or a column (row) dragged past an edge of the scrollable cells scrolls the
+// grid while the pointer stays there.
 #include "platform/Grids.h"
 
 #include "platform/Application.h"
