@@ -1,6 +1,7 @@
 // libFuzzer target for the form-file reader. Arbitrary bytes, taken as UTF-8 text, are
-// read as a component of a registered class with published properties of every kind
-// (the probe the form-file tests use).
+// read as a component of a registered class: the probe the form-file tests use, which has
+// published properties of every kind, or the string grid, whose column widths and row
+// heights are lists of their own.
 // Reading may succeed or raise an exception of the library's own hierarchy; anything
 // else is a finding: a crash, a sanitizer report, a foreign exception, or one of the
 // invariants below failing:
@@ -9,6 +10,7 @@
 #include "platform/Component.h"
 #include "platform/Exceptions.h"
 #include "platform/FormFile.h"
+#include "platform/StringGrid.h"
 
 #include "support/FormProbe.h"
 
@@ -17,6 +19,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+
+#include <QApplication>
 
 namespace {
 
@@ -31,9 +35,13 @@ using vg::test::TFormProbe;
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
+    // Grids are widgets: they need an application, which renders offscreen here.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication application(*argc, *argv);
     RegisterComponentClass<TFormProbe>();
+    RegisterComponentClass<TStringGrid>();
     return 0;
 }
 

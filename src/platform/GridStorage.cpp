@@ -31,7 +31,7 @@ void ShiftTowardsBack(QString* begin, QString* end)
 
 size_t BlocksFor(int rowCount)
 {
-    return size_t((rowCount + TGridStorage::BlockRows - 1) / TGridStorage::BlockRows);
+    return size_t((qint64(rowCount) + TGridStorage::BlockRows - 1) / TGridStorage::BlockRows);
 }
 } // namespace
 
@@ -40,40 +40,59 @@ void TGridStorage::Resize(int colCount, int rowCount)
     colCount = std::max(colCount, 0);
     rowCount = std::max(rowCount, 0);
     if (rowCount < FRowCount) {
-        // The block that now ends the column keeps no text past the last row, so rows
-        // added later start empty.
-        for (TColumn& column : FColumns)
-            for (int row = rowCount; row < FRowCount && size_t(row / BlockRows) < BlocksFor(rowCount); ++row)
+        // The block that now ends a column keeps no text past the last row, so rows added
+        // later start empty; the blocks after it go.
+        const int blockEnd = int(std::min<qint64>(FRowCount, qint64(BlocksFor(rowCount)) * BlockRows));
+        for (TColumn& column : FColumns) {
+            for (int row = rowCount; row < blockEnd; ++row)
                 Put(column, row, QString());
+            if (column.size() > BlocksFor(rowCount))
+                column.resize(BlocksFor(rowCount));
+        }
     }
-    for (TColumn& column : FColumns)
-        column.resize(BlocksFor(rowCount));
     FRowCount = rowCount;
-    FColumns.resize(size_t(colCount));
-    for (TColumn& column : FColumns)
-        column.resize(BlocksFor(rowCount));
+    FColCount = colCount;
+    if (FColumns.size() > size_t(colCount))
+        FColumns.resize(size_t(colCount));
+}
+
+TGridStorage::TBlock* TGridStorage::BlockOf(const TColumn& column, int b)
+{
+    return size_t(b) < column.size() ? column[size_t(b)].get() : nullptr;
 }
 
 const QString& TGridStorage::CellOf(const TColumn& column, int row)
 {
     static const QString empty;
-    const TBlock* block = column[size_t(row / BlockRows)].get();
+    const TBlock* block = BlockOf(column, row / BlockRows);
     return block ? block->Cells[size_t(row % BlockRows)] : empty;
 }
 
 const QString& TGridStorage::Get(int col, int row) const
 {
-    return CellOf(FColumns[size_t(col)], row);
+    static const QString empty;
+    return size_t(col) < FColumns.size() ? CellOf(FColumns[size_t(col)], row) : empty;
 }
 
 void TGridStorage::Set(int col, int row, const QString& text)
 {
+    if (size_t(col) >= FColumns.size()) {
+        if (text.isEmpty())
+            return;
+        FColumns.resize(size_t(col) + 1);
+    }
     Put(FColumns[size_t(col)], row, text);
 }
 
 void TGridStorage::Put(TColumn& column, int row, QString text)
 {
-    std::unique_ptr<TBlock>& block = column[size_t(row / BlockRows)];
+    const size_t b = size_t(row / BlockRows);
+    if (b >= column.size()) {
+        if (text.isEmpty())
+            return;
+        column.resize(b + 1);
+    }
+    std::unique_ptr<TBlock>& block = column[b];
     if (!block) {
         if (text.isEmpty())
             return;
@@ -89,13 +108,20 @@ void TGridStorage::Put(TColumn& column, int row, QString text)
 bool TGridStorage::RangeIsEmpty(const TColumn& column, int firstRow, int lastRow)
 {
     for (int b = firstRow / BlockRows; b <= lastRow / BlockRows; ++b)
-        if (column[size_t(b)])
+        if (BlockOf(column, b))
             return false;
     return true;
 }
 
 void TGridStorage::MoveColumn(int from, int to)
 {
+    const size_t reach = size_t(std::max(from, to)) + 1;
+    if (reach > FColumns.size()) {
+        // Columns past the stored ones hold no text: moving among them changes nothing.
+        if (size_t(std::min(from, to)) >= FColumns.size())
+            return;
+        FColumns.resize(reach);
+    }
     MoveEntry(FColumns, from, to);
 }
 
@@ -122,7 +148,7 @@ void TGridStorage::RotateUp(TColumn& column, int first, int last)
         const int lo = std::max(first, b * BlockRows);
         const int hi = std::min(last, b * BlockRows + BlockRows - 1);
         QString incoming = hi == last ? moving : CellOf(column, hi + 1);
-        if (TBlock* block = column[size_t(b)].get()) {
+        if (TBlock* block = BlockOf(column, b)) {
             const auto begin = block->Cells.begin() + (lo - b * BlockRows);
             const auto end = block->Cells.begin() + (hi - b * BlockRows) + 1;
             block->Filled -= int(!begin->isEmpty());
@@ -139,7 +165,7 @@ void TGridStorage::RotateDown(TColumn& column, int first, int last)
         const int lo = std::max(first, b * BlockRows);
         const int hi = std::min(last, b * BlockRows + BlockRows - 1);
         QString incoming = lo == first ? moving : CellOf(column, lo - 1);
-        if (TBlock* block = column[size_t(b)].get()) {
+        if (TBlock* block = BlockOf(column, b)) {
             const auto begin = block->Cells.begin() + (lo - b * BlockRows);
             const auto end = block->Cells.begin() + (hi - b * BlockRows) + 1;
             block->Filled -= int(!(end - 1)->isEmpty());

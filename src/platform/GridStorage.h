@@ -1,6 +1,8 @@
 // The texts of a string grid's cells, column by column. A column keeps its rows in blocks
 // that exist only while one of their cells holds text, so an empty or sparsely filled grid
-// of a million rows costs next to nothing, and no cell is an object of its own.
+// of a million rows costs next to nothing, and no cell is an object of its own. Nothing is
+// set aside for columns or blocks that never held text: raising the counts costs nothing,
+// however large they are.
 #pragma once
 
 #include <QString>
@@ -13,7 +15,7 @@ namespace vg {
 
 class TGridStorage {
 public:
-    int ColCount() const { return int(FColumns.size()); }
+    int ColCount() const { return FColCount; }
     int RowCount() const { return FRowCount; }
 
     // Cells inside the new size keep their texts; those outside are dropped.
@@ -40,13 +42,15 @@ private:
     using TColumn = std::vector<std::unique_ptr<TBlock>>;
 
     static const QString& CellOf(const TColumn& column, int row);
+    static TBlock* BlockOf(const TColumn& column, int b);
     void Put(TColumn& column, int row, QString text);
     // Rows first+1..last move up by one and row first goes to last; RotateDown the reverse.
     void RotateUp(TColumn& column, int first, int last);
     void RotateDown(TColumn& column, int first, int last);
     static bool RangeIsEmpty(const TColumn& column, int firstRow, int lastRow);
 
-    std::vector<TColumn> FColumns;
+    std::vector<TColumn> FColumns; // up to the last column that held text
+    int FColCount = 0;
     int FRowCount = 0;
 };
 

@@ -74,6 +74,27 @@ TEST(GridStorage, AMillionRowsCostOnlyTheBlocksThatHoldText)
     EXPECT_EQ(store.BlockCount(), 0); // emptied blocks are given back
 }
 
+TEST(GridStorage, HugeCountsCostNothingUntilCellsHoldText)
+{
+    // What a hostile form file could ask for: it must neither hang nor exhaust memory.
+    TGridStorage store;
+    store.Resize(100'000'000, 2'000'000'000);
+    EXPECT_EQ(store.BlockCount(), 0);
+    store.Set(20, 1'999'999'999, QStringLiteral("corner"));
+    EXPECT_EQ(store.Get(20, 1'999'999'999), QStringLiteral("corner"));
+    EXPECT_EQ(store.Get(99'999'999, 1'999'999'999), QString());
+    EXPECT_EQ(store.BlockCount(), 1);
+    store.MoveColumn(20, 10);
+    store.MoveRow(1'999'999'999, 1'999'999'000);
+    EXPECT_EQ(store.Get(10, 1'999'999'000), QStringLiteral("corner"));
+    store.MoveColumn(50'000'000, 50'000'007); // among columns that never held text
+    // Lowering the counts drops the text for good.
+    store.Resize(10, 10);
+    store.Resize(100'000'000, 2'000'000'000);
+    EXPECT_EQ(store.Get(10, 1'999'999'000), QString());
+    EXPECT_EQ(store.BlockCount(), 0);
+}
+
 TEST(GridStorage, MovesAgreeWithAPlainListAcrossBlocks)
 {
     // Every third row filled, over three blocks and a half; moves of every length both ways.
