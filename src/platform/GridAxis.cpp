@@ -108,14 +108,9 @@ bool TShownCells::MayBeShown(const TGridAxis& axis, int index)
         return true;
     if (index < axis.FirstCell)
         return false;
-    if (FExtents != axis.Extents || FVersion != axis.Extents->Version() || FFixedCount != axis.FixedCount
-        || FFirstCell != axis.FirstCell || FLineWidth != axis.LineWidth || FClientExtent != axis.ClientExtent) {
-        FExtents = axis.Extents;
+    if (!(FAxis == axis) || FVersion != axis.Extents->Version()) {
+        FAxis = axis;
         FVersion = axis.Extents->Version();
-        FFixedCount = axis.FixedCount;
-        FFirstCell = axis.FirstCell;
-        FLineWidth = axis.LineWidth;
-        FClientExtent = axis.ClientExtent;
         FLastShown = axis.LastShownCell();
     }
     return index <= FLastShown;

@@ -18,6 +18,9 @@ struct TGridAxis {
     int LineWidth = 0;    // room between two cells
     int ClientExtent = 0; // room on screen
 
+    // The same extents seen the same way (the extents' values are not compared).
+    friend bool operator==(const TGridAxis&, const TGridAxis&) = default;
+
     int Count() const { return Extents->Count(); }
     int Extent(int index) const { return Extents->Get(index); }
 
@@ -70,12 +73,8 @@ public:
     bool MayBeShown(const TGridAxis& axis, int index);
 
 private:
-    const TGridExtents* FExtents = nullptr;
-    unsigned FVersion = 0;
-    int FFixedCount = -1;
-    int FFirstCell = -1;
-    int FLineWidth = -1;
-    int FClientExtent = -1;
+    TGridAxis FAxis;       // the axis FLastShown was found on
+    unsigned FVersion = 0; // and the version of its extents then
     int FLastShown = -1;
 };
 

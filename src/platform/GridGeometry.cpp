@@ -130,24 +130,26 @@ void TCustomGrid::TopLeftChanged()
         OnTopLeftChanged(this);
 }
 
+namespace {
+
+// The first cell to show on an axis so that cell is fully on screen, scrolling as little
+// as possible; fixed cells are always on screen.
+int FirstCellShowingAll(const TGridAxis& axis, int cell)
+{
+    if (cell < axis.FixedCount)
+        return axis.FirstCell;
+    if (cell < axis.FirstCell)
+        return cell;
+    if (cell > axis.LastFullShownCell())
+        return std::max(axis.FirstCellShowing(cell), axis.FirstCell);
+    return axis.FirstCell;
+}
+
+} // namespace
+
 void TCustomGrid::ClampInView(TGridCoord cell)
 {
-    TGridCoord topLeft = FTopLeft;
-    const TGridAxis horz = HorzAxis();
-    if (cell.X >= FFixedCols) {
-        if (cell.X < topLeft.X)
-            topLeft.X = cell.X;
-        else if (cell.X > horz.LastFullShownCell())
-            topLeft.X = std::max(horz.FirstCellShowing(cell.X), topLeft.X);
-    }
-    const TGridAxis vert = VertAxis();
-    if (cell.Y >= FFixedRows) {
-        if (cell.Y < topLeft.Y)
-            topLeft.Y = cell.Y;
-        else if (cell.Y > vert.LastFullShownCell())
-            topLeft.Y = std::max(vert.FirstCellShowing(cell.Y), topLeft.Y);
-    }
-    MoveTopLeft(topLeft.X, topLeft.Y);
+    MoveTopLeft(FirstCellShowingAll(HorzAxis(), cell.X), FirstCellShowingAll(VertAxis(), cell.Y));
 }
 
 void TCustomGrid::UpdateScrollRange()
