@@ -100,12 +100,11 @@ bool DemoWindow::SaveScreenshot(const QString& fileName)
 void DemoWindow::PaintPopups(QImage& picture) const
 {
     QPainter painter(&picture);
-    const qreal scale = picture.devicePixelRatio();
     for (QWidget* popup : QApplication::topLevelWidgets()) {
         if (popup == this || !popup->isVisible() || !(popup->windowFlags() & Qt::ToolTip))
             continue;
         const QPoint at = mapFromGlobal(popup->pos());
-        painter.drawPixmap(QPointF(at) / scale * scale, popup->grab());
+        painter.drawPixmap(at, popup->grab());
     }
 }
 

@@ -39,7 +39,7 @@ TVgHintGrid::TVgHintGrid(TComponent* owner, QWidget* parent)
     FHintTimer->SetInterval(HintTimerInterval);
     FHintTimer->OnTimer = [this](TObject* sender) { OnHintTimer(sender); };
     // At design time no hint window exists and every hint operation does nothing.
-    if (ComponentState().Bits() == 0) {
+    if (ComponentState().IsEmpty()) {
         FHintWindow = Application().Adopt(std::make_unique<TvgHintWindow>());
         FHookId = Application().HookMainWindow([this](TMessage& message) { return HintHook(message); });
         FHooked = true;
@@ -79,14 +79,14 @@ bool TVgHintGrid::ShouldHintBeUp() const
         return false;
     if (FHintCol < 0 || FHintCol >= ColCount() || FHintRow < 0 || FHintRow >= RowCount())
         return false;
-    if (ComponentState().Bits() != 0)
+    if (!ComponentState().IsEmpty())
         return false;
     return FHintFollowsMouse ? FMouseInside : InFocus();
 }
 
 void TVgHintGrid::ShowTheHint(bool Show)
 {
-    if (ComponentState().Bits() != 0 || !FHintWindow)
+    if (!ComponentState().IsEmpty() || !FHintWindow)
         return;
     if (Show && ShouldHintBeUp()) {
         FHintCountDown = HintDelayTicks;
@@ -165,8 +165,10 @@ void TVgHintGrid::DoEnter()
 void TVgHintGrid::CMCancelMode(TMessage& Message)
 {
     TStringGrid::CMCancelMode(Message);
-    auto* sender = reinterpret_cast<QObject*>(Message.LParam);
-    if (sender != this && sender != viewport() && sender != InplaceEditor() && FHintShown)
+    // The pressed widget is the deepest one under the pointer: the grid's viewport or its
+    // editor's count as the grid's own.
+    const auto* pressed = reinterpret_cast<const QWidget*>(Message.LParam);
+    if (!IsWidgetWithin(pressed, this) && FHintShown)
         ShowTheHint(false);
 }
 

@@ -4,8 +4,6 @@
 #include "platform/Screen.h"
 #include "platform/TextLayout.h"
 
-#include <QFontMetrics>
-#include <QPainter>
 
 #include <algorithm>
 

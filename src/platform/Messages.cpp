@@ -10,13 +10,16 @@ namespace vg {
 
 namespace {
 
-void CheckMessageNumber(int msg)
+// A message needs a control to go to and a number in Qt's user event range.
+void CheckMessage(const QObject* control, int msg, const char* how)
 {
     if (msg < QEvent::User || msg > QEvent::MaxUser)
         throw EInvalidOperation(QStringLiteral("Message number %1 is outside the range %2 to %3")
                                     .arg(msg)
                                     .arg(int(QEvent::User))
                                     .arg(int(QEvent::MaxUser)));
+    if (!control)
+        throw EInvalidOperation(QStringLiteral("Message %1 %2 to no control").arg(msg).arg(QLatin1String(how)));
 }
 
 } // namespace
@@ -29,17 +32,13 @@ TMessageEvent::TMessageEvent(const TMessage& message)
 
 void PostMessage(QObject* control, int msg, std::intptr_t wParam, std::intptr_t lParam)
 {
-    CheckMessageNumber(msg);
-    if (!control)
-        throw EInvalidOperation(QStringLiteral("Message %1 posted to no control").arg(msg));
+    CheckMessage(control, msg, "posted");
     QCoreApplication::postEvent(control, new TMessageEvent({msg, wParam, lParam, 0}));
 }
 
 std::intptr_t SendMessage(QObject* control, int msg, std::intptr_t wParam, std::intptr_t lParam)
 {
-    CheckMessageNumber(msg);
-    if (!control)
-        throw EInvalidOperation(QStringLiteral("Message %1 sent to no control").arg(msg));
+    CheckMessage(control, msg, "sent");
     TMessageEvent event({msg, wParam, lParam, 0});
     QCoreApplication::sendEvent(control, &event);
     return event.Message.Result;
