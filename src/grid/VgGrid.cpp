@@ -1,0 +1,187 @@
+#include "grid/VgGrid.h"
+
+#include "platform/ClassRegistry.h"
+#include "platform/Filer.h"
+#include "platform/InplaceEdit.h"
+
+#include <limits>
+
+namespace vg {
+
+namespace {
+
+// Form files create grids by class name.
+const bool Registered = [] {
+    RegisterComponentClass<TVelkoGrid>();
+    return true;
+}();
+
+constexpr int VersionMajor = 2;
+constexpr int VersionMinor = 12;
+
+const TvgOptions DefaultVelkoOptions{vgoptDrawFocusRectangle, vgoptHighlightSelection};
+
+} // namespace
+
+QString VelkoGridVersionString()
+{
+    return QString::number(VersionMajor) + u'.' + QString::number(VersionMinor);
+}
+
+const TClassInfo& TVelkoGrid::StaticClassInfo()
+{
+    using G = TVelkoGrid;
+    static const TClassInfo info =
+        TClassBuilder<G>(QStringLiteral("TVelkoGrid"), &TVgHintGrid::StaticClassInfo())
+            .Object(QStringLiteral("Columns"), &G::Columns)
+            .Object(QStringLiteral("Headings"), &G::Headings)
+            .Str(QStringLiteral("ColumnsRegistryKey"), &G::ColumnsRegistryKey, &G::SetColumnsRegistryKey)
+            .Set<TvgOption>(QStringLiteral("VelkoOptions"), &G::VelkoOptions, &G::SetVelkoOptions)
+            .Color(QStringLiteral("VelkoHighlightColor"), &G::VelkoHighlightColor, &G::SetVelkoHighlightColor)
+            .Default(clHighlight)
+            .Color(QStringLiteral("VelkoHighlightFontColor"), &G::VelkoHighlightFontColor,
+                   &G::SetVelkoHighlightFontColor)
+            .Default(clHighlightText)
+            .Bool(QStringLiteral("VelkoAdjustColWidth"), &G::VelkoAdjustColWidth, &G::SetVelkoAdjustColWidth)
+            .Default(false)
+            .Bool(QStringLiteral("VelkoAdjustRowHeight"), &G::VelkoAdjustRowHeight, &G::SetVelkoAdjustRowHeight)
+            .Default(false)
+            .Bool(QStringLiteral("VelkoColumnClick"), &G::VelkoColumnClick, &G::SetVelkoColumnClick)
+            .Default(true)
+            .Bool(QStringLiteral("AutoAcceptSuggestion"), &G::AutoAcceptSuggestion, &G::SetAutoAcceptSuggestion)
+            .Default(true)
+            .Build();
+    return info;
+}
+
+TVelkoGrid::TVelkoGrid(TComponent* owner, QWidget* parent)
+    : TVgHintGrid(owner, parent)
+{
+    (void)Registered;
+    FColumns = std::make_unique<TvgColumns>();
+    FHeadings = std::make_unique<TvgHeadings>(TCollectionItemClass::Of<TvgHeading>());
+    // Changing a column repaints the grid or hides and shows it; headings are repainted
+    // by whoever changes them.
+    FColumns->OnPropertyChange = [this](TvgHeading* Column, TvgProperty Prop) { OnColumnPropertyChange(Column, Prop); };
+    SetDefaultDrawing(false); // every cell is painted by DrawCell
+    SetDefaultRowHeight(20);
+    // A grid read from a form file gets its column objects from the file.
+    if (!owner || !owner->IsLoading())
+        CreateColumns();
+    FVelkoOptions = DefaultVelkoOptions;
+    FHeadingBitmap = std::make_unique<TBitmap>();
+    FTopBorder = std::make_unique<TvgBorder>();
+    FLeftBorder = std::make_unique<TvgBorder>();
+    FRightBorder = std::make_unique<TvgBorder>();
+    FBottomBorder = std::make_unique<TvgBorder>();
+    FCellFont = std::make_unique<TFont>();
+    FEnteredCell = {FixedCols(), FixedRows()};
+
+    Messages().On(vgwmAdjustRowHeight, [this](TMessage& Message) { vgwmHandleAdjustRowHeight(Message); });
+    Messages().On(vgwmAdjustColumnWidth, [this](TMessage& Message) { vgwmHandleAdjustColumnWidth(Message); });
+}
+
+TVelkoGrid::~TVelkoGrid()
+{
+    if (!IsDesigning())
+        StoreColumnWidths();
+    // The collections go before the widget: nothing may call back into a half-destroyed grid.
+    FColumns->OnPropertyChange = nullptr;
+}
+
+void TVelkoGrid::RestoreColumnWidths() {}
+
+void TVelkoGrid::StoreColumnWidths() {}
+
+void TVelkoGrid::SetColumns(const TvgColumns* Value)
+{
+    FColumns->Assign(Value);
+}
+
+void TVelkoGrid::SetHeadings(const TvgHeadings* Value)
+{
+    FHeadings->Assign(Value);
+}
+
+void TVelkoGrid::Loaded()
+{
+    TVgHintGrid::Loaded();
+    // A form that describes no column at all (a plain string grid's, for instance) gets
+    // one column object per grid column, so the grid keeps its columns.
+    if (GetVisibleColumnCount() == 0)
+        CreateColumns();
+    SetColCount(GetVisibleColumnCount());
+    if (!IsDesigning())
+        RestoreColumnWidths();
+}
+
+void TVelkoGrid::DefineProperties(TFiler& Filer)
+{
+    Filer.DefineProperty(
+        QStringLiteral("AVisibleColumnCount"),
+        [this](TReader& Reader) {
+            const qint64 count = Reader.ReadInteger();
+            if (count < 1 || count > std::numeric_limits<int>::max())
+                TReader::Error(Reader.Value().Line, QStringLiteral("AVisibleColumnCount must be a positive number"));
+            SetColCount(int(count));
+        },
+        [this](TWriter& Writer) { Writer.WriteInteger(GetVisibleColumnCount()); }, true);
+    TVgHintGrid::DefineProperties(Filer);
+}
+
+void TVelkoGrid::SetVelkoOptions(TvgOptions Value)
+{
+    if (FVelkoOptions == Value)
+        return;
+    FVelkoOptions = Value;
+    InvalidateGrid();
+}
+
+void TVelkoGrid::SetVelkoHighlightColor(TColor Value)
+{
+    if (FVelkoHighlightColor == Value)
+        return;
+    FVelkoHighlightColor = Value;
+    InvalidateGrid();
+}
+
+void TVelkoGrid::SetVelkoHighlightFontColor(TColor Value)
+{
+    if (FVelkoHighlightFontColor == Value)
+        return;
+    FVelkoHighlightFontColor = Value;
+    InvalidateGrid();
+}
+
+QString TVelkoGrid::Version() const
+{
+    return VelkoGridVersionString();
+}
+
+void TVelkoGrid::SetVersion(const QString&) {}
+
+QString TVelkoGrid::Author() const
+{
+    return QStringLiteral("The VelkoGrid developers");
+}
+
+void TVelkoGrid::SetAuthor(const QString&) {}
+
+TInplaceEdit* TVelkoGrid::CreateEditor()
+{
+    return TVgHintGrid::CreateEditor();
+}
+
+void TVelkoGrid::DoCellEdited(int ACol, int ARow)
+{
+    if (OnCellEdited)
+        OnCellEdited(this, ACol, ARow);
+}
+
+void TVelkoGrid::DoComboSelection(int ACol, int ARow)
+{
+    if (OnComboSelection)
+        OnComboSelection(this, ACol, ARow);
+}
+
+} // namespace vg

@@ -1,0 +1,231 @@
+// TVelkoGrid: the string grid with a column model. Every grid column, fixed ones included,
+// is described by a TvgColumn of Columns: grid column i is the i-th item whose Visible is
+// true. A hidden item is no grid column at all; it keeps its cells and width until it is
+// shown again. Adjacent columns with the same HeadingIndex share one merged heading from
+// Headings in the upper half of row 0. Every cell is painted by the grid in its column's
+// look, data cells with their text formatted by the column's display format.
+//
+// The class is split by concern: VgGrid.cpp (construction, properties, form files),
+// VgGridColumns.cpp (column mapping, hiding and showing), VgGridCellPaint.cpp (cell look
+// and painting), VgGridHeading.cpp (heading band), VgGridDisplayText.cpp (display text)
+// and VgGridMessages.cpp (size requests and editor notifications).
+#pragma once
+
+#include "common/VgColumn.h"
+#include "common/VgDrawText.h"
+#include "grid/VgHGrid.h"
+#include "platform/Graphics.h"
+
+#include <functional>
+#include <memory>
+
+namespace vg {
+
+enum TvgOption : std::uint8_t { vgoptDrawFocusRectangle, vgoptHighlightSelection };
+VG_ENUM_INFO(TvgOption, "vgoptDrawFocusRectangle", "vgoptHighlightSelection")
+using TvgOptions = TSet<TvgOption>;
+
+// Events. Sender is the grid; ACol and ARow are grid coordinates. References are values
+// the handler may change.
+using TvgOnButtonClick = std::function<void(TObject* Sender, int ACol, int ARow)>;
+using TvgOnConversionError = std::function<void(TObject* Sender, int ACol, int ARow, TvgColumn* Column, QString& S)>;
+using TvgOnGetDisplayText =
+    std::function<void(TObject* Sender, int ACol, int ARow, TvgColumn* Column, QString& S, bool& Convert)>;
+// The four borders are the grid's working copies of the cell's borders; changing them
+// affects this cell only.
+using TvgOnChangeCellBorders =
+    std::function<void(TObject* Sender, int ACol, int ARow, TvgHeading* Column, TvgCellStates State,
+                       TvgBorder* TopBorder, TvgBorder* RightBorder, TvgBorder* BottomBorder, TvgBorder* LeftBorder)>;
+using TvgOnChangeCellAttributes =
+    std::function<void(TObject* Sender, int ACol, int ARow, TvgHeading* Column, TvgCellStates State, TColor& AColor,
+                       TFont* AFont, TAlignment& HAlign, TvgVAlignment& VAlign, TBevelCut& OuterBevel,
+                       TBevelCut& InnerBevel)>;
+using TvgOnFixedCellClick = std::function<void(TObject* Sender, int ACol, int ARow, int HeadingIndex,
+                                               TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TvgOnGetSuggestion =
+    std::function<void(TObject* Sender, int ACol, int ARow, const QString& CellText, QString& Suggestion)>;
+using TvgOnGetReadOnly = std::function<void(TObject* Sender, int ACol, int ARow, bool& ReadOnly)>;
+// PictureOrImageList: a TPicture or a TCustomImageList (ImageIndex selects the image);
+// anything else, or null, shows no image.
+using TvgOnGetCellImage =
+    std::function<void(TObject* Sender, int ACol, int ARow, int HeadingIndex, TObject*& PictureOrImageList,
+                       int& ImageIndex, TvgImagePosition& Position, TAlignment& HAlign, TvgVAlignment& VAlign,
+                       int& Margin)>;
+using TvgOnExitCell = std::function<void(TObject* Sender, int ACol, int ARow, bool& CanExit)>;
+using TvgOnEnterCell = std::function<void(TObject* Sender, int ACol, int ARow)>;
+using TvgOnComboSelection = std::function<void(TObject* Sender, int ACol, int ARow)>;
+using TvgOnCellEdited = std::function<void(TObject* Sender, int ACol, int ARow)>;
+using TvgOnBeforeFixedCellClick =
+    std::function<void(TObject* Sender, int ACol, int ARow, int HeadingIndex, bool& CanClick)>;
+
+// "2.12"
+QString VelkoGridVersionString();
+
+class TVelkoGrid : public TVgHintGrid, public TvgSizeRequestTarget {
+    Q_OBJECT
+    VG_CLASS(TVelkoGrid)
+public:
+    explicit TVelkoGrid(TComponent* owner = nullptr, QWidget* parent = nullptr);
+    ~TVelkoGrid() override;
+
+    // ---- Column model.
+    TvgColumns* Columns() const { return FColumns.get(); }
+    void SetColumns(const TvgColumns* Value);
+    TvgHeadings* Headings() const { return FHeadings.get(); }
+    void SetHeadings(const TvgHeadings* Value);
+
+    // Appends one new column object per grid column (ColCount items).
+    void CreateColumns();
+    // The column object describing grid column Index; EvgColumnIndexOutOfRange ("TVelkoGrid:
+    // Column index out of range") when no visible item stands at that place (negative
+    // indices included).
+    TvgColumn* GetVisibleColumn(int Index) const;
+    int GetVisibleColumnCount() const;
+    // The grid column the item occupies; -1 for null, hidden items and items past ColCount.
+    int GridColumnForColumnObject(const TvgColumn* Column) const;
+    // Called after Column.Visible changed: the grid column goes away with its cells and
+    // width kept in the item, or comes back at its place with them.
+    void HideColumn(TvgColumn* Column);
+    void ShowColumn(TvgColumn* Column);
+    // Installed as the Columns collection's OnPropertyChange.
+    void OnColumnPropertyChange(TvgHeading* Column, TvgProperty Prop);
+
+    // Sets the number of grid columns without touching Columns: for bringing the grid in
+    // step after column objects were added or shown directly. Outside loading, a count
+    // above the number of visible column objects raises EInvalidOperation, since those grid
+    // columns would have no column object. To add or remove columns, use SetColumnCount.
+    void SetColCount(int Value) override;
+    // The way to change the number of columns: new grid columns get new column objects at
+    // the end of Columns, removed ones free the last visible objects (hidden ones stay).
+    void SetColumnCount(int Value);
+
+    // ---- Options and looks.
+    TvgOptions VelkoOptions() const { return FVelkoOptions; }
+    void SetVelkoOptions(TvgOptions Value);
+    TColor VelkoHighlightColor() const { return FVelkoHighlightColor; }
+    void SetVelkoHighlightColor(TColor Value);
+    TColor VelkoHighlightFontColor() const { return FVelkoHighlightFontColor; }
+    void SetVelkoHighlightFontColor(TColor Value);
+    // Whether text that does not fit may widen its column or heighten its row (while the
+    // user does not size columns or rows by hand).
+    bool VelkoAdjustColWidth() const override { return FVelkoAdjustColWidth; }
+    void SetVelkoAdjustColWidth(bool Value) { FVelkoAdjustColWidth = Value; }
+    bool VelkoAdjustRowHeight() const override { return FVelkoAdjustRowHeight; }
+    void SetVelkoAdjustRowHeight(bool Value) { FVelkoAdjustRowHeight = Value; }
+    // Whether fixed cells and headings act as buttons.
+    bool VelkoColumnClick() const { return FVelkoColumnClick; }
+    void SetVelkoColumnClick(bool Value) { FVelkoColumnClick = Value; }
+    bool AutoAcceptSuggestion() const { return FAutoAcceptSuggestion; }
+    void SetAutoAcceptSuggestion(bool Value) { FAutoAcceptSuggestion = Value; }
+    // Where column widths are kept between runs; empty for nowhere.
+    const QString& ColumnsRegistryKey() const { return FColumnsRegistryKey; }
+    void SetColumnsRegistryKey(const QString& Value) { FColumnsRegistryKey = Value; }
+
+    // Read-only texts; setting them changes nothing.
+    QString Version() const;
+    void SetVersion(const QString& Value);
+    QString Author() const;
+    void SetAuthor(const QString& Value);
+
+    // ---- Cell look and painting.
+    // Works out a cell's look: fixed defaults, then the title or column settings, then the
+    // selection highlight, then OnChangeCellAttributes. AFont is assigned into.
+    void GetCellAttributes(int ACol, int ARow, TvgHeading* Column, TGridDrawState AState, TvgCellStates& CellState,
+                           TColor& AColor, TFont& AFont, TVgDrawInfo& DrawInfo, TBevelCut& OuterBevel,
+                           TBevelCut& InnerBevel);
+    // Places the image OnGetCellImage supplies in Rect and takes its strip out of Rect;
+    // with Draw false only the strip is taken.
+    void DrawCellImage(int ACol, int ARow, int HeadingIndex, TRect& Rect, bool Draw, TCanvas& Canvas);
+    // What a data cell shows: its text through SolveFormula, OnDisplayText and the column's
+    // display format. Text that does not convert is reported through OnConversionError and
+    // shown as it is.
+    QString GetDisplayText(int ACol, int ARow);
+
+    // ---- Heading band.
+    // The Headings index under a viewport point in the band of row 0, or -1.
+    int MouseOnHeading(int X, int Y);
+    // Unlinks every column from its heading, then removes all headings.
+    void ClearHeadings();
+    bool IsFixedCell(TGridCoord Cell) const;
+
+    // ---- Reports from the editor.
+    virtual void DoCellEdited(int ACol, int ARow);
+    void DoComboSelection(int ACol, int ARow);
+
+    // ---- Events.
+    TvgOnButtonClick OnButtonClick;
+    TvgOnConversionError OnConversionError;
+    TvgOnGetDisplayText OnDisplayText;
+    TvgOnChangeCellBorders OnChangeCellBorders;
+    TvgOnChangeCellAttributes OnChangeCellAttributes;
+    TvgOnFixedCellClick OnFixedCellClick;
+    TvgOnGetSuggestion OnGetSuggestion;
+    TvgOnGetReadOnly OnGetReadOnly;
+    TvgOnGetCellImage OnGetCellImage;
+    TvgOnExitCell OnExitCell;
+    TvgOnEnterCell OnEnterCell;
+    TvgOnComboSelection OnComboSelection;
+    TvgOnCellEdited OnCellEdited;
+    TvgOnEnterCell OnEnterRow;
+    TvgOnExitCell OnExitRow;
+    TvgOnBeforeFixedCellClick OnBeforeFixedCellClick;
+
+    QObject* SizeRequestReceiver() override { return this; }
+
+protected:
+    // Turns a cell's stored text into the value to show and format; the text as it is.
+    virtual QString SolveFormula(const QString& S);
+
+    void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
+    void DrawHeading(int ACol, int ARow, TvgColumn* Column);
+    void SizeChanged(int OldColCount, int OldRowCount) override;
+    void DefineProperties(TFiler& Filer) override;
+    void Loaded() override;
+    TInplaceEdit* CreateEditor() override;
+
+    // Handlers of the size requests text drawing posts.
+    void vgwmHandleAdjustRowHeight(TMessage& Message);
+    void vgwmHandleAdjustColumnWidth(TMessage& Message);
+
+    // Hooks for keeping column widths between runs: called from Loaded and from the
+    // destructor outside design mode. They do nothing until widths are stored.
+    virtual void RestoreColumnWidths();
+    virtual void StoreColumnWidths();
+
+    // Press tracking of fixed cells and headings, which the mouse handling drives and
+    // painting reads for the pressed look: whether a press is tracked, the fixed cell it
+    // began on, the Headings index under it (-1 off the band), the button, whether the
+    // pointer is over the pressed cell or heading, and whether it is drawn pressed.
+    bool FTracking = false;
+    TGridCoord FTrackCell{0, 0};
+    int FTrackHeading = -1;
+    TMouseButton FTrackMouseButton = mbLeft;
+    bool FTrackOver = false;
+    bool FTrackPressed = false;
+
+private:
+    // Sets the host's column count with the collection left alone.
+    void SetGridColCount(int Value);
+
+    std::unique_ptr<TvgColumns> FColumns;
+    std::unique_ptr<TvgHeadings> FHeadings;
+    QString FColumnsRegistryKey;
+    TvgOptions FVelkoOptions;
+    TColor FVelkoHighlightColor = clHighlight;
+    TColor FVelkoHighlightFontColor = clHighlightText;
+    bool FVelkoAdjustColWidth = false;
+    bool FVelkoAdjustRowHeight = false;
+    bool FVelkoColumnClick = true;
+    bool FAutoAcceptSuggestion = true;
+    bool FUpdatingColumns = false;
+
+    std::unique_ptr<TBitmap> FHeadingBitmap;
+    TGridCoord FEnteredCell{1, 1};
+    std::unique_ptr<TvgBorder> FTopBorder;
+    std::unique_ptr<TvgBorder> FLeftBorder;
+    std::unique_ptr<TvgBorder> FRightBorder;
+    std::unique_ptr<TvgBorder> FBottomBorder;
+    std::unique_ptr<TFont> FCellFont;
+};
+
+} // namespace vg

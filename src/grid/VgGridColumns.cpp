@@ -1,0 +1,188 @@
+// The mapping between grid columns and column objects, and keeping Columns in step with
+// the grid: counts, hiding and showing.
+#include "grid/VgGrid.h"
+
+#include "platform/Exceptions.h"
+
+#include <algorithm>
+
+namespace vg {
+
+namespace {
+
+// Sets a flag for the length of a scope, also when the scope is left by an exception.
+class TFlagScope {
+public:
+    explicit TFlagScope(bool& flag) : FFlag(flag), FOld(flag) { FFlag = true; }
+    ~TFlagScope() { FFlag = FOld; }
+    TFlagScope(const TFlagScope&) = delete;
+    TFlagScope& operator=(const TFlagScope&) = delete;
+
+private:
+    bool& FFlag;
+    bool FOld;
+};
+
+// Visible items before Column in collection order: the grid column it occupies.
+int VisibleItemsBefore(const TvgColumns& Columns, const TvgColumn* Column)
+{
+    int n = 0;
+    for (int i = 0; i < Columns.Count(); ++i) {
+        const TvgColumn* item = Columns[i];
+        if (item == Column)
+            return n;
+        if (item->Visible())
+            ++n;
+    }
+    return n;
+}
+
+} // namespace
+
+void TVelkoGrid::CreateColumns()
+{
+    for (int i = 0; i < ColCount(); ++i)
+        FColumns->Add();
+}
+
+TvgColumn* TVelkoGrid::GetVisibleColumn(int Index) const
+{
+    int n = Index;
+    for (int i = 0; i <= n && n < FColumns->Count(); ++i) {
+        if (!(*FColumns)[i]->Visible())
+            ++n;
+    }
+    if (n < 0 || n >= FColumns->Count())
+        throw EvgColumnIndexOutOfRange(QStringLiteral("TVelkoGrid: Column index out of range"));
+    return (*FColumns)[n];
+}
+
+int TVelkoGrid::GetVisibleColumnCount() const
+{
+    int count = 0;
+    for (int i = 0; i < FColumns->Count(); ++i) {
+        if ((*FColumns)[i]->Visible())
+            ++count;
+    }
+    return count;
+}
+
+int TVelkoGrid::GridColumnForColumnObject(const TvgColumn* Column) const
+{
+    if (!Column || !Column->Visible() || Column->Collection() != FColumns.get())
+        return -1;
+    const int n = VisibleItemsBefore(*FColumns, Column);
+    return n < ColCount() ? n : -1;
+}
+
+void TVelkoGrid::SetGridColCount(int Value)
+{
+    TFlagScope updating(FUpdatingColumns);
+    TVgHintGrid::SetColCount(Value);
+}
+
+void TVelkoGrid::SetColCount(int Value)
+{
+    if (!IsLoading() && Value > GetVisibleColumnCount())
+        throw EInvalidOperation(
+            QStringLiteral("TVelkoGrid: %1 columns asked for, but only %2 column objects are visible")
+                .arg(Value)
+                .arg(GetVisibleColumnCount()));
+    SetGridColCount(Value);
+}
+
+void TVelkoGrid::SetColumnCount(int Value)
+{
+    TVgHintGrid::SetColCount(Value);
+}
+
+void TVelkoGrid::SizeChanged(int OldColCount, int OldRowCount)
+{
+    if (RowCount() != OldRowCount) {
+        for (int i = 0; i < FColumns->Count(); ++i) {
+            TvgColumn* item = (*FColumns)[i];
+            if (item->Visible())
+                continue;
+            TStrings* cols = item->Cols();
+            while (cols->Count() < RowCount())
+                cols->Add(QString());
+        }
+    }
+    if (!FUpdatingColumns) {
+        if (ColCount() > OldColCount) {
+            for (int i = OldColCount; i < ColCount(); ++i)
+                FColumns->Add();
+        } else if (ColCount() < OldColCount) {
+            int k = OldColCount - ColCount();
+            for (int i = FColumns->Count() - 1; i >= 0 && k > 0; --i) {
+                if ((*FColumns)[i]->Visible()) {
+                    FColumns->Delete(i);
+                    --k;
+                }
+            }
+        }
+    }
+    TVgHintGrid::SizeChanged(OldColCount, OldRowCount);
+}
+
+void TVelkoGrid::HideColumn(TvgColumn* Column)
+{
+    const int n = VisibleItemsBefore(*FColumns, Column);
+    if (n >= ColCount())
+        return; // it described no grid column: nothing to take away
+    QStringList cells;
+    cells.reserve(RowCount());
+    for (int row = 0; row < RowCount(); ++row)
+        cells << Cells(n, row);
+    Column->Cols()->SetStrings(cells);
+    Column->SavedWidth = ColWidths(n);
+    TFlagScope updating(FUpdatingColumns);
+    DeleteColumn(n);
+}
+
+void TVelkoGrid::ShowColumn(TvgColumn* Column)
+{
+    const int t = VisibleItemsBefore(*FColumns, Column);
+    if (ColCount() >= GetVisibleColumnCount())
+        return; // already a grid column
+    const int w = ColWidths(ColCount() - 1);
+    SetGridColCount(ColCount() + 1);
+    const int last = ColCount() - 1;
+    SetColWidths(last - 1, w);
+    SetColWidths(last, Column->SavedWidth);
+    const TStrings* saved = Column->Cols();
+    for (int row = 0; row < RowCount(); ++row)
+        SetCells(last, row, row < saved->Count() ? saved->Get(row) : QString());
+    {
+        TFlagScope updating(FUpdatingColumns);
+        MoveColumn(last, std::min(t, last));
+    }
+    Column->Cols()->Clear();
+}
+
+void TVelkoGrid::OnColumnPropertyChange(TvgHeading* Column, TvgProperty Prop)
+{
+    if (Prop == vgpropVisible) {
+        auto* column = dynamic_cast<TvgColumn*>(Column);
+        // While loading, Loaded brings the grid in step; while the grid undoes a refused
+        // hide, the column is where it was.
+        if (!column || IsLoading() || FUpdatingColumns)
+            return;
+        HideEditor();
+        if (column->Visible()) {
+            ShowColumn(column);
+        } else if (ColCount() <= 1 && VisibleItemsBefore(*FColumns, column) < ColCount()) {
+            // The grid's only column cannot go: a grid has at least one column.
+            {
+                TFlagScope updating(FUpdatingColumns);
+                column->SetVisible(true);
+            }
+            throw EInvalidOperation(QStringLiteral("TVelkoGrid: the only column of a grid cannot be hidden"));
+        } else {
+            HideColumn(column);
+        }
+    }
+    InvalidateGrid();
+}
+
+} // namespace vg
