@@ -2,6 +2,7 @@
 
 #include "platform/Picture.h"
 
+#include <QCoreApplication>
 #include <QImage>
 
 #include "TestEnvironment.h"
@@ -281,4 +282,30 @@ TEST_F(VelkoGridPaint, HeadingHitTestAndClearing)
     EXPECT_EQ(Grid.Headings()->Count(), 0);
     for (int i = 0; i < Grid.Columns()->Count(); ++i)
         EXPECT_EQ(Item(i)->HeadingIndex(), -1);
+}
+
+TEST_F(VelkoGridPaint, TextThatDoesNotFitGrowsItsColumnAndRowOnceAskedTo)
+{
+    const QString wide = QStringLiteral("a text far wider than the column");
+    Item(1)->SetColumnClipStyle(vgclpClip);
+    Grid.SetCells(1, 2, wide);
+    Grid.SetCells(2, 3, QStringLiteral("two\nlines"));
+    Paint();
+    QCoreApplication::sendPostedEvents(&Grid);
+    EXPECT_EQ(Grid.ColWidths(1), 64); // not asked to
+    EXPECT_EQ(Grid.RowHeights(3), 20);
+
+    Grid.SetVelkoAdjustColWidth(true);
+    Grid.SetVelkoAdjustRowHeight(true);
+    Paint();
+    QCoreApplication::sendPostedEvents(&Grid);
+    const int textWidth = Grid.Canvas().TextWidth(wide); // the canvas carries the grid's font
+    EXPECT_EQ(Grid.ColWidths(1), textWidth + 1 + 4);
+    EXPECT_GT(Grid.RowHeights(3), 20);
+    // Once everything fits, painting asks for nothing more.
+    const int height = Grid.RowHeights(3);
+    Paint();
+    QCoreApplication::sendPostedEvents(&Grid);
+    EXPECT_EQ(Grid.ColWidths(1), textWidth + 1 + 4);
+    EXPECT_EQ(Grid.RowHeights(3), height);
 }
