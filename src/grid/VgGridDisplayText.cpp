@@ -1,0 +1,78 @@
+// TVelkoGrid: what a data cell shows. The stored text goes through SolveFormula, then
+// OnDisplayText, then the column's display format; only the shown text changes.
+#include "grid/VgGrid.h"
+
+#include "common/VgDisplayFormat.h"
+#include "platform/Conversions.h"
+
+namespace vg {
+
+namespace {
+
+// The value a date/time column reads from S, by the parts its format shows.
+TDateTime ReadDateTime(TvgDateTimeParts Parts, const QString& S)
+{
+    switch (Parts) {
+    case vgdtpDate:
+        return StrToDate(S);
+    case vgdtpTime:
+        return StrToTime(S);
+    default:
+        return StrToDateTime(S);
+    }
+}
+
+// S laid out in the column's display format. Raises EConvertError when S does not read
+// as the number or date/time the format needs.
+QString FormatCellText(const TvgColumn& Column, const QString& S)
+{
+    switch (Column.FormatType()) {
+    case vgfmtNumeric: {
+        const double value = StrToFloat(S);
+        return FormatFloat(NumericDisplayFormat(Column.Prefix(), Column.ThousandsSeparator(), Column.Decimals(),
+                                                Column.NegativeParenthesis()),
+                           value);
+    }
+    case vgfmtScientific: {
+        const double value = StrToFloat(S);
+        return FormatFloat(ScientificDisplayFormat(Column.Decimals()), value);
+    }
+    case vgfmtDateTime: {
+        const TvgDateTimeDisplay display = DateTimeDisplayFormat(Column.DateFormat(), Column.TimeFormat(), VgDateOrder());
+        if (display.Parts == vgdtpNone)
+            return S;
+        return FormatDateTime(display.Format, ReadDateTime(display.Parts, S));
+    }
+    case vgfmtNone:
+        break;
+    }
+    return S;
+}
+
+} // namespace
+
+QString TVelkoGrid::SolveFormula(const QString& S)
+{
+    return S;
+}
+
+QString TVelkoGrid::GetDisplayText(int ACol, int ARow)
+{
+    QString S = SolveFormula(Cells(ACol, ARow));
+    TvgColumn* Column = GetVisibleColumn(ACol);
+    bool Convert = true;
+    try {
+        if (OnDisplayText)
+            OnDisplayText(this, ACol, ARow, Column, S, Convert);
+        if (S.isEmpty() || !Convert)
+            return S;
+        return FormatCellText(*Column, S);
+    } catch (const EConvertError&) {
+        // S is the text that failed, as SolveFormula and OnDisplayText left it.
+        if (OnConversionError)
+            OnConversionError(this, ACol, ARow, Column, S);
+        return S;
+    }
+}
+
+} // namespace vg
