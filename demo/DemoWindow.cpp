@@ -3,11 +3,14 @@
 
 #include "CellHintsPage.h"
 #include "ColumnModelPage.h"
+#include "OrdersPage.h"
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QLabel>
 #include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
 #include <QStatusBar>
@@ -22,11 +25,16 @@ DemoWindow::DemoWindow(QWidget* parent) : QMainWindow(parent)
     FPages = new QTabWidget(this);
     FPages->setDocumentMode(true);
     setCentralWidget(FPages);
+    auto* orders = new OrdersPage;
+    AddPage(orders, QStringLiteral("Orders"));
     AddPage(CreateAboutPage(), QStringLiteral("About"));
     AddPage(CreateColumnModelPage(), QStringLiteral("Column model"));
     FHintsPage = new CellHintsPage;
     AddPage(FHintsPage, QStringLiteral("Cell hints"));
-    ShowPage(QStringLiteral("Cell hints"));
+    ShowPage(QStringLiteral("Orders"));
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->addAction(orders->ShowInternalIdAction());
     statusBar()->showMessage(QStringLiteral("VelkoGrid %1 on Qt %2")
                                  .arg(QStringLiteral(VELKOGRID_VERSION_TEXT), QString::fromLatin1(qVersion())));
     resize(960, 680);

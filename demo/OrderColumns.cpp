@@ -1,0 +1,176 @@
+#include "OrderColumns.h"
+
+#include "grid/VgGrid.h"
+#include "platform/Conversions.h"
+
+#include <QDate>
+
+#include <array>
+
+namespace vg::demo {
+
+namespace {
+
+constexpr int NoHeading = -1;
+constexpr int CustomerHeading = 0;
+constexpr int AmountsHeading = 1;
+
+// Tall enough for a heading band over two lines of caption.
+constexpr int TitleRowHeight = 68;
+
+struct ColumnSpec {
+    QString Field;
+    QString Caption;
+    int Width;
+    int Heading;
+    CellValueKind Kind;
+};
+
+// In collection order. The line number is the fixed column; the internal id stands right
+// after it, so it comes back there when it is shown.
+const std::array<ColumnSpec, 12> Specs = {{
+    {QStringLiteral("line"), QStringLiteral("Line"), 46, NoHeading, CellValueKind::Text},
+    {QStringLiteral("internal_id"), QStringLiteral("Internal id"), 80, NoHeading, CellValueKind::Text},
+    {QStringLiteral("status"), QStringLiteral("Status"), 92, NoHeading, CellValueKind::Text},
+    {QStringLiteral("customer"), QStringLiteral("Name"), 122, CustomerHeading, CellValueKind::Text},
+    {QStringLiteral("city"), QStringLiteral("City"), 74, CustomerHeading, CellValueKind::Text},
+    {QStringLiteral("country"), QStringLiteral("Country"), 74, CustomerHeading, CellValueKind::Text},
+    {QStringLiteral("ordered_on"), QStringLiteral("Ordered"), 76, NoHeading, CellValueKind::Date},
+    {QStringLiteral("product"), QStringLiteral("Product"), 118, NoHeading, CellValueKind::Text},
+    {QStringLiteral("quantity"), QStringLiteral("Qty"), 40, AmountsHeading, CellValueKind::Number},
+    {QStringLiteral("unit_price"), QStringLiteral("Unit price"), 80, AmountsHeading, CellValueKind::Number},
+    {QStringLiteral("amount"), QStringLiteral("Line total"), 92, AmountsHeading, CellValueKind::Number},
+    {QStringLiteral("share"), QStringLiteral("Share of all turnover"), 84, AmountsHeading, CellValueKind::Number},
+}};
+
+void SetBorder(TvgBorder& border, TvgBorderStyle style, int width, TColor color)
+{
+    border.SetStyle(style);
+    border.SetWidth(width);
+    border.SetColor(color);
+}
+
+void SetUpHeadings(TvgHeadings& headings)
+{
+    TvgHeading* customer = headings.Add();
+    customer->SetCaption(QStringLiteral("Customer"));
+    customer->TitleFont()->SetStyle({fsItalic});
+
+    TvgHeading* amounts = headings.Add();
+    amounts->SetCaption(QStringLiteral("Amounts"));
+    amounts->TitleFont()->SetStyle({fsBold});
+    amounts->SetTitleColor(RGBColor(214, 226, 242));
+}
+
+void SetMoney(TvgColumn& column)
+{
+    column.SetFormatType(vgfmtNumeric);
+    column.SetPrefix(QStringLiteral("$"));
+    column.SetDecimals(2);
+    column.SetThousands(true);
+    column.SetColumnHAlignment(taRightJustify);
+}
+
+TvgColumn* ColumnOf(const OrderColumns& columns, const QString& field)
+{
+    for (const OrderColumn& c : columns.All) {
+        if (c.Field == field)
+            return c.Column;
+    }
+    throw EInvalidOperation(QStringLiteral("The orders grid has no column for %1").arg(field));
+}
+
+// The looks that set single columns apart; the order of the calls does not matter.
+void SetUpLooks(const OrderColumns& columns)
+{
+    const auto column = [&](const QString& field) { return ColumnOf(columns, field); };
+
+    TvgColumn& line = *column(QStringLiteral("line"));
+    line.SetTitleHAlignment(taRightJustify);
+
+    TvgColumn& id = *column(QStringLiteral("internal_id"));
+    id.ColumnFont()->SetName(QStringLiteral("DejaVu Sans Mono"));
+    id.ColumnFont()->SetColor(clGray);
+
+    // The status dot sits in a sunken well.
+    TvgColumn& status = *column(QStringLiteral("status"));
+    status.SetColumnOuterBevel(bvLowered);
+
+    // A double line closes the customer group on the right.
+    SetBorder(*column(QStringLiteral("country"))->RightBorder(), vgbrdDouble, 1, clGray);
+
+    TvgColumn& ordered = *column(QStringLiteral("ordered_on"));
+    ordered.SetFormatType(vgfmtDateTime);
+    ordered.SetDateFormat(5); // dd-mmm-yy
+    ordered.SetTimeFormat(-1);
+    ordered.SetColumnHAlignment(taCenter);
+    SetBorder(*ordered.BottomBorder(), vgbrdDot, 1, clSilver);
+
+    TvgColumn& quantity = *column(QStringLiteral("quantity"));
+    quantity.SetFormatType(vgfmtNumeric);
+    quantity.SetDecimals(0);
+    quantity.SetColumnHAlignment(taRightJustify);
+
+    SetMoney(*column(QStringLiteral("unit_price")));
+
+    // Refunds are negative: shown in parentheses, in a framed, tinted, bold column.
+    TvgColumn& total = *column(QStringLiteral("amount"));
+    SetMoney(total);
+    total.SetParenNegative(true);
+    total.SetColumnColor(RGBColor(255, 249, 228));
+    total.ColumnFont()->SetStyle({fsBold});
+    total.SetColumnInnerBevel(bvRaised);
+    SetBorder(*total.LeftBorder(), vgbrdSolid, 1, clNavy);
+    SetBorder(*total.RightBorder(), vgbrdSolid, 1, clNavy);
+
+    TvgColumn& share = *column(QStringLiteral("share"));
+    share.SetFormatType(vgfmtScientific);
+    share.SetDecimals(2);
+    share.SetColumnHAlignment(taRightJustify);
+    share.SetTitleClipStyle(vgclpWrap);
+}
+
+} // namespace
+
+OrderColumns SetUpOrderColumns(TVelkoGrid& grid)
+{
+    SetUpHeadings(*grid.Headings());
+    grid.SetColumnCount(int(Specs.size()));
+    grid.SetFixedCols(1);
+
+    OrderColumns columns;
+    for (int i = 0; i < int(Specs.size()); ++i) {
+        const ColumnSpec& spec = Specs[i];
+        TvgColumn* column = grid.GetVisibleColumn(i);
+        column->SetCaption(spec.Caption);
+        column->SetHeadingIndex(spec.Heading);
+        column->SetColumnVAlignment(vgvaCenter);
+        grid.SetColWidths(i, spec.Width);
+        columns.All.push_back({column, spec.Field, spec.Kind});
+    }
+    columns.Status = ColumnOf(columns, QStringLiteral("status"));
+    columns.InternalId = ColumnOf(columns, QStringLiteral("internal_id"));
+    columns.Customer = ColumnOf(columns, QStringLiteral("customer"));
+    SetUpLooks(columns);
+    grid.SetRowHeights(0, TitleRowHeight);
+    return columns;
+}
+
+QString CellTextOf(const QVariant& value, CellValueKind kind)
+{
+    if (value.isNull())
+        return QString();
+    switch (kind) {
+    case CellValueKind::Number:
+        return FloatToStr(value.toDouble());
+    case CellValueKind::Date: {
+        const QDate date = QDate::fromString(value.toString(), Qt::ISODate);
+        return date.isValid() ? DateToStr(EncodeDate(date.year(), date.month(), date.day())) : QString();
+    }
+    case CellValueKind::Text:
+        break;
+    }
+    return value.toString();
+}
+
+} // namespace vg::demo
