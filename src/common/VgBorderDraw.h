@@ -16,6 +16,8 @@ class TCanvas;
 // Draws the edge whose outermost line runs from P1 toward P2 (P2 not painted), in the
 // border's style and colour, growing toward the inside of the rectangle given by Dir.
 // Returns the pixels it took: Width for a band, Width + 2 for a double line, 0 for none.
+// A negative Width counts as 0 and one over 32767 as 32767, so a border never widens the
+// rectangle and its thickness can be added to an edge safely.
 // The pen's mode, colour and style are restored; its width is left at 1.
 int VgDrawBorder(TCanvas& Canvas, TPoint P1, TPoint P2, const TvgBorder& Border, TvgBorderDir Dir);
 

@@ -53,5 +53,7 @@ VG_DECLARE_EXCEPTION(EWriteError, EStreamError)
 // An operation that the object cannot carry out in its present state or with these
 // arguments (a message number outside the message range, a control without a window).
 VG_DECLARE_EXCEPTION(EInvalidOperation, Exception)
+// A resource asked for by a name that no resource has.
+VG_DECLARE_EXCEPTION(EResNotFound, Exception)
 
 } // namespace vg

@@ -3,9 +3,22 @@
 #include "platform/Exceptions.h"
 #include "platform/Picture.h"
 
+#include <QFile>
 #include <QPainter>
 
 #include <optional>
+
+// The resources compiled into the library. In a static library nothing refers to them by
+// itself, so the linker would leave them out and they would never be registered: loading
+// by name registers them first, which also makes the linker keep them.
+static void RegisterLibraryResources()
+{
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(VelkoGrid);
+        return true;
+    }();
+    (void)registered;
+}
 
 namespace vg {
 
@@ -126,6 +139,20 @@ void TBitmap::LoadFromImage(const QImage& image)
         converted = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     const QSize sides = converted.size();
     SetImage(std::move(converted), sides);
+}
+
+void TBitmap::LoadFromResourceName(const QString& Name)
+{
+    RegisterLibraryResources();
+    // A name is one file of the bitmap folder, never a path leading out of it.
+    const bool plainName = !Name.isEmpty() && !Name.contains(u'/') && !Name.contains(u'\\');
+    const QString path = QStringLiteral(":/VelkoGrid/bitmaps/%1.bmp").arg(Name);
+    if (!plainName || !QFile::exists(path))
+        throw EResNotFound(QStringLiteral("Resource %1 not found").arg(Name));
+    QImage image;
+    if (!image.load(path, "BMP"))
+        throw EInvalidGraphic(QStringLiteral("Resource %1 is not a bitmap").arg(Name));
+    LoadFromImage(image);
 }
 
 QImage TBitmap::Image() const

@@ -67,6 +67,11 @@ public:
     // A copy of image: RGB32 when it is opaque, else ARGB32_Premultiplied. A null image
     // empties the bitmap.
     void LoadFromImage(const QImage& image);
+    // Loads the bitmap resource of that name (exact case): one of the library's own
+    // bitmaps, or one an application adds under the resource prefix /VelkoGrid/bitmaps as
+    // Name.bmp. An unknown name raises EResNotFound, data that is no image EInvalidGraphic;
+    // the bitmap is unchanged then.
+    void LoadFromResourceName(const QString& Name);
     QImage Image() const;
     bool HasAlpha() const { return FImage.hasAlphaChannel(); }
 

@@ -1,7 +1,10 @@
-// Uses the installed headers and library: the application object and a colour conversion
-// that needs Qt Gui, so both the include path and the link dependencies are exercised.
+// Uses the installed headers and library: the application object, a colour conversion
+// that needs Qt Gui, and a bitmap the library carries as a resource, so the include path,
+// the link dependencies and the library's resources are all exercised.
 #include "platform/Application.h"
 #include "platform/Colors.h"
+#include "platform/Exceptions.h"
+#include "platform/Graphics.h"
 
 #include <cstdio>
 
@@ -10,6 +13,17 @@ int main()
     vg::Application();
     if (vg::StringToColor(QStringLiteral("clBtnFace")) != vg::clBtnFace) {
         std::fprintf(stderr, "colour names do not convert\n");
+        return 1;
+    }
+    vg::TBitmap checkBox;
+    try {
+        checkBox.LoadFromResourceName(QStringLiteral("VG_CHECKBOX"));
+    } catch (const vg::Exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    if (checkBox.Width() != 20 || checkBox.Height() != 10) {
+        std::fprintf(stderr, "the check-box bitmap has the wrong size\n");
         return 1;
     }
     std::printf("VelkoGrid is usable\n");
