@@ -1,7 +1,8 @@
-// The host string grid against QTableWidget: filling, heap held after filling, painting a
-// full-HD viewport near the top and near the end, and inserting and deleting a row near the
-// top. Both grids get the same data and the same viewport size. Run with
+// The host string grid and the column-model grid against QTableWidget: filling, heap held
+// after filling, painting a full-HD viewport near the top and near the end, and inserting and
+// deleting a row near the top. All grids get the same data and the same viewport size. Run with
 //   velkogrid-bench --benchmark_counters_tabular=true
+#include "grid/VgGrid.h"
 #include "platform/StringGrid.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include <malloc.h>
 
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -38,11 +40,15 @@ std::size_t HeapInUse()
     return info.uordblks + info.hblkhd;
 }
 
-class HostGrid {
+template <class G>
+class HostGridOf {
 public:
-    HostGrid(int rows, int cols)
+    HostGridOf(int rows, int cols)
     {
-        grid.SetColCount(cols);
+        if constexpr (std::is_base_of_v<vg::TVelkoGrid, G>)
+            grid.SetColumnCount(cols);
+        else
+            grid.SetColCount(cols);
         grid.SetRowCount(rows);
         // A viewport of exactly the requested size: no frame, no scroll bars.
         grid.setFrameShape(QFrame::NoFrame);
@@ -60,8 +66,30 @@ public:
     void DeleteRow(int at) { grid.DeleteRow(at); }
     QWidget* Painted() { return grid.viewport(); }
 
-private:
-    vg::TStringGrid grid;
+protected:
+    G grid;
+};
+
+using HostGrid = HostGridOf<vg::TStringGrid>;
+
+// The column-model grid painting what users typically ask of it: a heading over four
+// columns, captions, a numeric column with thousands separators and a bevelled column.
+class VelkoGrid : public HostGridOf<vg::TVelkoGrid> {
+public:
+    VelkoGrid(int rows, int cols)
+        : HostGridOf(rows, cols)
+    {
+        grid.SetRowHeights(0, 40);
+        grid.Headings()->Add()->SetCaption(QStringLiteral("Group"));
+        for (int c = 0; c < cols; ++c) {
+            vg::TvgColumn* column = grid.GetVisibleColumn(c);
+            column->SetCaption(QStringLiteral("Column %1").arg(c));
+            if (c >= 1 && c <= 4)
+                column->SetHeadingIndex(0);
+        }
+        grid.GetVisibleColumn(2)->SetFormatType(vg::vgfmtNumeric);
+        grid.GetVisibleColumn(3)->SetColumnOuterBevel(vg::bvRaised);
+    }
 };
 
 class TableWidget {
@@ -150,6 +178,7 @@ void BM_InsertDeleteRow(benchmark::State& state)
 BENCHMARK_TEMPLATE(BM_Fill, HostGrid)->Unit(benchmark::kMillisecond)->Iterations(3)->Arg(FillRows)->Arg(1'000'000);
 BENCHMARK_TEMPLATE(BM_Fill, TableWidget)->Unit(benchmark::kMillisecond)->Iterations(3)->Arg(FillRows);
 BENCHMARK_TEMPLATE(BM_Paint, HostGrid)->Unit(benchmark::kMillisecond)->ArgsProduct({{1'000, 1'000'000}, {0, 1}});
+BENCHMARK_TEMPLATE(BM_Paint, VelkoGrid)->Unit(benchmark::kMillisecond)->ArgsProduct({{1'000, 1'000'000}, {0, 1}});
 BENCHMARK_TEMPLATE(BM_Paint, TableWidget)->Unit(benchmark::kMillisecond)->ArgsProduct({{1'000, 1'000'000}, {0, 1}});
 BENCHMARK_TEMPLATE(BM_InsertDeleteRow, HostGrid)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_InsertDeleteRow, TableWidget)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,205 @@
+// How a cell looks and how it is painted: borders, background, bevels, image, text and
+// focus rectangle, each inside the rectangle the previous step left.
+#include "grid/VgGrid.h"
+
+#include "common/VgBorderDraw.h"
+#include "platform/ImageList.h"
+#include "platform/Picture.h"
+
+namespace vg {
+
+void TVelkoGrid::GetCellAttributes(int ACol, int ARow, TvgHeading* Column, TGridDrawState AState,
+                                   TvgCellStates& CellState, TColor& AColor, TFont& AFont, TVgDrawInfo& DrawInfo,
+                                   TBevelCut& OuterBevel, TBevelCut& InnerBevel)
+{
+    if (!Column)
+        throw EInvalidOperation(QStringLiteral("TVelkoGrid: a cell's look needs its column"));
+    auto* column = dynamic_cast<TvgColumn*>(Column);
+    CellState = {};
+    if (AState.Contains(gdFocused))
+        CellState.Include(vgcsFocused);
+    if (AState.Contains(gdFixed))
+        CellState.Include(vgcsFixed);
+    if (AState.Contains(gdSelected))
+        CellState.Include(vgcsSelected);
+    if (!column)
+        CellState.Include(vgcsHeading);
+
+    DrawInfo.Canvas = &Canvas();
+    DrawInfo.HMargin = 2;
+    DrawInfo.VMargin = 2;
+    DrawInfo.VAlignment = vgvaTop;
+    DrawInfo.HAlignment = taLeftJustify;
+    // The heading band asks for row 0 of the first column of its group, a cell that exists.
+    DrawInfo.Text = Cells(ACol, ARow);
+    DrawInfo.ClipStyle = vgclpClip;
+    DrawInfo.Col = ACol;
+    DrawInfo.Row = ARow;
+    DrawInfo.Grid = this;
+    DrawInfo.State = AState;
+
+    if (AState.Contains(gdFixed)) {
+        if (ARow == 0 && !Column->Caption().isEmpty())
+            DrawInfo.Text = Column->Caption();
+        DrawInfo.HAlignment = Column->TitleHAlignment();
+        DrawInfo.VAlignment = Column->TitleVAlignment();
+        DrawInfo.ClipStyle = Column->TitleClipStyle();
+        AColor = Column->TitleColor();
+        AFont.Assign(Column->TitleParentFont() ? &Font() : Column->TitleFont());
+        OuterBevel = Column->TitleOuterBevel();
+        InnerBevel = Column->TitleInnerBevel();
+    } else {
+        if (!column)
+            throw EInvalidCast(QStringLiteral("TVelkoGrid: a data cell's look needs a column, not a heading"));
+        DrawInfo.HAlignment = column->ColumnHAlignment();
+        DrawInfo.VAlignment = column->ColumnVAlignment();
+        DrawInfo.ClipStyle = column->ColumnClipStyle();
+        OuterBevel = column->ColumnOuterBevel();
+        InnerBevel = column->ColumnInnerBevel();
+        AFont.Assign(column->ColumnParentFont() ? &Font() : column->ColumnFont());
+        AColor = column->ColumnColor();
+    }
+
+    // The focused cell is highlighted only under goDrawFocusSelected; other selected cells always.
+    const bool focusedHighlight = AState.Contains(gdFocused) && Options().Contains(goDrawFocusSelected);
+    const bool selectedHighlight = AState.Contains(gdSelected) && !AState.Contains(gdFocused);
+    if (FVelkoOptions.Contains(vgoptHighlightSelection) && (focusedHighlight || selectedHighlight)) {
+        AColor = FVelkoHighlightColor;
+        AFont.SetColor(FVelkoHighlightFontColor);
+    }
+
+    if (OnChangeCellAttributes)
+        OnChangeCellAttributes(this, ACol, ARow, Column, CellState, AColor, &AFont, DrawInfo.HAlignment,
+                               DrawInfo.VAlignment, OuterBevel, InnerBevel);
+}
+
+void TVelkoGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState)
+{
+    TRect R = ARect;
+    TvgColumn* column = GetVisibleColumn(ACol);
+    if (AState.Contains(gdFixed) && ARow == 0 && column->HeadingIndex() >= 0 &&
+        column->HeadingIndex() < FHeadings->Count()) {
+        DrawHeading(ACol, ARow, column);
+        R.Top += RowHeights(0) / 2 - 1;
+    }
+
+    TvgCellStates cellState;
+    TColor color = clWindow;
+    TVgDrawInfo drawInfo;
+    TBevelCut outer = bvNone;
+    TBevelCut inner = bvNone;
+    GetCellAttributes(ACol, ARow, column, AState, cellState, color, *FCellFont, drawInfo, outer, inner);
+
+    FTopBorder->Assign(column->TopBorder());
+    FRightBorder->Assign(column->RightBorder());
+    FBottomBorder->Assign(column->BottomBorder());
+    FLeftBorder->Assign(column->LeftBorder());
+    if (OnChangeCellBorders)
+        OnChangeCellBorders(this, ACol, ARow, column, cellState, FTopBorder.get(), FRightBorder.get(),
+                            FBottomBorder.get(), FLeftBorder.get());
+    TCanvas& canvas = Canvas();
+    VgDrawBorders(canvas, R, *FTopBorder, *FRightBorder, *FBottomBorder, *FLeftBorder);
+    const TRect focusRect = R;
+
+    canvas.Brush().SetColor(color);
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.FillRect(R);
+
+    const bool pressed = FTrackHeading == -1 && FTracking && FTrackPressed && FTrackCell == TGridCoord{ACol, ARow};
+    if (pressed) {
+        outer = bvLowered;
+        inner = bvNone;
+    }
+    drawInfo.Rect = R;
+    VgDrawBevel(canvas, drawInfo.Rect, outer, inner);
+    if (pressed) {
+        drawInfo.Rect.Left += 2;
+        drawInfo.Rect.Top += 2;
+    }
+    DrawCellImage(ACol, ARow, -1, drawInfo.Rect, true, canvas);
+
+    if (!AState.Contains(gdFixed))
+        drawInfo.Text = GetDisplayText(ACol, ARow);
+    canvas.Font().Assign(FCellFont.get());
+    VGDrawText(drawInfo);
+
+    if (AState.Contains(gdFocused) && FVelkoOptions.Contains(vgoptDrawFocusRectangle)) {
+        canvas.Brush().SetColor(color);
+        canvas.Brush().SetStyle(bsSolid);
+        canvas.DrawFocusRect(focusRect);
+    }
+    if (OnDrawCell)
+        OnDrawCell(this, ACol, ARow, ARect, AState);
+}
+
+void TVelkoGrid::DrawCellImage(int ACol, int ARow, int HeadingIndex, TRect& Rect, bool Draw, TCanvas& Canvas)
+{
+    if (!OnGetCellImage)
+        return;
+    TObject* source = nullptr;
+    int imageIndex = -1;
+    TvgImagePosition position = vgipLeft;
+    TAlignment hAlign = taCenter;
+    TvgVAlignment vAlign = vgvaCenter;
+    int margin = 2;
+    OnGetCellImage(this, ACol, ARow, HeadingIndex, source, imageIndex, position, hAlign, vAlign, margin);
+    if (!source)
+        return;
+    auto* picture = dynamic_cast<TPicture*>(source);
+    auto* imageList = dynamic_cast<TCustomImageList*>(source);
+    int W = 0;
+    int H = 0;
+    if (picture) {
+        W = picture->Width();
+        H = picture->Height();
+    } else if (imageList) {
+        W = imageList->Width();
+        H = imageList->Height();
+    } else {
+        return;
+    }
+
+    TRect I = Rect;
+    switch (position) {
+    case vgipLeft:
+        Rect.Left += W + 2 * margin;
+        I.Right = Rect.Left - 1;
+        break;
+    case vgipRight:
+        Rect.Right -= W + 2 * margin;
+        I.Left = Rect.Right + 1;
+        break;
+    case vgipTop:
+        Rect.Top += H + 2 * margin;
+        I.Bottom = Rect.Top - 1;
+        break;
+    case vgipBottom:
+        Rect.Bottom -= H + 2 * margin;
+        I.Top = Rect.Bottom + 1;
+        break;
+    }
+    if (!Draw)
+        return;
+
+    if (position == vgipLeft || position == vgipRight) {
+        I.Left += margin;
+        switch (vAlign) {
+        case vgvaTop: I.Top += margin; break;
+        case vgvaCenter: I.Top += (RectHeight(I) - H) / 2; break;
+        case vgvaBottom: I.Top = I.Bottom - H - margin; break;
+        }
+    } else {
+        I.Top += margin;
+        switch (hAlign) {
+        case taLeftJustify: I.Left += margin; break;
+        case taRightJustify: I.Left = I.Right - W - margin; break;
+        case taCenter: I.Left += (RectWidth(I) - W) / 2; break;
+        }
+    }
+    if (picture)
+        Canvas.Draw(I.Left, I.Top, *picture);
+    else if (imageIndex >= 0 && imageIndex < imageList->Count())
+        imageList->Draw(Canvas, I.Left, I.Top, imageIndex, true);
+}
+
+} // namespace vg

@@ -1,0 +1,147 @@
+// The heading band: headings shared by adjacent columns, shown in the upper half of row 0
+// as one merged cell. Each cell of a group composes the whole heading off screen and
+// copies its own slice, so text and image land in the same place whichever cells repaint.
+#include "grid/VgGrid.h"
+
+#include "common/VgBorderDraw.h"
+#include "platform/RasterOp.h"
+
+namespace vg {
+
+namespace {
+
+// Whether grid column Index exists and belongs to heading HeadingIndex.
+bool InHeading(const TVelkoGrid& Grid, int Index, int HeadingIndex)
+{
+    return Index >= 0 && Index < Grid.ColCount() && Grid.GetVisibleColumn(Index)->HeadingIndex() == HeadingIndex;
+}
+
+} // namespace
+
+bool TVelkoGrid::IsFixedCell(TGridCoord Cell) const
+{
+    return (Cell.X >= 0 && Cell.X < FixedCols()) || (Cell.Y >= 0 && Cell.Y < FixedRows());
+}
+
+void TVelkoGrid::ClearHeadings()
+{
+    for (int i = 0; i < FColumns->Count(); ++i)
+        (*FColumns)[i]->SetHeadingIndex(-1);
+    FHeadings->Clear();
+}
+
+int TVelkoGrid::MouseOnHeading(int X, int Y)
+{
+    const TGridCoord cell = VgMouseCoord(X, Y);
+    if (cell.Y != 0 || !IsFixedCell(cell) || cell.X < 0)
+        return -1;
+    TRect R = CellRect(cell.X, 0);
+    try {
+        const int heading = GetVisibleColumn(cell.X)->HeadingIndex();
+        if (heading < 0)
+            return -1;
+        R.Bottom = R.Top + RowHeights(0) / 2 - 2;
+        if (X >= R.Left && X < R.Right && Y >= R.Top && Y < R.Bottom)
+            return heading;
+    } catch (const EvgColumnIndexOutOfRange&) {
+    }
+    return -1;
+}
+
+void TVelkoGrid::DrawHeading(int ACol, int ARow, TvgColumn* Column)
+{
+    const int headingIndex = Column->HeadingIndex();
+    TvgHeading* H = (*FHeadings)[headingIndex];
+    const bool verticalLines = Options().Contains(goFixedVertLine) || Options().Contains(goVertLine);
+    const int GL = verticalLines ? GridLineWidth() : 0;
+
+    int first = ACol;
+    while (InHeading(*this, first, headingIndex))
+        --first;
+    ++first;
+    int last = ACol;
+    while (InHeading(*this, last, headingIndex))
+        ++last;
+    --last;
+
+    TRect dest = CellRect(ACol, ARow);
+    int total = GL * (last - first) + 1;
+    for (int i = first; i <= last; ++i)
+        total += ColWidths(i);
+    int offset = GL * (ACol - first);
+    for (int i = first; i < ACol; ++i)
+        offset += ColWidths(i);
+    const int half = RowHeights(ARow) / 2;
+
+    TvgCellStates cellState;
+    TColor color = clBtnFace;
+    TVgDrawInfo drawInfo;
+    TBevelCut outer = bvNone;
+    TBevelCut inner = bvNone;
+    GetCellAttributes(ACol, ARow, H, TGridDrawState{gdFixed}, cellState, color, *FCellFont, drawInfo, outer, inner);
+
+    FHeadingBitmap->SetSize(total, std::max(half, 0));
+    TCanvas& bitmapCanvas = FHeadingBitmap->Canvas();
+    bitmapCanvas.SetControl(this); // system colours through the grid's palette
+    bitmapCanvas.Brush().Assign(&Canvas().Brush());
+    bitmapCanvas.Pen().Assign(&Canvas().Pen());
+    bitmapCanvas.Font().Assign(FCellFont.get());
+    bitmapCanvas.Brush().SetColor(color);
+    bitmapCanvas.Brush().SetStyle(bsSolid);
+
+    drawInfo.Canvas = &bitmapCanvas;
+    drawInfo.Rect = TRect{0, 0, total - 1, half - 1};
+    drawInfo.Text = H->Caption();
+    bitmapCanvas.FillRect(drawInfo.Rect);
+
+    if (Options().Contains(goFixedHorzLine)) {
+        // The line between the band and the captions below it.
+        FBottomBorder->SetStyle(vgbrdSolid);
+        FBottomBorder->SetWidth(GridLineWidth());
+        FBottomBorder->SetColor(clBlack);
+        const TRect& r = drawInfo.Rect;
+        drawInfo.Rect.Bottom -= VgDrawBorder(bitmapCanvas, {r.Right - 1, r.Bottom - 1}, {r.Left - 1, r.Bottom - 1},
+                                             *FBottomBorder, vgbdBottom);
+    }
+
+    FTopBorder->Assign(H->TopBorder());
+    FRightBorder->Assign(H->RightBorder());
+    FBottomBorder->Assign(H->BottomBorder());
+    FLeftBorder->Assign(H->LeftBorder());
+    if (OnChangeCellBorders)
+        OnChangeCellBorders(this, -1, -1, H, TvgCellStates{vgcsHeading}, FTopBorder.get(), FRightBorder.get(),
+                            FBottomBorder.get(), FLeftBorder.get());
+    VgDrawBorders(bitmapCanvas, drawInfo.Rect, *FTopBorder, *FRightBorder, *FBottomBorder, *FLeftBorder);
+
+    const bool pressed = headingIndex == FTrackHeading && FTracking && FTrackPressed && FTrackCell.X >= first &&
+                         FTrackCell.X <= last;
+    if (pressed) {
+        outer = bvLowered;
+        inner = bvNone;
+    }
+    VgDrawBevel(bitmapCanvas, drawInfo.Rect, outer, inner);
+    if (pressed) {
+        drawInfo.Rect.Left += 2;
+        drawInfo.Rect.Top += 2;
+    }
+    DrawCellImage(ACol, ARow, headingIndex, drawInfo.Rect, true, bitmapCanvas);
+    VGDrawText(drawInfo);
+
+    TRect src{offset, 0, offset + RectWidth(dest) - 1, half - 1};
+    // A slice covers the vertical line it shares with a neighbour of its group, so the
+    // group reads as one cell.
+    if (first < ACol && ACol > LeftCol()) {
+        src.Left -= GL;
+        dest.Left -= GL;
+    }
+    if (ACol < last && ACol < VisibleColCount() + LeftCol() && ACol < ColCount()) {
+        src.Right += GL;
+        dest.Right += GL;
+    }
+    dest.Bottom = dest.Top + half - 1;
+    bitmapCanvas.Release();
+    Canvas().SetCopyMode(cmSrcCopy);
+    Canvas().CopyRect(dest, bitmapCanvas, src);
+}
+
+} // namespace vg
