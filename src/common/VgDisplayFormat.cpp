@@ -50,14 +50,13 @@ TvgDateTimeDisplay DateTimeDisplayFormat(int DateFormat, int TimeFormat, TvgDate
     if ((hasDate && (size_t(Order) >= vgDateFormats.size() || size_t(DateFormat) >= vgDateFormats[0].size()))
         || (hasTime && size_t(TimeFormat) >= vgTimeFormats.size()))
         return {};
-    const auto& dates = vgDateFormats[size_t(Order)];
-    if (hasDate && hasTime)
-        return {vgdtpDateAndTime, dates[size_t(DateFormat)] + u' ' + vgTimeFormats[size_t(TimeFormat)]};
-    if (hasDate)
-        return {vgdtpDate, dates[size_t(DateFormat)]};
+    const QString time = hasTime ? vgTimeFormats[size_t(TimeFormat)] : QString();
+    if (!hasDate)
+        return hasTime ? TvgDateTimeDisplay{vgdtpTime, time} : TvgDateTimeDisplay{};
+    const QString& date = vgDateFormats[size_t(Order)][size_t(DateFormat)];
     if (hasTime)
-        return {vgdtpTime, vgTimeFormats[size_t(TimeFormat)]};
-    return {};
+        return {vgdtpDateAndTime, date + u' ' + time};
+    return {vgdtpDate, date};
 }
 
 } // namespace vg
