@@ -97,13 +97,14 @@ void TVelkoGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState
     if (OnChangeCellBorders)
         OnChangeCellBorders(this, ACol, ARow, column, cellState, FTopBorder.get(), FRightBorder.get(),
                             FBottomBorder.get(), FLeftBorder.get());
+    // The whole cell takes its colour first, so the gaps of double, dashed and dotted
+    // borders show the cell's colour rather than what the viewport held before.
     TCanvas& canvas = Canvas();
-    VgDrawBorders(canvas, R, *FTopBorder, *FRightBorder, *FBottomBorder, *FLeftBorder);
-    const TRect focusRect = R;
-
     canvas.Brush().SetColor(color);
     canvas.Brush().SetStyle(bsSolid);
     canvas.FillRect(R);
+    VgDrawBorders(canvas, R, *FTopBorder, *FRightBorder, *FBottomBorder, *FLeftBorder);
+    const TRect focusRect = R;
 
     const bool pressed = FTrackHeading == -1 && FTracking && FTrackPressed && FTrackCell == TGridCoord{ACol, ARow};
     if (pressed) {

@@ -119,6 +119,22 @@ TEST_F(VelkoGridPaint, BorderChangesByTheEventStayWithTheirCell)
     EXPECT_NE(image.pixel(b.Left + 5, b.Top), Rgb(clBlue));
 }
 
+TEST_F(VelkoGridPaint, GapsOfDoubleBordersShowTheCellColour)
+{
+    TvgBorder border;
+    border.SetStyle(vgbrdDouble);
+    border.SetColor(clRed);
+    Item(2)->SetColumnColor(clLime);
+    Item(2)->SetRightBorder(&border);
+    // Whatever the viewport held before must not show through.
+    Grid.viewport()->setAutoFillBackground(false);
+    const QImage image = Paint();
+    const TRect r = Grid.CellRect(2, 4);
+    EXPECT_EQ(image.pixel(r.Right - 1, r.Top + 5), Rgb(clRed));
+    EXPECT_EQ(image.pixel(r.Right - 2, r.Top + 5), Rgb(clLime));
+    EXPECT_EQ(image.pixel(r.Right - 3, r.Top + 5), Rgb(clRed));
+}
+
 TEST_F(VelkoGridPaint, CaptionsInRowZeroAndPressedTitlesSinkByTwoPixels)
 {
     Item(1)->SetCaption(QStringLiteral("Price"));
