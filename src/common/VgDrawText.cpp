@@ -61,6 +61,14 @@ void VGDrawText(const TVgDrawInfo& Info)
         textArea.Top -= 2 * Info.VMargin;
 
     const unsigned flags = DT_NOPREFIX | DT_EXPANDTABS | ClipStyleFlag(Info.ClipStyle) | AlignmentFlag(Info.HAlignment);
+    // Measuring lays the text out once more; it is needed only to place the block below
+    // the top or to ask for room.
+    const bool mayRequest = Info.Grid && (Info.Grid->VelkoAdjustRowHeight() || Info.Grid->VelkoAdjustColWidth());
+    if (Info.VAlignment == vgvaTop && !mayRequest) {
+        canvas.Brush().SetStyle(bsClear); // the caller has painted the background
+        DrawText(canvas, Info.Text, textArea, flags);
+        return;
+    }
     TRect measured = textArea;
     const int textHeight = DrawText(canvas, Info.Text, measured, flags | DT_CALCRECT);
     RequestRoom(Info, textArea, measured, textHeight);

@@ -26,8 +26,6 @@ public:
     TLineMetrics(const QFont& font, bool expandTabs)
         : FMetrics(font)
         , FExpandTabs(expandTabs)
-        , FTabWidth(std::max(1, TabStopChars * FMetrics.averageCharWidth()))
-        , FSpaceWidth(FMetrics.horizontalAdvance(QLatin1Char(' ')))
     {
     }
 
@@ -39,9 +37,11 @@ public:
     }
 
     // Calls draw(segment, x) for each run of text between tabs, x counted from the line's
-    // start; returns the line's width.
+    // start; returns the line's width, or with wantWidth false (drawing alone) 0. Measuring
+    // shapes the text, the costliest step of painting a cell, so a segment is measured only
+    // when something depends on its width.
     template <class F>
-    int ForEachSegment(QStringView line, F&& draw) const
+    int ForEachSegment(QStringView line, F&& draw, bool wantWidth = true) const
     {
         int x = 0;
         qsizetype start = 0;
@@ -50,20 +50,21 @@ public:
             const QStringView segment = line.mid(start, (tab < 0 ? line.size() : tab) - start);
             if (!segment.isEmpty()) {
                 draw(segment, x);
-                x += FMetrics.horizontalAdvance(segment.toString());
+                if (tab >= 0 || wantWidth)
+                    x += FMetrics.horizontalAdvance(segment.toString());
             }
             if (tab < 0)
-                return x;
-            x = FExpandTabs ? (x / FTabWidth + 1) * FTabWidth : x + FSpaceWidth;
+                return wantWidth ? x : 0;
+            x = FExpandTabs ? (x / TabWidth() + 1) * TabWidth() : x + FMetrics.horizontalAdvance(QLatin1Char(' '));
             start = tab + 1;
         }
     }
 
 private:
+    int TabWidth() const { return std::max(1, TabStopChars * FMetrics.averageCharWidth()); }
+
     QFontMetrics FMetrics;
     bool FExpandTabs;
-    int FTabWidth;
-    int FSpaceWidth;
 };
 
 // The paragraphs of the text: split at line breaks, or joined by spaces for one line.
@@ -186,11 +187,13 @@ int DrawText(TCanvas& canvas, const QString& text, TRect& rect, unsigned flags)
     p->setPen(canvas.ToQColor(canvas.Font().Color()));
     int y = rect.Top + AlignedOffset(rect.Height(), height, flags, DT_VCENTER, DT_BOTTOM);
     for (const QString& line : lines) {
-        const int x = rect.Left + AlignedOffset(rect.Width(), metrics.Width(line), flags, DT_CENTER, DT_RIGHT);
+        // Left-aligned lines need no measuring.
+        const bool aligned = flags & (DT_CENTER | DT_RIGHT);
+        const int x = rect.Left + (aligned ? AlignedOffset(rect.Width(), metrics.Width(line), flags, DT_CENTER, DT_RIGHT) : 0);
         const int baseline = y + metrics.Metrics().ascent();
-        metrics.ForEachSegment(line, [&](QStringView segment, int offset) {
-            p->drawText(QPoint(x + offset, baseline), segment.toString());
-        });
+        metrics.ForEachSegment(
+            line, [&](QStringView segment, int offset) { p->drawText(QPoint(x + offset, baseline), segment.toString()); },
+            false);
         y += lineHeight;
     }
     p->restore();
