@@ -18,7 +18,7 @@ constexpr int AmountsHeading = 1;
 // Tall enough for a heading band over two lines of caption.
 constexpr int TitleRowHeight = 68;
 
-struct ColumnSpec {
+struct ColumnPlan {
     QString Field;
     QString Caption;
     int Width;
@@ -28,7 +28,7 @@ struct ColumnSpec {
 
 // In collection order. The line number is the fixed column; the internal id stands right
 // after it, so it comes back there when it is shown.
-const std::array<ColumnSpec, 12> Specs = {{
+const std::array<ColumnPlan, 12> Plans = {{
     {QStringLiteral("line"), QStringLiteral("Line"), 46, NoHeading, CellValueKind::Text},
     {QStringLiteral("internal_id"), QStringLiteral("Internal id"), 80, NoHeading, CellValueKind::Text},
     {QStringLiteral("status"), QStringLiteral("Status"), 92, NoHeading, CellValueKind::Text},
@@ -135,18 +135,18 @@ void SetUpLooks(const OrderColumns& columns)
 OrderColumns SetUpOrderColumns(TVelkoGrid& grid)
 {
     SetUpHeadings(*grid.Headings());
-    grid.SetColumnCount(int(Specs.size()));
+    grid.SetColumnCount(int(Plans.size()));
     grid.SetFixedCols(1);
 
     OrderColumns columns;
-    for (int i = 0; i < int(Specs.size()); ++i) {
-        const ColumnSpec& spec = Specs[i];
+    for (int i = 0; i < int(Plans.size()); ++i) {
+        const ColumnPlan& plan = Plans[i];
         TvgColumn* column = grid.GetVisibleColumn(i);
-        column->SetCaption(spec.Caption);
-        column->SetHeadingIndex(spec.Heading);
+        column->SetCaption(plan.Caption);
+        column->SetHeadingIndex(plan.Heading);
         column->SetColumnVAlignment(vgvaCenter);
-        grid.SetColWidths(i, spec.Width);
-        columns.All.push_back({column, spec.Field, spec.Kind});
+        grid.SetColWidths(i, plan.Width);
+        columns.All.push_back({column, plan.Field, plan.Kind});
     }
     columns.Status = ColumnOf(columns, QStringLiteral("status"));
     columns.InternalId = ColumnOf(columns, QStringLiteral("internal_id"));
