@@ -266,6 +266,40 @@ TEST_F(VelkoGridPaint, AHeadingIsComposedOnceAcrossItsGroup)
     EXPECT_NE(split.pixel(Grid.CellRect(2, 0).Left + 30, y), Rgb(clYellow));
 }
 
+TEST_F(VelkoGridPaint, AGroupScrolledPartlyOutOfViewShowsItsMatchingPart)
+{
+    Grid.SetColumnCount(8);
+    Grid.SetRowHeights(0, 40);
+    TvgHeading* heading = Grid.Headings()->Add();
+    heading->SetTitleColor(clYellow);
+    heading->SetTitleOuterBevel(bvNone);
+    TvgBorder left;
+    left.SetStyle(vgbrdSolid);
+    left.SetColor(clRed);
+    TvgBorder right;
+    right.SetStyle(vgbrdSolid);
+    right.SetColor(clBlue);
+    heading->SetLeftBorder(&left);
+    heading->SetRightBorder(&right);
+    for (int i = 1; i <= 3; ++i)
+        Item(i)->SetHeadingIndex(0);
+    // A caption as wide as the group, so that its middle falls into the part still shown.
+    heading->SetCaption(QStringLiteral("MMMMMMMMMMMMMMMMMMMMM"));
+    const QImage whole = Paint();
+    const TRect r3 = Grid.CellRect(3, 0);
+    const QImage expected = whole.copy(r3.Left, 0, r3.Right - r3.Left, 18);
+
+    Grid.SetLeftCol(2);
+    ASSERT_EQ(Grid.LeftCol(), 2);
+    const QImage scrolled = Paint();
+    const TRect s3 = Grid.CellRect(3, 0);
+    // The first visible member starts with the group's inside, not with its left border.
+    EXPECT_NE(scrolled.pixel(Grid.CellRect(2, 0).Left, 8), Rgb(clRed));
+    EXPECT_EQ(scrolled.pixel(s3.Right - 1, 8), Rgb(clBlue));
+    // The last member shows exactly what it showed before scrolling.
+    EXPECT_EQ(scrolled.copy(s3.Left, 0, s3.Right - s3.Left, 18), expected);
+}
+
 TEST_F(VelkoGridPaint, HeadingIndexNamingNoHeadingPaintsTheCaptionAlone)
 {
     Item(1)->SetCaption(QStringLiteral("Alone"));
