@@ -33,6 +33,8 @@ const TClassInfo& TVelkoGrid::StaticClassInfo()
     using G = TVelkoGrid;
     static const TClassInfo info =
         TClassBuilder<G>(QStringLiteral("TVelkoGrid"), &TVgHintGrid::StaticClassInfo())
+            .Redeclare(QStringLiteral("DefaultRowHeight"))
+            .Default(20)
             .Object(QStringLiteral("Columns"), &G::Columns)
             .Object(QStringLiteral("Headings"), &G::Headings)
             .Str(QStringLiteral("ColumnsRegistryKey"), &G::ColumnsRegistryKey, &G::SetColumnsRegistryKey)

@@ -1,5 +1,9 @@
 #include "platform/TypeInfo.h"
 
+#include "platform/Exceptions.h"
+
+#include <algorithm>
+
 namespace vg {
 
 QString TEnumInfo::NameOf(qint64 ordinal) const
@@ -36,8 +40,15 @@ std::vector<const TPropInfo*> TClassInfo::AllProperties() const
     std::vector<const TPropInfo*> result;
     if (Parent)
         result = Parent->AllProperties();
-    for (const TPropInfo& p : Properties)
-        result.push_back(&p);
+    for (const TPropInfo& p : Properties) {
+        auto same = std::find_if(result.begin(), result.end(), [&](const TPropInfo* q) {
+            return q->Name.compare(p.Name, Qt::CaseInsensitive) == 0;
+        });
+        if (same != result.end())
+            *same = &p;
+        else
+            result.push_back(&p);
+    }
     return result;
 }
 
@@ -48,6 +59,14 @@ const TPropInfo* TClassInfo::FindProperty(const QString& name) const
             if (p.Name.compare(name, Qt::CaseInsensitive) == 0)
                 return &p;
     return nullptr;
+}
+
+const TPropInfo& InheritedProperty(const TClassInfo& info, const QString& name)
+{
+    const TPropInfo* inherited = info.Parent ? info.Parent->FindProperty(name) : nullptr;
+    if (!inherited)
+        throw EInvalidOperation(QStringLiteral("%1 has no inherited property %2").arg(info.Name, name));
+    return *inherited;
 }
 
 bool TClassInfo::InheritsFrom(const TClassInfo& other) const

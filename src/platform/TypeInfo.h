@@ -116,11 +116,15 @@ struct TClassInfo {
     const TClassInfo* Parent = nullptr;
     std::vector<TPropInfo> Properties;
 
-    // Published properties of this class and its ancestors, ancestors' first.
+    // Published properties of this class and its ancestors, ancestors' first. A property
+    // this class redeclares keeps its ancestor's place.
     std::vector<const TPropInfo*> AllProperties() const;
     const TPropInfo* FindProperty(const QString& name) const; // case-insensitive
     bool InheritsFrom(const TClassInfo& other) const;
 };
+
+// The property an ancestor of info declares under name; EInvalidOperation when none does.
+const TPropInfo& InheritedProperty(const TClassInfo& info, const QString& name);
 
 // Builds a class's TClassInfo:
 //   TClassBuilder<TvgBorder>("TvgBorder", &TPersistent::StaticClassInfo())
@@ -183,6 +187,14 @@ public:
         p.Kind = TPropKind::Object;
         p.GetObject = [get](const TObject& o) -> TPersistent* { return std::invoke(get, Self(o)); };
         FInfo.Properties.push_back(std::move(p));
+        return *this;
+    }
+
+    // Takes over an ancestor's property (to give it another default, for instance); the
+    // form file keeps it at the ancestor's place. An unknown name raises EInvalidOperation.
+    TClassBuilder& Redeclare(const QString& name)
+    {
+        FInfo.Properties.push_back(InheritedProperty(FInfo, name));
         return *this;
     }
 

@@ -206,6 +206,18 @@ TEST_F(VelkoGridColumns, FormFileKeepsColumnsHeadingsHiddenCellsAndWidths)
     EXPECT_EQ(copy->GetVisibleColumn(3)->Caption(), QStringLiteral("D"));
 }
 
+TEST(VelkoGridForm, RowHeightIsWrittenOnlyWhenItDiffersFromTheGridsOwnDefault)
+{
+    TVelkoGrid grid;
+    EXPECT_FALSE(WriteComponentToText(grid).contains(QStringLiteral("DefaultRowHeight")));
+    grid.SetDefaultRowHeight(24);
+    const QString text = WriteComponentToText(grid);
+    EXPECT_EQ(text.count(QStringLiteral("DefaultRowHeight = 24")), 1) << qPrintable(text);
+    TVelkoGrid copy;
+    ReadComponentInto(text, copy);
+    EXPECT_EQ(copy.DefaultRowHeight(), 24);
+}
+
 TEST(VelkoGridForm, ReadingChecksTheColumnCountAndGivesAColumnlessFormItsColumns)
 {
     TVelkoGrid grid;
