@@ -1,12 +1,14 @@
 // libFuzzer target for the form-file reader. Arbitrary bytes, taken as UTF-8 text, are
 // read as a component of a registered class: the probe the form-file tests use, which has
-// published properties of every kind, or the string grid, whose column widths and row
-// heights are lists of their own.
+// published properties of every kind, the string grid, whose column widths and row
+// heights are lists of their own, or the column-model grid with its column and heading
+// collections and its count of visible columns.
 // Reading may succeed or raise an exception of the library's own hierarchy; anything
 // else is a finding: a crash, a sanitizer report, a foreign exception, or one of the
 // invariants below failing:
 //   - what was read writes back to text that reads again to the same text;
 //   - a text that ReadComponentInto refuses leaves the instance as it was.
+#include "grid/VgGrid.h"
 #include "platform/Component.h"
 #include "platform/Exceptions.h"
 #include "platform/FormFile.h"
@@ -42,6 +44,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     static QApplication application(*argc, *argv);
     RegisterComponentClass<TFormProbe>();
     RegisterComponentClass<TStringGrid>();
+    RegisterComponentClass<TVelkoGrid>();
     return 0;
 }
 

@@ -10,8 +10,25 @@
 
 namespace vg {
 
+namespace {
+
+// The application object Application() hands out, until it is destroyed. A Qt application
+// that outlives it (one held in a static, for instance) runs the end routine later, when
+// there is nothing left for it to do.
+TApplication* TheApplication = nullptr;
+
+} // namespace
+
 TApplication::TApplication() = default;
-TApplication::~TApplication() = default;
+
+TApplication::~TApplication()
+{
+    if (TheApplication != this)
+        return;
+    TheApplication = nullptr;
+    FreeAllAdopted();
+    FEvents.reset();
+}
 
 // ---- exceptions
 
@@ -66,7 +83,9 @@ void TApplication::AttachToQt()
 
 void TApplication::QtApplicationEnding()
 {
-    TApplication& application = Application();
+    if (!TheApplication)
+        return;
+    TApplication& application = *TheApplication;
     application.FreeAllAdopted();
     application.FEvents.reset();
     application.FActive = false;
@@ -117,6 +136,8 @@ int TApplication::AdoptedCount() const
 TApplication& Application()
 {
     static TApplication application;
+    static const bool known = (TheApplication = &application, true);
+    (void)known;
     return application;
 }
 
