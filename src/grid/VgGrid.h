@@ -183,6 +183,13 @@ protected:
     void Loaded() override;
     TInplaceEdit* CreateEditor() override;
 
+    // Copies the item's borders into the working borders, lets OnChangeCellBorders change
+    // them, draws them and shrinks Rect by them.
+    void DrawItemBorders(TCanvas& Canvas, TRect& Rect, int ACol, int ARow, TvgHeading* Item, TvgCellStates State);
+    // The bevel rings; a pressed cell or heading gets a lowered ring and its contents move
+    // 2 pixels right and down.
+    static void DrawBevels(TCanvas& Canvas, TRect& Rect, TBevelCut Outer, TBevelCut Inner, bool Pressed);
+
     // Handlers of the size requests text drawing posts.
     void vgwmHandleAdjustRowHeight(TMessage& Message);
     void vgwmHandleAdjustColumnWidth(TMessage& Message);

@@ -90,33 +90,18 @@ void TVelkoGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState
     TBevelCut inner = bvNone;
     GetCellAttributes(ACol, ARow, column, AState, cellState, color, *FCellFont, drawInfo, outer, inner);
 
-    FTopBorder->Assign(column->TopBorder());
-    FRightBorder->Assign(column->RightBorder());
-    FBottomBorder->Assign(column->BottomBorder());
-    FLeftBorder->Assign(column->LeftBorder());
-    if (OnChangeCellBorders)
-        OnChangeCellBorders(this, ACol, ARow, column, cellState, FTopBorder.get(), FRightBorder.get(),
-                            FBottomBorder.get(), FLeftBorder.get());
     // The whole cell takes its colour first, so the gaps of double, dashed and dotted
     // borders show the cell's colour rather than what the viewport held before.
     TCanvas& canvas = Canvas();
     canvas.Brush().SetColor(color);
     canvas.Brush().SetStyle(bsSolid);
     canvas.FillRect(R);
-    VgDrawBorders(canvas, R, *FTopBorder, *FRightBorder, *FBottomBorder, *FLeftBorder);
+    DrawItemBorders(canvas, R, ACol, ARow, column, cellState);
     const TRect focusRect = R;
 
     const bool pressed = FTrackHeading == -1 && FTracking && FTrackPressed && FTrackCell == TGridCoord{ACol, ARow};
-    if (pressed) {
-        outer = bvLowered;
-        inner = bvNone;
-    }
     drawInfo.Rect = R;
-    VgDrawBevel(canvas, drawInfo.Rect, outer, inner);
-    if (pressed) {
-        drawInfo.Rect.Left += 2;
-        drawInfo.Rect.Top += 2;
-    }
+    DrawBevels(canvas, drawInfo.Rect, outer, inner, pressed);
     DrawCellImage(ACol, ARow, -1, drawInfo.Rect, true, canvas);
 
     if (!AState.Contains(gdFixed))
@@ -131,6 +116,32 @@ void TVelkoGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState
     }
     if (OnDrawCell)
         OnDrawCell(this, ACol, ARow, ARect, AState);
+}
+
+void TVelkoGrid::DrawItemBorders(TCanvas& Canvas, TRect& Rect, int ACol, int ARow, TvgHeading* Item,
+                                 TvgCellStates State)
+{
+    FTopBorder->Assign(Item->TopBorder());
+    FRightBorder->Assign(Item->RightBorder());
+    FBottomBorder->Assign(Item->BottomBorder());
+    FLeftBorder->Assign(Item->LeftBorder());
+    if (OnChangeCellBorders)
+        OnChangeCellBorders(this, ACol, ARow, Item, State, FTopBorder.get(), FRightBorder.get(), FBottomBorder.get(),
+                            FLeftBorder.get());
+    VgDrawBorders(Canvas, Rect, *FTopBorder, *FRightBorder, *FBottomBorder, *FLeftBorder);
+}
+
+void TVelkoGrid::DrawBevels(TCanvas& Canvas, TRect& Rect, TBevelCut Outer, TBevelCut Inner, bool Pressed)
+{
+    if (Pressed) {
+        Outer = bvLowered;
+        Inner = bvNone;
+    }
+    VgDrawBevel(Canvas, Rect, Outer, Inner);
+    if (Pressed) {
+        Rect.Left += 2;
+        Rect.Top += 2;
+    }
 }
 
 void TVelkoGrid::DrawCellImage(int ACol, int ARow, int HeadingIndex, TRect& Rect, bool Draw, TCanvas& Canvas)

@@ -4,24 +4,13 @@
 
 #include "platform/Exceptions.h"
 
+#include <QScopedValueRollback>
+
 #include <algorithm>
 
 namespace vg {
 
 namespace {
-
-// Sets a flag for the length of a scope, also when the scope is left by an exception.
-class TFlagScope {
-public:
-    explicit TFlagScope(bool& flag) : FFlag(flag), FOld(flag) { FFlag = true; }
-    ~TFlagScope() { FFlag = FOld; }
-    TFlagScope(const TFlagScope&) = delete;
-    TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-    bool& FFlag;
-    bool FOld;
-};
 
 // Visible items before Column in collection order: the grid column it occupies.
 int VisibleItemsBefore(const TvgColumns& Columns, const TvgColumn* Column)
@@ -77,7 +66,7 @@ int TVelkoGrid::GridColumnForColumnObject(const TvgColumn* Column) const
 
 void TVelkoGrid::SetGridColCount(int Value)
 {
-    TFlagScope updating(FUpdatingColumns);
+    const QScopedValueRollback updating(FUpdatingColumns, true);
     TVgHintGrid::SetColCount(Value);
 }
 
@@ -136,7 +125,7 @@ void TVelkoGrid::HideColumn(TvgColumn* Column)
         cells << Cells(n, row);
     Column->Cols()->SetStrings(cells);
     Column->SavedWidth = ColWidths(n);
-    TFlagScope updating(FUpdatingColumns);
+    const QScopedValueRollback updating(FUpdatingColumns, true);
     DeleteColumn(n);
 }
 
@@ -154,7 +143,7 @@ void TVelkoGrid::ShowColumn(TvgColumn* Column)
     for (int row = 0; row < RowCount(); ++row)
         SetCells(last, row, row < saved->Count() ? saved->Get(row) : QString());
     {
-        TFlagScope updating(FUpdatingColumns);
+        const QScopedValueRollback updating(FUpdatingColumns, true);
         MoveColumn(last, std::min(t, last));
     }
     Column->Cols()->Clear();
@@ -174,7 +163,7 @@ void TVelkoGrid::OnColumnPropertyChange(TvgHeading* Column, TvgProperty Prop)
         } else if (ColCount() <= 1 && VisibleItemsBefore(*FColumns, column) < ColCount()) {
             // The grid's only column cannot go: a grid has at least one column.
             {
-                TFlagScope updating(FUpdatingColumns);
+                const QScopedValueRollback updating(FUpdatingColumns, true);
                 column->SetVisible(true);
             }
             throw EInvalidOperation(QStringLiteral("TVelkoGrid: the only column of a grid cannot be hidden"));

@@ -104,26 +104,11 @@ void TVelkoGrid::DrawHeading(int ACol, int ARow, TvgColumn* Column)
                                              *FBottomBorder, vgbdBottom);
     }
 
-    FTopBorder->Assign(H->TopBorder());
-    FRightBorder->Assign(H->RightBorder());
-    FBottomBorder->Assign(H->BottomBorder());
-    FLeftBorder->Assign(H->LeftBorder());
-    if (OnChangeCellBorders)
-        OnChangeCellBorders(this, -1, -1, H, TvgCellStates{vgcsHeading}, FTopBorder.get(), FRightBorder.get(),
-                            FBottomBorder.get(), FLeftBorder.get());
-    VgDrawBorders(bitmapCanvas, drawInfo.Rect, *FTopBorder, *FRightBorder, *FBottomBorder, *FLeftBorder);
-
+    // A heading is reported with column and row -1 and the state holding vgcsHeading alone.
+    DrawItemBorders(bitmapCanvas, drawInfo.Rect, -1, -1, H, TvgCellStates{vgcsHeading});
     const bool pressed = headingIndex == FTrackHeading && FTracking && FTrackPressed && FTrackCell.X >= first &&
                          FTrackCell.X <= last;
-    if (pressed) {
-        outer = bvLowered;
-        inner = bvNone;
-    }
-    VgDrawBevel(bitmapCanvas, drawInfo.Rect, outer, inner);
-    if (pressed) {
-        drawInfo.Rect.Left += 2;
-        drawInfo.Rect.Top += 2;
-    }
+    DrawBevels(bitmapCanvas, drawInfo.Rect, outer, inner, pressed);
     DrawCellImage(ACol, ARow, headingIndex, drawInfo.Rect, true, bitmapCanvas);
     VGDrawText(drawInfo);
 
