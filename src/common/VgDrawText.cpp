@@ -64,22 +64,19 @@ void VGDrawText(const TVgDrawInfo& Info)
     // Measuring lays the text out once more; it is needed only to place the block below
     // the top or to ask for room.
     const bool mayRequest = Info.Grid && (Info.Grid->VelkoAdjustRowHeight() || Info.Grid->VelkoAdjustColWidth());
-    if (Info.VAlignment == vgvaTop && !mayRequest) {
-        canvas.Brush().SetStyle(bsClear); // the caller has painted the background
-        DrawText(canvas, Info.Text, textArea, flags);
-        return;
-    }
-    TRect measured = textArea;
-    const int textHeight = DrawText(canvas, Info.Text, measured, flags | DT_CALCRECT);
-    RequestRoom(Info, textArea, measured, textHeight);
+    if (Info.VAlignment != vgvaTop || mayRequest) {
+        TRect measured = textArea;
+        const int textHeight = DrawText(canvas, Info.Text, measured, flags | DT_CALCRECT);
+        RequestRoom(Info, textArea, measured, textHeight);
 
-    // A block that fits is placed by the vertical alignment; one that does not starts at
-    // the top, so its first lines stay readable.
-    if (textHeight < RectHeight(textArea)) {
-        if (Info.VAlignment == vgvaCenter)
-            textArea.Top += (RectHeight(textArea) - textHeight) / 2;
-        else if (Info.VAlignment == vgvaBottom)
-            textArea.Top = textArea.Bottom - textHeight;
+        // A block that fits is placed by the vertical alignment; one that does not starts
+        // at the top, so its first lines stay readable.
+        if (textHeight < RectHeight(textArea)) {
+            if (Info.VAlignment == vgvaCenter)
+                textArea.Top += (RectHeight(textArea) - textHeight) / 2;
+            else if (Info.VAlignment == vgvaBottom)
+                textArea.Top = textArea.Bottom - textHeight;
+        }
     }
 
     canvas.Brush().SetStyle(bsClear); // the caller has painted the background
