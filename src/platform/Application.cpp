@@ -25,9 +25,8 @@ TApplication::~TApplication()
 {
     if (TheApplication != this)
         return;
+    QtApplicationEnding();
     TheApplication = nullptr;
-    FreeAllAdopted();
-    FEvents.reset();
 }
 
 // ---- exceptions
