@@ -43,6 +43,24 @@ struct VelkoGridPaint : ::testing::Test {
     static QRgb Inside(const QImage& image, const TRect& r) { return image.pixel(r.Left + 3, r.Bottom - 3); }
     QRgb CellPixel(const QImage& image, int col, int row) const { return Inside(image, Grid.CellRect(col, row)); }
     TvgColumn* Item(int index) { return (*Grid.Columns())[index]; }
+    // A yellow heading without bevel, a red left and a blue right border, over items 1 to 3.
+    void AddMarkedHeading(const QString& caption)
+    {
+        TvgHeading* heading = Grid.Headings()->Add();
+        heading->SetCaption(caption);
+        heading->SetTitleColor(clYellow);
+        heading->SetTitleOuterBevel(bvNone);
+        TvgBorder left;
+        left.SetStyle(vgbrdSolid);
+        left.SetColor(clRed);
+        TvgBorder right;
+        right.SetStyle(vgbrdSolid);
+        right.SetColor(clBlue);
+        heading->SetLeftBorder(&left);
+        heading->SetRightBorder(&right);
+        for (int i = 1; i <= 3; ++i)
+            Item(i)->SetHeadingIndex(0);
+    }
 };
 
 } // namespace
@@ -218,20 +236,7 @@ TEST_F(VelkoGridPaint, AHeadingIsComposedOnceAcrossItsGroup)
     Grid.SetColWidths(2, 80);
     Grid.SetColWidths(3, 64);
     Grid.SetRowHeights(0, 40);
-    TvgHeading* heading = Grid.Headings()->Add();
-    heading->SetCaption(QStringLiteral("Group"));
-    heading->SetTitleColor(clYellow);
-    heading->SetTitleOuterBevel(bvNone);
-    TvgBorder left;
-    left.SetStyle(vgbrdSolid);
-    left.SetColor(clRed);
-    TvgBorder right;
-    right.SetStyle(vgbrdSolid);
-    right.SetColor(clBlue);
-    heading->SetLeftBorder(&left);
-    heading->SetRightBorder(&right);
-    for (int i = 1; i <= 3; ++i)
-        Item(i)->SetHeadingIndex(0);
+    AddMarkedHeading(QStringLiteral("Group"));
 
     const QImage image = Paint();
     const int x0 = Grid.CellRect(1, 0).Left; // 65
@@ -270,21 +275,8 @@ TEST_F(VelkoGridPaint, AGroupScrolledPartlyOutOfViewShowsItsMatchingPart)
 {
     Grid.SetColumnCount(8);
     Grid.SetRowHeights(0, 40);
-    TvgHeading* heading = Grid.Headings()->Add();
-    heading->SetTitleColor(clYellow);
-    heading->SetTitleOuterBevel(bvNone);
-    TvgBorder left;
-    left.SetStyle(vgbrdSolid);
-    left.SetColor(clRed);
-    TvgBorder right;
-    right.SetStyle(vgbrdSolid);
-    right.SetColor(clBlue);
-    heading->SetLeftBorder(&left);
-    heading->SetRightBorder(&right);
-    for (int i = 1; i <= 3; ++i)
-        Item(i)->SetHeadingIndex(0);
     // A caption as wide as the group, so that its middle falls into the part still shown.
-    heading->SetCaption(QStringLiteral("MMMMMMMMMMMMMMMMMMMMM"));
+    AddMarkedHeading(QStringLiteral("MMMMMMMMMMMMMMMMMMMMM"));
     const QImage whole = Paint();
     const TRect r3 = Grid.CellRect(3, 0);
     const QImage expected = whole.copy(r3.Left, 0, r3.Right - r3.Left, 18);
