@@ -3,7 +3,7 @@
 // deleting a row near the top. All grids get the same data and the same viewport size. Run with
 //   velkogrid-bench --benchmark_counters_tabular=true
 #include "grid/VgGrid.h"
-#include "platform/StringGrid.h"
+#include "platform/hostgrid/StringGrid.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -1,8 +1,8 @@
 #include "CellHintsPage.h"
 
 #include "grid/VgHGrid.h"
-#include "platform/Conversions.h"
-#include "platform/Screen.h"
+#include "platform/locale/Conversions.h"
+#include "platform/app/Screen.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,10 +1,10 @@
 #include "ColumnModelPage.h"
 
 #include "common/VgColumn.h"
-#include "platform/Component.h"
-#include "platform/Conversions.h"
-#include "platform/DateTime.h"
-#include "platform/FormFile.h"
+#include "platform/core/Component.h"
+#include "platform/locale/Conversions.h"
+#include "platform/locale/DateTime.h"
+#include "platform/core/FormFile.h"
 
 #include <QFontDatabase>
 #include <QHeaderView>

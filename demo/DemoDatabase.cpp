@@ -1,6 +1,6 @@
 #include "DemoDatabase.h"
 
-#include "platform/Exceptions.h"
+#include "platform/core/Exceptions.h"
 
 #include <QFile>
 #include <QSqlError>

@@ -1,7 +1,7 @@
 #include "OrderColumns.h"
 
 #include "grid/VgGrid.h"
-#include "platform/Conversions.h"
+#include "platform/locale/Conversions.h"
 
 #include <QDate>
 

@@ -3,8 +3,8 @@
 #include "DemoDatabase.h"
 
 #include "grid/VgGrid.h"
-#include "platform/Application.h"
-#include "platform/ImageList.h"
+#include "platform/app/Application.h"
+#include "platform/graphics/ImageList.h"
 
 #include <QAction>
 #include <QColor>

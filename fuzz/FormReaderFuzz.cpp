@@ -9,10 +9,10 @@
 //   - what was read writes back to text that reads again to the same text;
 //   - a text that ReadComponentInto refuses leaves the instance as it was.
 #include "grid/VgGrid.h"
-#include "platform/Component.h"
-#include "platform/Exceptions.h"
-#include "platform/FormFile.h"
-#include "platform/StringGrid.h"
+#include "platform/core/Component.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/FormFile.h"
+#include "platform/hostgrid/StringGrid.h"
 
 #include "support/FormProbe.h"
 

@@ -1,6 +1,6 @@
 #include "TestEnvironment.h"
 
-#include "platform/FormatSettings.h"
+#include "platform/locale/FormatSettings.h"
 
 namespace vg::test {
 

@@ -1,8 +1,8 @@
 #include "common/VgBorderDraw.h"
 
-#include "platform/Canvas.h"
-#include "platform/Graphics.h"
-#include "platform/WinDraw.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/graphics/Graphics.h"
+#include "platform/graphics/WinDraw.h"
 
 #include <algorithm>
 

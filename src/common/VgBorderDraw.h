@@ -5,8 +5,8 @@
 #pragma once
 
 #include "common/VgGlobal.h"
-#include "platform/Enums.h"
-#include "platform/Types.h"
+#include "platform/core/Enums.h"
+#include "platform/core/Types.h"
 
 namespace vg {
 

@@ -6,10 +6,10 @@
 #pragma once
 
 #include "common/VgGlobal.h"
-#include "platform/Collection.h"
-#include "platform/Enums.h"
-#include "platform/Font.h"
-#include "platform/Picture.h"
+#include "platform/core/Collection.h"
+#include "platform/core/Enums.h"
+#include "platform/graphics/Font.h"
+#include "platform/graphics/Picture.h"
 
 #include <functional>
 #include <memory>

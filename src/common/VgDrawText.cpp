@@ -1,9 +1,9 @@
 #include "common/VgDrawText.h"
 
-#include "platform/Canvas.h"
-#include "platform/Exceptions.h"
-#include "platform/Messages.h"
-#include "platform/TextLayout.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/core/Exceptions.h"
+#include "platform/app/Messages.h"
+#include "platform/graphics/TextLayout.h"
 
 namespace vg {
 

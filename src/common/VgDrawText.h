@@ -5,9 +5,9 @@
 #pragma once
 
 #include "common/VgGlobal.h"
-#include "platform/Enums.h"
-#include "platform/GridTypes.h"
-#include "platform/Types.h"
+#include "platform/core/Enums.h"
+#include "platform/hostgrid/GridTypes.h"
+#include "platform/core/Types.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "common/VgGlobal.h"
 
-#include "platform/FormatSettings.h"
+#include "platform/locale/FormatSettings.h"
 
 namespace vg {
 

@@ -4,11 +4,11 @@
 // and the tables of date and time display formats.
 #pragma once
 
-#include "platform/Colors.h"
-#include "platform/Exceptions.h"
-#include "platform/Persistent.h"
-#include "platform/Strings.h"
-#include "platform/Types.h"
+#include "platform/core/Colors.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/Persistent.h"
+#include "platform/core/Strings.h"
+#include "platform/core/Types.h"
 
 #include <array>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #include "grid/VgGrid.h"
 
-#include "platform/ClassRegistry.h"
-#include "platform/Filer.h"
-#include "platform/InplaceEdit.h"
+#include "platform/core/ClassRegistry.h"
+#include "platform/core/Filer.h"
+#include "platform/hostgrid/InplaceEdit.h"
 
 #include <limits>
 

@@ -14,7 +14,7 @@
 #include "common/VgColumn.h"
 #include "common/VgDrawText.h"
 #include "grid/VgHGrid.h"
-#include "platform/Graphics.h"
+#include "platform/graphics/Graphics.h"
 
 #include <functional>
 #include <memory>

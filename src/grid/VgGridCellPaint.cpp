@@ -3,8 +3,8 @@
 #include "grid/VgGrid.h"
 
 #include "common/VgBorderDraw.h"
-#include "platform/ImageList.h"
-#include "platform/Picture.h"
+#include "platform/graphics/ImageList.h"
+#include "platform/graphics/Picture.h"
 
 namespace vg {
 

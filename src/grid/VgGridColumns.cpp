@@ -2,7 +2,7 @@
 // the grid: counts, hiding and showing.
 #include "grid/VgGrid.h"
 
-#include "platform/Exceptions.h"
+#include "platform/core/Exceptions.h"
 
 #include <QScopedValueRollback>
 

@@ -3,7 +3,7 @@
 #include "grid/VgGrid.h"
 
 #include "common/VgDisplayFormat.h"
-#include "platform/Conversions.h"
+#include "platform/locale/Conversions.h"
 
 namespace vg {
 

@@ -4,7 +4,7 @@
 #include "grid/VgGrid.h"
 
 #include "common/VgBorderDraw.h"
-#include "platform/RasterOp.h"
+#include "platform/graphics/RasterOp.h"
 
 namespace vg {
 

@@ -2,10 +2,10 @@
 
 #include "common/VgGlobal.h"
 #include "grid/VgHintWindow.h"
-#include "platform/Application.h"
-#include "platform/ClassRegistry.h"
-#include "platform/InplaceEdit.h"
-#include "platform/Screen.h"
+#include "platform/app/Application.h"
+#include "platform/core/ClassRegistry.h"
+#include "platform/hostgrid/InplaceEdit.h"
+#include "platform/app/Screen.h"
 
 #include <QApplication>
 

@@ -1,8 +1,8 @@
 #include "grid/VgHintWindow.h"
 
 #include "common/VgGlobal.h"
-#include "platform/Screen.h"
-#include "platform/TextLayout.h"
+#include "platform/app/Screen.h"
+#include "platform/graphics/TextLayout.h"
 
 
 #include <algorithm>

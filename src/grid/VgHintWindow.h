@@ -4,7 +4,7 @@
 // the tooltip colours with every character as it is (an ampersand marks no shortcut).
 #pragma once
 
-#include "platform/HintWindow.h"
+#include "platform/controls/HintWindow.h"
 
 namespace vg {
 

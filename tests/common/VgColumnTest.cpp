@@ -1,8 +1,8 @@
 #include "common/VgColumn.h"
-#include "platform/ClassRegistry.h"
-#include "platform/Component.h"
-#include "platform/Filer.h"
-#include "platform/FormFile.h"
+#include "platform/core/ClassRegistry.h"
+#include "platform/core/Component.h"
+#include "platform/core/Filer.h"
+#include "platform/core/FormFile.h"
 
 #include "TestEnvironment.h"
 

@@ -1,5 +1,5 @@
 #include "common/VgDisplayFormat.h"
-#include "platform/Conversions.h"
+#include "platform/locale/Conversions.h"
 #include "TestEnvironment.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "common/VgGlobal.h"
-#include "platform/FormatSettings.h"
+#include "platform/locale/FormatSettings.h"
 #include "TestEnvironment.h"
 
 #include <gtest/gtest.h>

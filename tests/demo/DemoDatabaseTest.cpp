@@ -2,7 +2,7 @@
 
 #include "DemoDatabase.h"
 
-#include "platform/Exceptions.h"
+#include "platform/core/Exceptions.h"
 
 #include <QSqlQuery>
 #include <QTemporaryFile>

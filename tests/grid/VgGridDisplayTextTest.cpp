@@ -1,6 +1,6 @@
 #include "grid/VgGrid.h"
 
-#include "platform/FormatSettings.h"
+#include "platform/locale/FormatSettings.h"
 
 #include "TestEnvironment.h"
 

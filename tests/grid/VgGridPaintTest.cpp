@@ -1,6 +1,6 @@
 #include "grid/VgGrid.h"
 
-#include "platform/Picture.h"
+#include "platform/graphics/Picture.h"
 
 #include <QCoreApplication>
 #include <QImage>

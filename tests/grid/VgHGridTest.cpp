@@ -2,10 +2,10 @@
 
 #include "common/VgGlobal.h"
 #include "grid/VgHintWindow.h"
-#include "platform/Application.h"
-#include "platform/FormFile.h"
-#include "platform/Messages.h"
-#include "platform/Screen.h"
+#include "platform/app/Application.h"
+#include "platform/core/FormFile.h"
+#include "platform/app/Messages.h"
+#include "platform/app/Screen.h"
 
 #include <QApplication>
 #include <QEnterEvent>

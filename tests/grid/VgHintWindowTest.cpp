@@ -1,5 +1,5 @@
 #include "grid/VgHintWindow.h"
-#include "platform/Screen.h"
+#include "platform/app/Screen.h"
 
 #include <QApplication>
 #include <QFontMetrics>

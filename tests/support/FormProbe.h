@@ -6,14 +6,14 @@
 // ProbeEvents; whoever reads probes clears it.
 #pragma once
 
-#include "platform/ClassRegistry.h"
-#include "platform/Collection.h"
-#include "platform/Component.h"
-#include "platform/Exceptions.h"
-#include "platform/Filer.h"
-#include "platform/Font.h"
-#include "platform/Picture.h"
-#include "platform/Strings.h"
+#include "platform/core/ClassRegistry.h"
+#include "platform/core/Collection.h"
+#include "platform/core/Component.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/Filer.h"
+#include "platform/graphics/Font.h"
+#include "platform/graphics/Picture.h"
+#include "platform/core/Strings.h"
 
 #include <cstdint>
 #include <memory>

@@ -4,10 +4,10 @@
 // descendant receives, in order.
 #pragma once
 
-#include "platform/Exceptions.h"
-#include "platform/GridStrings.h"
-#include "platform/InplaceEdit.h"
-#include "platform/StringGrid.h"
+#include "platform/core/Exceptions.h"
+#include "platform/hostgrid/GridStrings.h"
+#include "platform/hostgrid/InplaceEdit.h"
+#include "platform/hostgrid/StringGrid.h"
 
 #include <QApplication>
 #include <QLineEdit>

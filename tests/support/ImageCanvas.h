@@ -3,7 +3,7 @@
 // paints, since painting on an image is immediate.
 #pragma once
 
-#include "platform/Canvas.h"
+#include "platform/graphics/Canvas.h"
 
 #include <QImage>
 

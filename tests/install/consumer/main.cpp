@@ -1,10 +1,10 @@
 // Uses the installed headers and library: the application object, a colour conversion
 // that needs Qt Gui, and a bitmap the library carries as a resource, so the include path,
 // the link dependencies and the library's resources are all exercised.
-#include "platform/Application.h"
-#include "platform/Colors.h"
-#include "platform/Exceptions.h"
-#include "platform/Graphics.h"
+#include "platform/app/Application.h"
+#include "platform/core/Colors.h"
+#include "platform/core/Exceptions.h"
+#include "platform/graphics/Graphics.h"
 
 #include <cstdio>
 

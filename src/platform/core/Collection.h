@@ -1,0 +1,97 @@
+// Owned, ordered lists of items of one class: TCollection owns its TCollectionItems,
+// each of which knows its collection and its index. Collections are stored in form
+// files as a list of items, each with its own published properties.
+#pragma once
+
+#include "platform/core/Persistent.h"
+#include "platform/core/UpdateCount.h"
+
+#include <functional>
+#include <vector>
+
+namespace vg {
+
+class TCollection;
+
+class TCollectionItem : public TPersistent {
+    VG_CLASS(TCollectionItem)
+public:
+    // Joins collection (at its end) when one is given.
+    explicit TCollectionItem(TCollection* collection);
+    // Leaves the collection.
+    ~TCollectionItem() override;
+
+    TCollection* Collection() const { return FCollection; }
+    // Position within the collection; -1 when the item belongs to none.
+    int Index() const;
+    // Moves the item within its collection; the items between shift by one.
+    void SetIndex(int value);
+    // Unique within the collection for the collection's lifetime.
+    int ID() const { return FID; }
+
+private:
+    friend class TCollection;
+    TCollection* FCollection = nullptr;
+    int FID = 0;
+};
+
+// How a collection creates its items: the item class and a factory.
+struct TCollectionItemClass {
+    const TClassInfo* Info = nullptr;
+    std::function<TCollectionItem*(TCollection*)> Create;
+
+    template <class T>
+    static TCollectionItemClass Of()
+    {
+        return {&T::StaticClassInfo(), [](TCollection* c) -> TCollectionItem* { return new T(c); }};
+    }
+};
+
+class TCollection : public TPersistent {
+    VG_CLASS(TCollection)
+public:
+    explicit TCollection(TCollectionItemClass itemClass);
+    ~TCollection() override;
+
+    const TCollectionItemClass& ItemClass() const { return FItemClass; }
+    int Count() const { return int(FItems.size()); }
+    // Raises EListError for an index outside 0..Count-1.
+    TCollectionItem* Item(int index) const;
+
+    // Creates an item of the item class at the end.
+    TCollectionItem* Add();
+    // Creates an item of the item class at index (0..Count).
+    TCollectionItem* Insert(int index);
+    void Delete(int index);
+    void Clear();
+    TCollectionItem* FindItemID(int id) const;
+
+    // Changes made between BeginUpdate and the matching EndUpdate are reported once.
+    void BeginUpdate();
+    void EndUpdate();
+    int UpdateCount() const { return FUpdates.Count(); }
+
+    // Replaces all items by copies of source's items (source must be a collection).
+    void Assign(const TPersistent* source) override;
+
+    // Fired after a change of the items (added, removed, moved, assigned), outside updates.
+    std::function<void(TCollection* sender)> OnChange;
+
+protected:
+    // Called after each change of the item list; the default fires OnChange.
+    virtual void Changed();
+
+private:
+    friend class TCollectionItem;
+    void InsertItem(TCollectionItem* item);
+    void RemoveItem(TCollectionItem* item);
+    void MoveItem(int fromIndex, int toIndex);
+    void CheckIndex(int index, int limit) const;
+
+    TCollectionItemClass FItemClass;
+    std::vector<TCollectionItem*> FItems;
+    int FNextID = 0;
+    TUpdateCount FUpdates;
+};
+
+} // namespace vg

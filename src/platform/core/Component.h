@@ -1,0 +1,60 @@
+// TComponent: a named persistent object with an owner. An owner destroys the components
+// it owns, and a component knows its state: being loaded from a form file, being edited
+// in the designer, or being destroyed.
+#pragma once
+
+#include "platform/core/Persistent.h"
+
+#include <vector>
+
+namespace vg {
+
+enum TComponentStateFlag : std::uint8_t { csLoading, csReading, csDesigning, csDestroying };
+VG_ENUM_INFO(TComponentStateFlag, "csLoading", "csReading", "csDesigning", "csDestroying")
+using TComponentState = TSet<TComponentStateFlag>;
+
+class TComponent : public TPersistent {
+    VG_CLASS(TComponent)
+public:
+    // owner (may be null) takes ownership and destroys this component with itself.
+    explicit TComponent(TComponent* owner = nullptr);
+    ~TComponent() override;
+
+    TComponent* Owner() const { return FOwner; }
+    // A valid identifier (or empty), unique among the owner's components, case-insensitively.
+    const QString& Name() const { return FName; }
+    virtual void SetName(const QString& value);
+
+    TComponentState ComponentState() const { return FComponentState; }
+    bool IsLoading() const { return FComponentState.Contains(TComponentStateFlag::csLoading); }
+    bool IsDesigning() const { return FComponentState.Contains(TComponentStateFlag::csDesigning); }
+    bool IsDestroying() const { return FComponentState.Contains(TComponentStateFlag::csDestroying); }
+    // Puts this component and those it owns into or out of design mode.
+    void SetDesigning(bool value);
+
+    int ComponentCount() const { return int(FComponents.size()); }
+    TComponent* Component(int index) const; // EListError outside 0..ComponentCount-1
+    TComponent* FindComponent(const QString& name) const;
+
+    // Called by the form-file reader before the first property is read.
+    void BeginLoading();
+    // Called once all properties of the whole file have been read; clears csLoading.
+    virtual void Loaded();
+
+    static bool IsValidIdent(const QString& name);
+
+protected:
+    // Start of destruction: set csDestroying so that notifications can be skipped.
+    void Destroying();
+
+private:
+    void InsertComponent(TComponent* component);
+    void RemoveComponent(TComponent* component);
+
+    TComponent* FOwner = nullptr;
+    QString FName;
+    TComponentState FComponentState;
+    std::vector<TComponent*> FComponents;
+};
+
+} // namespace vg

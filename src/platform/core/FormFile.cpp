@@ -1,0 +1,67 @@
+#include "platform/core/FormFile.h"
+
+#include "platform/core/ClassRegistry.h"
+#include "platform/core/Component.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/Filer.h"
+
+#include <QIODevice>
+#include <QStringDecoder>
+
+namespace vg {
+
+QString WriteComponentToText(const TComponent& root)
+{
+    return FormObjectToText(TWriter().WriteRoot(root));
+}
+
+void WriteComponentToStream(QIODevice& stream, const TComponent& root)
+{
+    const QByteArray data = WriteComponentToText(root).toUtf8();
+    if (!stream.isWritable() || stream.write(data) != data.size())
+        throw EWriteError(QStringLiteral("Cannot write the form file: %1").arg(stream.errorString()));
+}
+
+std::unique_ptr<TComponent> ReadComponentFromText(const QString& text)
+{
+    const TFormObject tree = ParseFormText(text);
+    const TComponentFactory* factory = FindComponentClass(tree.ClassName);
+    if (!factory)
+        TReader::Error(tree.Line, QStringLiteral("class %1 is not registered").arg(tree.ClassName));
+    std::unique_ptr<TComponent> root((*factory)(nullptr));
+    TReader().ReadRoot(tree, *root);
+    return root;
+}
+
+namespace {
+QString ReadUtf8(QIODevice& stream)
+{
+    if (!stream.isReadable())
+        throw EStreamError(QStringLiteral("Cannot read the form file: %1").arg(stream.errorString()));
+    const QByteArray data = stream.readAll();
+    // Stateless, so that a character cut off at the end of the data counts as an error
+    // instead of being held back for input that never comes.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder(data);
+    if (decoder.hasError())
+        throw EReadError(QStringLiteral("The form file is not valid UTF-8 text"));
+    return text;
+}
+} // namespace
+
+std::unique_ptr<TComponent> ReadComponentFromStream(QIODevice& stream)
+{
+    return ReadComponentFromText(ReadUtf8(stream));
+}
+
+void ReadComponentInto(const QString& text, TComponent& instance)
+{
+    const TFormObject tree = ParseFormText(text);
+    if (const TComponentFactory* factory = FindComponentClass(instance.ClassName())) {
+        std::unique_ptr<TComponent> scratch((*factory)(nullptr));
+        TReader().ReadRoot(tree, *scratch);
+    }
+    TReader().ReadRoot(tree, instance);
+}
+
+} // namespace vg

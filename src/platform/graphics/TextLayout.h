@@ -1,0 +1,49 @@
+// The text layout routine: lays text out in a rectangle and draws it with the canvas's
+// font and font colour, on a transparent background, by the flags below (the window
+// system's text-drawing flags, names and values kept):
+//   - Lines: "\r\n", "\r" and "\n" always start a new line. With DT_SINGLELINE each line
+//     break shows as one space instead and nothing wraps.
+//   - DT_WORDBREAK: a line breaks at the spaces (or tabs) before the first word that would
+//     cross the rectangle's right edge; the white space at a break is dropped. A word is
+//     never split: one wider than the rectangle stands alone on its line and is clipped.
+//   - DT_EXPANDTABS: a tab advances to the next stop, every 8 average character widths
+//     from the line's start; without it a tab is as wide as a space.
+//   - DT_END_ELLIPSIS: a line wider than the rectangle loses characters at its end (and
+//     the white space before them) until it fits with "..." appended; the text passed in
+//     is not changed. A line where not even "..." fits shows "..." clipped.
+//   - DT_LEFT, DT_CENTER, DT_RIGHT place each line; DT_TOP, DT_VCENTER, DT_BOTTOM place
+//     the block of all lines (for any number of lines, not only single-line text), so a
+//     block taller than the rectangle overflows both edges when centred.
+//   - Drawing is clipped to the rectangle unless DT_NOCLIP.
+//   - DT_CALCRECT draws nothing and moves rect's right to left + the widest line and its
+//     bottom to top + the text's height. Lines cut by DT_END_ELLIPSIS count with their
+//     cut width.
+//   - '&' is always shown as it is: there is no mnemonic prefix processing, with or
+//     without DT_NOPREFIX.
+// An empty text is one empty line. The return value is the text's height in pixels:
+// the number of lines times the font's line height.
+#pragma once
+
+#include "platform/graphics/Canvas.h"
+
+#include <QString>
+
+namespace vg {
+
+inline constexpr unsigned DT_LEFT = 0x0000;
+inline constexpr unsigned DT_CENTER = 0x0001;
+inline constexpr unsigned DT_RIGHT = 0x0002;
+inline constexpr unsigned DT_TOP = 0x0000;
+inline constexpr unsigned DT_VCENTER = 0x0004;
+inline constexpr unsigned DT_BOTTOM = 0x0008;
+inline constexpr unsigned DT_WORDBREAK = 0x0010;
+inline constexpr unsigned DT_SINGLELINE = 0x0020;
+inline constexpr unsigned DT_EXPANDTABS = 0x0040;
+inline constexpr unsigned DT_NOCLIP = 0x0100;
+inline constexpr unsigned DT_CALCRECT = 0x0400;
+inline constexpr unsigned DT_NOPREFIX = 0x0800;
+inline constexpr unsigned DT_END_ELLIPSIS = 0x8000;
+
+int DrawText(TCanvas& canvas, const QString& text, TRect& rect, unsigned flags);
+
+} // namespace vg

@@ -1,0 +1,159 @@
+// TCustomGrid: in-place editing. The editor is created on first need and kept; it is
+// loaded from the current cell (GetEditText) when it opens and written back (SetEditText)
+// when the edit ends: on Enter, on moving to another cell, on leaving the grid, or when
+// the grid closes it. Escape puts back the text the editor was opened with.
+#include "platform/hostgrid/Grids.h"
+
+#include "platform/hostgrid/InplaceEdit.h"
+
+#include <QScopedValueRollback>
+
+namespace vg {
+
+TInplaceEdit* TCustomGrid::CreateEditor()
+{
+    return new TInplaceEdit(this);
+}
+
+QString TCustomGrid::GetEditText(int ACol, int ARow)
+{
+    QString value;
+    if (OnGetEditText)
+        OnGetEditText(this, ACol, ARow, value);
+    return value;
+}
+
+void TCustomGrid::SetEditText(int ACol, int ARow, const QString& Value)
+{
+    if (OnSetEditText)
+        OnSetEditText(this, ACol, ARow, Value);
+}
+
+bool TCustomGrid::CanEditShow() const
+{
+    return FOptions.Contains(goEditing) && !FOptions.Contains(goRowSelect) && !IsDesigning()
+        && (FEditorMode || FOptions.Contains(goAlwaysShowEditor));
+}
+
+bool TCustomGrid::CanEditModify() const
+{
+    return true;
+}
+
+int TCustomGrid::GetEditLimit() const
+{
+    return 0;
+}
+
+void TCustomGrid::ShowEditor()
+{
+    FEditorMode = true;
+    if (!CanEditShow()) {
+        FEditorMode = false;
+        return;
+    }
+    UpdateEdit();
+    if (FInplaceEdit && FInplaceEdit->isVisible())
+        FInplaceEdit->setFocus(Qt::OtherFocusReason);
+    else
+        FEditorMode = false;
+}
+
+void TCustomGrid::HideEditor()
+{
+    FEditorMode = false;
+    CloseEditor(true);
+}
+
+void TCustomGrid::SetEditorMode(bool value)
+{
+    if (!value) {
+        HideEditor();
+        return;
+    }
+    ShowEditor();
+    if (FInplaceEdit && FEditorMode)
+        FInplaceEdit->Deselect();
+}
+
+void TCustomGrid::UpdateEdit()
+{
+    if (!CanEditShow())
+        return;
+    if (!FInplaceEdit) {
+        FInplaceEdit = CreateEditor();
+        if (!FInplaceEdit)
+            return;
+        FInplaceCell = {-1, -1};
+    }
+    if (FInplaceCell != FCurrent) {
+        CloseEditor(true);
+        FInplaceCell = FCurrent;
+        FInplaceEdit->UpdateContents();
+        FInplaceEdit->SelectAll();
+    }
+    PlaceEditor(FFocusInside);
+}
+
+void TCustomGrid::PlaceEditor(bool takeFocus)
+{
+    if (!FInplaceEdit || FInplaceCell.X < 0)
+        return;
+    const TRect r = CellRect(FInplaceCell.X, FInplaceCell.Y);
+    if (r.IsEmpty()) {
+        // The edited cell has been scrolled away: the edit ends there.
+        HideEditor();
+        return;
+    }
+    FInplaceEdit->Move(r);
+    if (takeFocus)
+        FInplaceEdit->setFocus(Qt::OtherFocusReason);
+}
+
+void TCustomGrid::UpdateText()
+{
+    if (!FInplaceEdit || FInplaceCell.X < 0 || FUpdatingText)
+        return;
+    const QString text = FInplaceEdit->Text();
+    if (text == GetEditText(FInplaceCell.X, FInplaceCell.Y))
+        return;
+    const QScopedValueRollback updating(FUpdatingText, true);
+    SetEditText(FInplaceCell.X, FInplaceCell.Y, text);
+}
+
+void TCustomGrid::CloseEditor(bool commit)
+{
+    if (!FInplaceEdit)
+        return;
+    if (commit)
+        UpdateText();
+    FInplaceCell = {-1, -1};
+    if (!FInplaceEdit->isVisible())
+        return;
+    // The grid takes the focus back before the editor goes, so that it stays inside.
+    if (FInplaceEdit->hasFocus())
+        setFocus(Qt::OtherFocusReason);
+    FInplaceEdit->hide();
+    InvalidateGrid();
+}
+
+void TCustomGrid::CancelEdit()
+{
+    if (!FInplaceEdit || FInplaceCell.X < 0)
+        return;
+    FInplaceEdit->RevertText();
+    if (FOptions.Contains(goAlwaysShowEditor))
+        FInplaceEdit->SelectAll();
+    else
+        HideEditor();
+}
+
+void TCustomGrid::InvalidateEditor()
+{
+    if (FUpdatingText || !FInplaceEdit || FInplaceCell.X < 0)
+        return;
+    FInplaceEdit->UpdateContents();
+    FInplaceEdit->SelectAll();
+}
+
+} // namespace vg

@@ -1,0 +1,210 @@
+// TCustomGrid: where cells lie on screen, scrolling by whole cells and repainting parts
+// of the grid.
+#include "platform/hostgrid/Grids.h"
+
+#include "platform/app/Application.h"
+#include "platform/hostgrid/InplaceEdit.h"
+
+#include <QScrollBar>
+
+namespace vg {
+
+TGridAxis TCustomGrid::AxisOf(const TGridExtents& extents, int fixedCount, int firstCell, TGridOptions lineOptions,
+                              int clientExtent) const
+{
+    TGridAxis axis;
+    axis.Extents = &extents;
+    axis.FixedCount = fixedCount;
+    axis.FirstCell = firstCell;
+    // Lines take their room wherever either kind of line across this axis is shown.
+    axis.LineWidth = (FOptions * lineOptions).IsEmpty() ? 0 : FGridLineWidth;
+    axis.ClientExtent = clientExtent;
+    return axis;
+}
+
+TGridAxis TCustomGrid::HorzAxis() const
+{
+    return AxisOf(FColWidths, FFixedCols, FTopLeft.X, {goFixedVertLine, goVertLine}, viewport()->width());
+}
+
+TGridAxis TCustomGrid::VertAxis() const
+{
+    return AxisOf(FRowHeights, FFixedRows, FTopLeft.Y, {goFixedHorzLine, goHorzLine}, viewport()->height());
+}
+
+int TCustomGrid::VisibleColCount() const
+{
+    return HorzAxis().LastFullShownCell() - LeftCol() + 1;
+}
+
+int TCustomGrid::VisibleRowCount() const
+{
+    return VertAxis().LastFullShownCell() - TopRow() + 1;
+}
+
+TRect TCustomGrid::CellRect(int ACol, int ARow) const
+{
+    return BoxRect(ACol, ARow, ACol, ARow);
+}
+
+TRect TCustomGrid::BoxRect(const TGridRect& cells) const
+{
+    const TGridRect range = GridRectOf({cells.Left, cells.Top}, {cells.Right, cells.Bottom});
+    TRect r;
+    if (!HorzAxis().Span(range.Left, range.Right, r.Left, r.Right) || !VertAxis().Span(range.Top, range.Bottom, r.Top, r.Bottom))
+        return {};
+    return r.IsEmpty() ? TRect{} : r;
+}
+
+TGridCoord TCustomGrid::MouseCoord(int X, int Y) const
+{
+    const TGridCoord cell{HorzAxis().CellAt(X), VertAxis().CellAt(Y)};
+    if (cell.X < 0 || cell.Y < 0)
+        return {-1, -1};
+    return cell;
+}
+
+void TCustomGrid::InvalidateRect(const TRect& rect)
+{
+    if (!rect.IsEmpty())
+        viewport()->update(rect.ToQRect());
+}
+
+void TCustomGrid::InvalidateCell(int ACol, int ARow)
+{
+    // A hidden grid paints everything when it is shown; a cell off screen needs nothing.
+    if (!viewport()->isVisible() || !FShownCols.MayBeShown(HorzAxis(), ACol) || !FShownRows.MayBeShown(VertAxis(), ARow))
+        return;
+    InvalidateRect(BoxRect(ACol, ARow, ACol, ARow));
+}
+
+void TCustomGrid::InvalidateRow(int ARow)
+{
+    InvalidateRect(BoxRect(0, ARow, ColCount() - 1, ARow));
+}
+
+void TCustomGrid::InvalidateCol(int ACol)
+{
+    InvalidateRect(BoxRect(ACol, 0, ACol, RowCount() - 1));
+}
+
+void TCustomGrid::InvalidateGrid()
+{
+    viewport()->update();
+}
+
+// ---- Scrolling
+
+void TCustomGrid::SetLeftCol(int value)
+{
+    CheckScrollableCol(value);
+    MoveTopLeft(std::min(value, HorzAxis().MaxFirstCell()), TopRow());
+}
+
+void TCustomGrid::SetTopRow(int value)
+{
+    CheckScrollableRow(value);
+    MoveTopLeft(LeftCol(), std::min(value, VertAxis().MaxFirstCell()));
+}
+
+void TCustomGrid::MoveTopLeft(int ALeft, int ATop)
+{
+    const TGridCoord old = FTopLeft;
+    FTopLeft = {ALeft, ATop};
+    SyncScrollBars();
+    if (FTopLeft != old)
+        TopLeftMoved();
+}
+
+void TCustomGrid::TopLeftMoved()
+{
+    InvalidateGrid();
+    if (FInplaceEdit && FInplaceEdit->isVisible())
+        PlaceEditor(false);
+    TopLeftChanged();
+}
+
+void TCustomGrid::TopLeftChanged()
+{
+    if (OnTopLeftChanged)
+        OnTopLeftChanged(this);
+}
+
+namespace {
+
+// The first cell to show on an axis so that cell is fully on screen, scrolling as little
+// as possible; fixed cells are always on screen.
+int FirstCellShowingAll(const TGridAxis& axis, int cell)
+{
+    if (cell < axis.FixedCount)
+        return axis.FirstCell;
+    if (cell < axis.FirstCell)
+        return cell;
+    if (cell > axis.LastFullShownCell())
+        return std::max(axis.FirstCellShowing(cell), axis.FirstCell);
+    return axis.FirstCell;
+}
+
+} // namespace
+
+void TCustomGrid::ClampInView(TGridCoord cell)
+{
+    MoveTopLeft(FirstCellShowingAll(HorzAxis(), cell.X), FirstCellShowingAll(VertAxis(), cell.Y));
+}
+
+void TCustomGrid::UpdateScrollRange()
+{
+    const TGridCoord old = FTopLeft;
+    SyncScrollBars();
+    if (FTopLeft != old)
+        TopLeftMoved();
+}
+
+void TCustomGrid::SyncScrollBars()
+{
+    if (FSettingScrollBars)
+        return;
+    FSettingScrollBars = true;
+    // Showing or hiding a scroll bar changes the viewport, which changes the ranges; a
+    // few rounds settle it.
+    for (int round = 0; round < 3; ++round) {
+        const QSize before = viewport()->size();
+        SyncScrollBar(*horizontalScrollBar(), HorzAxis(), FTopLeft.X);
+        SyncScrollBar(*verticalScrollBar(), VertAxis(), FTopLeft.Y);
+        if (viewport()->size() == before)
+            break;
+    }
+    FSettingScrollBars = false;
+}
+
+void TCustomGrid::SyncScrollBar(QScrollBar& bar, TGridAxis axis, int& firstCell)
+{
+    const int maxFirst = axis.MaxFirstCell();
+    firstCell = std::clamp(firstCell, axis.FixedCount, maxFirst);
+    axis.FirstCell = firstCell;
+    bar.setRange(0, maxFirst - axis.FixedCount);
+    bar.setPageStep(std::max(1, axis.LastFullShownCell() - axis.FirstCell + 1));
+    bar.setSingleStep(1);
+    bar.setValue(firstCell - axis.FixedCount);
+}
+
+void TCustomGrid::scrollContentsBy(int, int)
+{
+    if (FSettingScrollBars)
+        return;
+    Application().GuardEvent([this] {
+        MoveTopLeft(horizontalScrollBar()->value() + FFixedCols, verticalScrollBar()->value() + FFixedRows);
+    });
+}
+
+void TCustomGrid::resizeEvent(QResizeEvent* e)
+{
+    QAbstractScrollArea::resizeEvent(e);
+    Application().GuardEvent([this] {
+        UpdateScrollRange();
+        if (FInplaceEdit && FInplaceEdit->isVisible())
+            PlaceEditor(false);
+    });
+}
+
+} // namespace vg

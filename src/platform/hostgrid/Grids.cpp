@@ -1,0 +1,536 @@
+// TCustomGrid: construction, sizes, options and looks, the current cell and selection,
+// row and column operations, focus and message dispatch.
+#include "platform/hostgrid/Grids.h"
+
+#include "platform/app/Application.h"
+#include "platform/core/Exceptions.h"
+#include "platform/hostgrid/InplaceEdit.h"
+
+#include <QApplication>
+#include <QScrollBar>
+
+#include <utility>
+
+namespace vg {
+
+namespace {
+// Where index ends up when the entry at from is moved to to.
+int MovedIndex(int index, int from, int to)
+{
+    if (index == from)
+        return to;
+    if (from < to && index > from && index <= to)
+        return index - 1;
+    if (from > to && index >= to && index < from)
+        return index + 1;
+    return index;
+}
+} // namespace
+
+const TClassInfo& TCustomGrid::StaticClassInfo()
+{
+    static const TClassInfo info = TClassBuilder<TCustomGrid>(QStringLiteral("TCustomGrid"), &TComponent::StaticClassInfo()).Build();
+    return info;
+}
+
+TCustomGrid::TCustomGrid(TComponent* owner, QWidget* parent)
+    : QAbstractScrollArea(parent ? parent : dynamic_cast<QWidget*>(owner))
+    , TComponent(owner)
+{
+    FColWidths.Resize(5);
+    FRowHeights.Resize(5);
+    FAutoScrollTimer = std::make_unique<TTimer>();
+    FAutoScrollTimer->SetEnabled(false);
+    FAutoScrollTimer->SetInterval(AutoScrollInterval);
+    FAutoScrollTimer->OnTimer = [this](TObject*) { AutoScroll(); };
+    setFocusPolicy(Qt::StrongFocus);
+    // Every pixel of the viewport is painted by the grid itself: nothing is erased first.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAutoFillBackground(false);
+    viewport()->setMouseTracking(true);
+    horizontalScrollBar()->setTracking(false);
+    verticalScrollBar()->setTracking(false);
+    FFont.OnChange = [this](TObject*) { InvalidateGrid(); };
+    FMessages.On(CM_CANCELMODE, [this](TMessage& message) { CMCancelMode(message); });
+    FMessages.On(WM_COMMAND, [this](TMessage& message) { WMCommand(message); });
+    Initialize();
+    UpdateScrollRange();
+}
+
+TCustomGrid::~TCustomGrid()
+{
+    Destroying();
+    // The editor goes first, while the grid is still whole; its focus reports are
+    // ignored from here on.
+    delete std::exchange(FInplaceEdit, nullptr);
+}
+
+void TCustomGrid::SetName(const QString& value)
+{
+    TComponent::SetName(value);
+    setObjectName(value);
+}
+
+void TCustomGrid::Initialize()
+{
+    FTopLeft = {FFixedCols, FFixedRows};
+    FCurrent = FTopLeft;
+    FAnchor = FCurrent;
+    if (FOptions.Contains(goRowSelect))
+        FAnchor.X = ColCount() - 1;
+}
+
+// ---- Size
+
+void TCustomGrid::SetColCount(int value)
+{
+    if (value != ColCount())
+        ChangeSize(value, RowCount());
+}
+
+void TCustomGrid::SetRowCount(int value)
+{
+    if (value != RowCount())
+        ChangeSize(ColCount(), value);
+}
+
+void TCustomGrid::SizeChanging(int, int)
+{
+}
+
+void TCustomGrid::ChangeSize(int NewColCount, int NewRowCount)
+{
+    if (NewColCount < 1)
+        throw EInvalidOperation(QStringLiteral("A grid needs at least one column, not %1").arg(NewColCount));
+    if (NewRowCount < 1)
+        throw EInvalidOperation(QStringLiteral("A grid needs at least one row, not %1").arg(NewRowCount));
+    const int oldColCount = ColCount();
+    const int oldRowCount = RowCount();
+    if (NewColCount == oldColCount && NewRowCount == oldRowCount)
+        return;
+    if (FInplaceCell.X >= NewColCount || FInplaceCell.Y >= NewRowCount)
+        CloseEditor(true);
+    SizeChanging(NewColCount, NewRowCount);
+    FColWidths.Resize(NewColCount);
+    FRowHeights.Resize(NewRowCount);
+    FFixedCols = std::min(FFixedCols, NewColCount - 1);
+    FFixedRows = std::min(FFixedRows, NewRowCount - 1);
+    const auto clampCell = [&](TGridCoord& cell) {
+        cell.X = std::clamp(cell.X, FFixedCols, NewColCount - 1);
+        cell.Y = std::clamp(cell.Y, FFixedRows, NewRowCount - 1);
+    };
+    clampCell(FCurrent);
+    clampCell(FAnchor);
+    clampCell(FTopLeft);
+    if (FOptions.Contains(goRowSelect)) {
+        FCurrent.X = FFixedCols;
+        FAnchor.X = NewColCount - 1;
+    }
+    UpdateScrollRange();
+    InvalidateGrid();
+    UpdateEdit();
+    SizeChanged(oldColCount, oldRowCount);
+}
+
+void TCustomGrid::SizeChanged(int, int)
+{
+}
+
+void TCustomGrid::SetFixedCols(int value)
+{
+    SetFixedCount(FFixedCols, value, ColCount(), QStringLiteral("Fixed column count must be less than column count"));
+}
+
+void TCustomGrid::SetFixedRows(int value)
+{
+    SetFixedCount(FFixedRows, value, RowCount(), QStringLiteral("Fixed row count must be less than row count"));
+}
+
+void TCustomGrid::SetFixedCount(int& fixedCount, int value, int count, const QString& error)
+{
+    if (value < 0 || value >= count)
+        throw EInvalidOperation(error);
+    if (value == fixedCount)
+        return;
+    CloseEditor(true);
+    fixedCount = value;
+    Initialize();
+    UpdateScrollRange();
+    InvalidateGrid();
+}
+
+void TCustomGrid::SetColWidths(int index, int width)
+{
+    if (FColWidths.Get(index) == width)
+        return;
+    FColWidths.Set(index, width);
+    ExtentsChanged();
+}
+
+void TCustomGrid::SetRowHeights(int index, int height)
+{
+    if (FRowHeights.Get(index) == height)
+        return;
+    FRowHeights.Set(index, height);
+    ExtentsChanged();
+}
+
+void TCustomGrid::SetDefaultColWidth(int value)
+{
+    FColWidths.SetDefault(value);
+    ExtentsChanged();
+}
+
+void TCustomGrid::SetDefaultRowHeight(int value)
+{
+    FRowHeights.SetDefault(value);
+    ExtentsChanged();
+}
+
+void TCustomGrid::SetGridLineWidth(int value)
+{
+    if (value < 0)
+        throw EInvalidOperation(QStringLiteral("Grid lines cannot be %1 pixels wide").arg(value));
+    if (value == FGridLineWidth)
+        return;
+    FGridLineWidth = value;
+    ExtentsChanged();
+}
+
+void TCustomGrid::ExtentsChanged()
+{
+    UpdateScrollRange();
+    InvalidateGrid();
+    if (FInplaceEdit && FInplaceEdit->isVisible())
+        PlaceEditor(false);
+}
+
+// ---- Looks and behaviour
+
+void TCustomGrid::SetOptions(TGridOptions value)
+{
+    if (value.Contains(goRowSelect))
+        value.Exclude(goAlwaysShowEditor);
+    if (value == FOptions)
+        return;
+    const TGridOptions old = FOptions;
+    FOptions = value;
+    const bool thumbTracking = value.Contains(goThumbTracking);
+    horizontalScrollBar()->setTracking(thumbTracking);
+    verticalScrollBar()->setTracking(thumbTracking);
+    if (!value.Contains(goEditing) || value.Contains(goRowSelect))
+        HideEditor();
+    if (value.Contains(goRowSelect) && !old.Contains(goRowSelect)) {
+        FCurrent.X = FFixedCols;
+        FAnchor = {ColCount() - 1, FCurrent.Y};
+    }
+    ExtentsChanged(); // the room of grid lines follows the line options
+    if (value.Contains(goAlwaysShowEditor) && FFocusInside)
+        ShowEditor();
+}
+
+void TCustomGrid::SetColor(TColor value)
+{
+    if (value == FColor)
+        return;
+    FColor = value;
+    InvalidateGrid();
+}
+
+void TCustomGrid::SetFixedColor(TColor value)
+{
+    if (value == FFixedColor)
+        return;
+    FFixedColor = value;
+    InvalidateGrid();
+}
+
+void TCustomGrid::SetDefaultDrawing(bool value)
+{
+    if (value == FDefaultDrawing)
+        return;
+    FDefaultDrawing = value;
+    InvalidateGrid();
+}
+
+// ---- Current cell and selection
+
+void TCustomGrid::CheckCell(int ACol, int ARow) const
+{
+    if (ACol < 0 || ACol >= ColCount())
+        RaiseListIndexError(ACol);
+    if (ARow < 0 || ARow >= RowCount())
+        RaiseListIndexError(ARow);
+}
+
+void TCustomGrid::CheckScrollableCol(int value) const
+{
+    if (value < FFixedCols || value >= ColCount())
+        RaiseListIndexError(value);
+}
+
+void TCustomGrid::CheckScrollableRow(int value) const
+{
+    if (value < FFixedRows || value >= RowCount())
+        RaiseListIndexError(value);
+}
+
+void TCustomGrid::SetCol(int value)
+{
+    CheckScrollableCol(value);
+    if (value != Col())
+        MoveCurrent(value, Row(), true, true);
+}
+
+void TCustomGrid::SetRow(int value)
+{
+    CheckScrollableRow(value);
+    if (value != Row())
+        MoveCurrent(Col(), value, true, true);
+}
+
+TGridRect TCustomGrid::Selection() const
+{
+    return GridRectOf(FCurrent, FAnchor);
+}
+
+void TCustomGrid::SetSelection(const TGridRect& value)
+{
+    const TGridRect range = GridRectOf({value.Left, value.Top}, {value.Right, value.Bottom});
+    CheckScrollableCol(range.Left);
+    CheckScrollableCol(range.Right);
+    CheckScrollableRow(range.Top);
+    CheckScrollableRow(range.Bottom);
+    UpdateText();
+    const TGridRect old = Selection();
+    FAnchor = {range.Left, range.Top};
+    FCurrent = {range.Right, range.Bottom};
+    if (FOptions.Contains(goRowSelect)) {
+        FAnchor.X = ColCount() - 1;
+        FCurrent.X = FFixedCols;
+    }
+    SelectionMoved(old);
+    UpdateEdit();
+}
+
+bool TCustomGrid::SelectCell(int ACol, int ARow)
+{
+    bool canSelect = true;
+    if (OnSelectCell)
+        OnSelectCell(this, ACol, ARow, canSelect);
+    return canSelect;
+}
+
+void TCustomGrid::MoveCurrent(int ACol, int ARow, bool moveAnchor, bool show)
+{
+    CheckCell(ACol, ARow);
+    // The cell being left holds the edited text before anyone is asked about leaving it.
+    UpdateText();
+    if (!SelectCell(ACol, ARow))
+        return;
+    const TGridRect old = Selection();
+    InvalidateCell(FCurrent.X, FCurrent.Y);
+    FCurrent = {ACol, ARow};
+    if (!FOptions.Contains(goAlwaysShowEditor))
+        HideEditor();
+    if (moveAnchor || !FOptions.Contains(goRangeSelect)) {
+        FAnchor = FCurrent;
+        if (FOptions.Contains(goRowSelect))
+            FAnchor.X = ColCount() - 1;
+    }
+    if (FOptions.Contains(goRowSelect))
+        FCurrent.X = FFixedCols;
+    if (show)
+        ClampInView(FCurrent);
+    SelectionMoved(old);
+    InvalidateCell(FCurrent.X, FCurrent.Y);
+    UpdateEdit();
+}
+
+void TCustomGrid::MoveAnchor(TGridCoord anchor)
+{
+    if (!FOptions.Contains(goRangeSelect)) {
+        MoveCurrent(anchor.X, anchor.Y, true, true);
+        return;
+    }
+    CheckCell(anchor.X, anchor.Y);
+    const TGridRect old = Selection();
+    FAnchor = anchor;
+    if (FOptions.Contains(goRowSelect))
+        FAnchor.X = ColCount() - 1;
+    ClampInView(anchor);
+    SelectionMoved(old);
+}
+
+void TCustomGrid::SelectionMoved(const TGridRect& oldSelection)
+{
+    const TGridRect now = Selection();
+    if (now == oldSelection)
+        return;
+    InvalidateRect(BoxRect(oldSelection));
+    InvalidateRect(BoxRect(now));
+}
+
+// ---- Operations
+
+void TCustomGrid::MoveColumn(int FromIndex, int ToIndex)
+{
+    CheckCell(FromIndex, 0);
+    CheckCell(ToIndex, 0);
+    if (FromIndex == ToIndex)
+        return;
+    CloseEditor(true);
+    FColWidths.Move(FromIndex, ToIndex);
+    for (TGridCoord* cell : {&FCurrent, &FAnchor})
+        cell->X = std::max(MovedIndex(cell->X, FromIndex, ToIndex), FFixedCols);
+    if (FOptions.Contains(goRowSelect)) {
+        FCurrent.X = FFixedCols;
+        FAnchor.X = ColCount() - 1;
+    }
+    InvalidateGrid();
+    ColumnMoved(FromIndex, ToIndex);
+    UpdateScrollRange();
+    UpdateEdit();
+}
+
+void TCustomGrid::MoveRow(int FromIndex, int ToIndex)
+{
+    CheckCell(0, FromIndex);
+    CheckCell(0, ToIndex);
+    if (FromIndex == ToIndex)
+        return;
+    CloseEditor(true);
+    FRowHeights.Move(FromIndex, ToIndex);
+    for (TGridCoord* cell : {&FCurrent, &FAnchor})
+        cell->Y = std::max(MovedIndex(cell->Y, FromIndex, ToIndex), FFixedRows);
+    InvalidateGrid();
+    RowMoved(FromIndex, ToIndex);
+    UpdateScrollRange();
+    UpdateEdit();
+}
+
+void TCustomGrid::ColumnMoved(int FromIndex, int ToIndex)
+{
+    if (OnColumnMoved)
+        OnColumnMoved(this, FromIndex, ToIndex);
+}
+
+void TCustomGrid::RowMoved(int FromIndex, int ToIndex)
+{
+    if (OnRowMoved)
+        OnRowMoved(this, FromIndex, ToIndex);
+}
+
+void TCustomGrid::DeleteRow(int ARow)
+{
+    CheckCell(0, ARow);
+    if (RowCount() == 1)
+        throw EInvalidOperation(QStringLiteral("The only row of a grid cannot be deleted"));
+    MoveRow(ARow, RowCount() - 1);
+    SetRowCount(RowCount() - 1);
+}
+
+void TCustomGrid::DeleteColumn(int ACol)
+{
+    CheckCell(ACol, 0);
+    if (ColCount() == 1)
+        throw EInvalidOperation(QStringLiteral("The only column of a grid cannot be deleted"));
+    MoveColumn(ACol, ColCount() - 1);
+    SetColCount(ColCount() - 1);
+}
+
+// ---- Component
+
+void TCustomGrid::Loaded()
+{
+    TComponent::Loaded();
+    UpdateScrollRange();
+    InvalidateGrid();
+}
+
+// ---- Focus and messages
+
+void TCustomGrid::FocusMoved(bool gained, Qt::FocusReason reason)
+{
+    if (IsDestroying())
+        return;
+    // Switching windows or opening a pop-up leaves the focus where it was.
+    if (!gained && (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason))
+        return;
+    QWidget* focus = QApplication::focusWidget();
+    const bool inside = focus && (focus == this || isAncestorOf(focus));
+    if (inside == FFocusInside)
+        return;
+    FFocusInside = inside;
+    InvalidateGrid();
+    Application().GuardEvent([&] {
+        if (inside)
+            DoEnter();
+        else
+            DoExit();
+    });
+}
+
+void TCustomGrid::focusInEvent(QFocusEvent* e)
+{
+    QAbstractScrollArea::focusInEvent(e);
+    FocusMoved(true, e->reason());
+}
+
+void TCustomGrid::focusOutEvent(QFocusEvent* e)
+{
+    QAbstractScrollArea::focusOutEvent(e);
+    FocusMoved(false, e->reason());
+}
+
+void TCustomGrid::DoEnter()
+{
+    if (OnEnter)
+        OnEnter(this);
+    if (FOptions.Contains(goAlwaysShowEditor))
+        ShowEditor();
+}
+
+void TCustomGrid::DoExit()
+{
+    if (OnExit)
+        OnExit(this);
+    if (!FOptions.Contains(goAlwaysShowEditor))
+        HideEditor();
+}
+
+void TCustomGrid::CMMouseEnter()
+{
+}
+
+void TCustomGrid::CMMouseLeave()
+{
+}
+
+void TCustomGrid::CMCancelMode(TMessage&)
+{
+    EndDrag();
+}
+
+void TCustomGrid::WMCommand(TMessage&)
+{
+}
+
+bool TCustomGrid::event(QEvent* e)
+{
+    if (FMessages.Dispatch(e))
+        return true;
+    switch (e->type()) {
+    case QEvent::Enter:
+        Application().GuardEvent([this] { CMMouseEnter(); });
+        break;
+    case QEvent::Leave:
+        Application().GuardEvent([this] { CMMouseLeave(); });
+        break;
+    default:
+        break;
+    }
+    return QAbstractScrollArea::event(e);
+}
+
+} // namespace vg

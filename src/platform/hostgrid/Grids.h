@@ -1,0 +1,353 @@
+// TCustomGrid: the host grid. A scroll area of cells whose fixed rows (at the top) and
+// fixed columns (at the left) stay in place while the other cells scroll by whole cells.
+// It paints by calling DrawCell once for every cell on screen, keeps a current cell and a
+// selected range, is driven by keyboard and mouse (navigation, range selection, sizing
+// and moving rows and columns, in-place editing) and reports what happens through
+// overridable operations and events. It holds no cell contents; TStringGrid adds texts.
+//
+// The class is split by concern: Grids.cpp (sizes, options, focus, messages),
+// GridGeometry.cpp (layout, scrolling, invalidation), GridPaint.cpp, GridKeyboard.cpp,
+// GridMouse.cpp, GridEditing.cpp and GridStreaming.cpp (form-file entries).
+#pragma once
+
+#include "platform/graphics/Canvas.h"
+#include "platform/core/Colors.h"
+#include "platform/core/Component.h"
+#include "platform/graphics/Font.h"
+#include "platform/hostgrid/GridAxis.h"
+#include "platform/hostgrid/GridExtents.h"
+#include "platform/hostgrid/GridTypes.h"
+#include "platform/app/InputTypes.h"
+#include "platform/app/Messages.h"
+#include "platform/app/Timer.h"
+#include "platform/core/Types.h"
+
+#include <QAbstractScrollArea>
+
+class QScrollBar;
+
+#include <functional>
+
+namespace vg {
+
+class TInplaceEdit;
+
+class TCustomGrid : public QAbstractScrollArea, public TComponent {
+    Q_OBJECT
+    VG_CLASS(TCustomGrid)
+    friend class TInplaceEdit;
+
+public:
+    // A grid owned by owner (which destroys it) and shown on parent; when no parent is
+    // given and the owner is a widget, the grid is placed on the owner.
+    explicit TCustomGrid(TComponent* owner = nullptr, QWidget* parent = nullptr);
+    ~TCustomGrid() override;
+
+    // The component name is also the widget's object name.
+    void SetName(const QString& value) override;
+
+    // ---- Size. Counts below one raise EInvalidOperation; a count at or below the fixed
+    // count lowers the fixed count to leave one scrollable column (row).
+    int ColCount() const { return FColWidths.Count(); }
+    virtual void SetColCount(int value);
+    int RowCount() const { return FRowHeights.Count(); }
+    virtual void SetRowCount(int value);
+    // Raise EInvalidOperation outside 0..ColCount-1 (RowCount-1). Changing them makes the
+    // first scrollable cell the current one and shows the grid from its start.
+    int FixedCols() const { return FFixedCols; }
+    void SetFixedCols(int value);
+    int FixedRows() const { return FFixedRows; }
+    void SetFixedRows(int value);
+    // Out-of-range indices raise EListError, negative extents EInvalidOperation.
+    int ColWidths(int index) const { return FColWidths.Get(index); }
+    void SetColWidths(int index, int width);
+    int RowHeights(int index) const { return FRowHeights.Get(index); }
+    void SetRowHeights(int index, int height);
+    // Setting a default gives every column (row) that extent.
+    int DefaultColWidth() const { return FColWidths.Default(); }
+    void SetDefaultColWidth(int value);
+    int DefaultRowHeight() const { return FRowHeights.Default(); }
+    void SetDefaultRowHeight(int value);
+    int GridLineWidth() const { return FGridLineWidth; }
+    void SetGridLineWidth(int value);
+
+    // ---- Current cell, selection and scrolling. Setting Col or Row asks SelectCell
+    // first (nothing changes on a veto) and scrolls the cell into view; indices outside
+    // the scrollable cells raise EListError.
+    int Col() const { return FCurrent.X; }
+    void SetCol(int value);
+    int Row() const { return FCurrent.Y; }
+    void SetRow(int value);
+    // The range between the current cell and the anchor. Setting it places the anchor at
+    // its top-left corner and the current cell at its bottom-right one directly, without
+    // SelectCell; cells outside the grid raise EListError.
+    TGridRect Selection() const;
+    void SetSelection(const TGridRect& value);
+    // The first scrollable column (row) on screen. Indices outside the scrollable cells
+    // raise EListError; values past the last useful one show the grid's end.
+    int LeftCol() const { return FTopLeft.X; }
+    void SetLeftCol(int value);
+    int TopRow() const { return FTopLeft.Y; }
+    void SetTopRow(int value);
+    // Scrollable columns (rows) fully on screen; at least one.
+    int VisibleColCount() const;
+    int VisibleRowCount() const;
+
+    // ---- Looks and behaviour.
+    TGridOptions Options() const { return FOptions; }
+    void SetOptions(TGridOptions value);
+    TColor Color() const { return FColor; }
+    void SetColor(TColor value);
+    TColor FixedColor() const { return FFixedColor; }
+    void SetFixedColor(TColor value);
+    TFont& Font() { return FFont; }
+    const TFont& Font() const { return FFont; }
+    // With default drawing the grid fills each cell and draws fixed cells raised and the
+    // focus frame around the current cell; DrawCell draws the content.
+    bool DefaultDrawing() const { return FDefaultDrawing; }
+    void SetDefaultDrawing(bool value);
+    // Paints on the viewport while the grid paints, with the widget's palette.
+    TCanvas& Canvas() { return FCanvas; }
+
+    // ---- Geometry, in viewport coordinates.
+    // The cell on screen (the part inside the viewport); empty when it is not on screen.
+    TRect CellRect(int ACol, int ARow) const;
+    // What the cells of the range cover on screen, fixed cells included; empty when none
+    // of them is on screen.
+    TRect BoxRect(const TGridRect& cells) const;
+    TRect BoxRect(int ALeft, int ATop, int ARight, int ABottom) const { return BoxRect(GridRect(ALeft, ATop, ARight, ABottom)); }
+    // The cell at a point; -1 in each direction without a cell there (beyond the last
+    // column or row, or outside the viewport).
+    TGridCoord MouseCoord(int X, int Y) const;
+    void InvalidateCell(int ACol, int ARow);
+    void InvalidateRow(int ARow);
+    void InvalidateCol(int ACol);
+    // Repaints that part of the viewport; nothing is erased first.
+    void InvalidateRect(const TRect& rect);
+    void InvalidateGrid();
+
+    // ---- Operations. Out-of-range indices raise EListError.
+    // Moves the row to the last place (reported by RowMoved), then removes it (reported
+    // by SizeChanged); the only row of a grid cannot be deleted (EInvalidOperation).
+    void DeleteRow(int ARow);
+    void DeleteColumn(int ACol);
+    void MoveColumn(int FromIndex, int ToIndex);
+    void MoveRow(int FromIndex, int ToIndex);
+
+    // ---- In-place editing. ShowEditor opens the editor over the current cell when
+    // goEditing allows it; HideEditor writes its text back to the cell and closes it.
+    void ShowEditor();
+    void HideEditor();
+    bool EditorMode() const { return FEditorMode; }
+    void SetEditorMode(bool value);
+    // The editor once it has been created (it is kept while hidden); null before.
+    TInplaceEdit* InplaceEditor() const { return FInplaceEdit; }
+
+    // While a selection or a column (row) is dragged past an edge of the scrollable cells,
+    // this timer scrolls the grid a cell at a time; tests tick it themselves.
+    TTimer& AutoScrollTimer() { return *FAutoScrollTimer; }
+    static constexpr int AutoScrollInterval = 50; // milliseconds between scroll steps
+
+    // The messages this grid answers; descendants add their own with Messages().On(...).
+    TMessageTable& Messages() { return FMessages; }
+
+    // ---- Events.
+    std::function<void(TObject* Sender, int ACol, int ARow, const TRect& Rect, TGridDrawState State)> OnDrawCell;
+    std::function<void(TObject* Sender, int ACol, int ARow, bool& CanSelect)> OnSelectCell;
+    std::function<void(TObject* Sender)> OnEnter;
+    std::function<void(TObject* Sender)> OnExit;
+    std::function<void(TObject* Sender)> OnClick;
+    std::function<void(TObject* Sender)> OnDblClick;
+    std::function<void(TObject* Sender)> OnTopLeftChanged;
+    std::function<void(TObject* Sender, int& Key, TShiftState Shift)> OnKeyDown;
+    std::function<void(TObject* Sender, QChar& Key)> OnKeyPress;
+    std::function<void(TObject* Sender, int ACol, int ARow, QString& Value)> OnGetEditText;
+    std::function<void(TObject* Sender, int ACol, int ARow, const QString& Value)> OnSetEditText;
+    std::function<void(TObject* Sender, int FromIndex, int ToIndex)> OnColumnMoved;
+    std::function<void(TObject* Sender, int FromIndex, int ToIndex)> OnRowMoved;
+
+protected:
+    // ---- What descendants override.
+    // Draws one cell; the base fires OnDrawCell.
+    virtual void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState);
+    // Asked before the current cell changes (Col and Row still name the old one); false
+    // keeps it. The base fires OnSelectCell.
+    virtual bool SelectCell(int ACol, int ARow);
+    // After a column (row) was moved: the base fires OnColumnMoved (OnRowMoved).
+    virtual void ColumnMoved(int FromIndex, int ToIndex);
+    virtual void RowMoved(int FromIndex, int ToIndex);
+    // After ColCount or RowCount changed.
+    virtual void SizeChanged(int OldColCount, int OldRowCount);
+    // After LeftCol or TopRow changed; the base fires OnTopLeftChanged.
+    virtual void TopLeftChanged();
+    // Called when the counts are about to change (the editor is closed if its cell goes
+    // away); descendants that keep per-cell data resize it here.
+    virtual void SizeChanging(int NewColCount, int NewRowCount);
+
+    virtual TInplaceEdit* CreateEditor();
+    // The text the editor starts with, and where it goes back; the bases fire
+    // OnGetEditText and OnSetEditText.
+    virtual QString GetEditText(int ACol, int ARow);
+    virtual void SetEditText(int ACol, int ARow, const QString& Value);
+    // Whether the editor may open now (goEditing, not goRowSelect, not designing, and
+    // editor mode or goAlwaysShowEditor).
+    virtual bool CanEditShow() const;
+    // Whether the editor may change the text; true.
+    virtual bool CanEditModify() const;
+    // The longest text the editor accepts; 0 for no limit.
+    virtual int GetEditLimit() const;
+
+    void DefineProperties(TFiler& filer) override;
+    void Loaded() override;
+
+    // Mouse, in viewport coordinates. The bases do all of the grid's own mouse work:
+    // focusing, selecting, sizing and moving.
+    virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void MouseMove(TShiftState Shift, int X, int Y);
+    virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void Click();
+    virtual void DblClick();
+    // Keyboard: KeyDown first (navigation; a Key set to 0 is consumed), then KeyPress for
+    // the characters the key typed (Enter and typing open the editor).
+    virtual void KeyDown(int& Key, TShiftState Shift);
+    virtual void KeyPress(QChar& Key);
+    // The keyboard focus entered the grid (or its editor) from elsewhere, or left both.
+    virtual void DoEnter();
+    virtual void DoExit();
+    virtual void CMMouseEnter();
+    virtual void CMMouseLeave();
+    // CM_CANCELMODE (LParam: the widget pressed): ends any drag the grid is in.
+    virtual void CMCancelMode(TMessage& Message);
+    // WM_COMMAND: the editor reports each change of its text (WParam EN_CHANGE << 16,
+    // LParam the editor). The base does nothing.
+    virtual void WMCommand(TMessage& Message);
+
+    // ---- Helpers for descendants.
+    // Moves the current cell (through SelectCell); the anchor follows unless moveAnchor
+    // is false and goRangeSelect allows a range; show scrolls the cell into view.
+    void MoveCurrent(int ACol, int ARow, bool moveAnchor, bool show);
+    // Extends the selection to the cell (moves the current cell without goRangeSelect).
+    void MoveAnchor(TGridCoord anchor);
+    void MoveTopLeft(int ALeft, int ATop);
+    void ClampInView(TGridCoord cell);
+    TGridState GridState() const { return FGridState; }
+    // Ends a drag (selecting, sizing, moving) where it is.
+    void EndDrag();
+    // Keeps the auto-scroll timer running while the dragging pointer lies past an edge of
+    // the scrollable cells, and one tick scrolls a cell towards it.
+    void UpdateAutoScroll(int X, int Y);
+    void AutoScroll();
+    // -1, 0 or 1: whether pos lies before the scrollable cells of the axis, among them or
+    // past the client edge.
+    static int EdgeDirection(const TGridAxis& axis, int pos);
+    // Writes the editor's text to the cell it was opened on, when it differs.
+    void UpdateText();
+    // Places the editor over the current cell, loading the cell first when it changed.
+    void UpdateEdit();
+    // Reloads the editor's text when the cell it edits was changed from elsewhere.
+    void InvalidateEditor();
+    // The cell the editor was loaded from; (-1, -1) while it edits none.
+    TGridCoord InplaceCell() const { return FInplaceCell; }
+    TGridAxis HorzAxis() const;
+    TGridAxis VertAxis() const;
+    bool FocusInside() const { return FFocusInside; }
+
+    // ---- Qt events.
+    bool event(QEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void scrollContentsBy(int dx, int dy) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    // Focus moved to or away from the grid or its editor.
+    void FocusMoved(bool gained, Qt::FocusReason reason);
+    void CheckScrollableCol(int value) const;
+    void CheckScrollableRow(int value) const;
+    void CheckCell(int ACol, int ARow) const;
+    void Initialize();
+    void SetFixedCount(int& fixedCount, int value, int count, const QString& error);
+    TGridAxis AxisOf(const TGridExtents& extents, int fixedCount, int firstCell, TGridOptions lineOptions, int clientExtent) const;
+    // Applies new counts: sizes, fixed counts, current cell, scrolling, then SizeChanged.
+    void ChangeSize(int NewColCount, int NewRowCount);
+    void SelectionMoved(const TGridRect& oldSelection);
+    // Fits the scroll bars to the cells and the viewport, keeping LeftCol and TopRow
+    // within their useful range (reported when that moves them).
+    void UpdateScrollRange();
+    void SyncScrollBars();
+    static void SyncScrollBar(QScrollBar& bar, TGridAxis axis, int& firstCell);
+    void TopLeftMoved();
+    void ExtentsChanged();
+    // The form-file entry of the column widths or row heights.
+    void DefineExtents(TFiler& filer, const QString& name, TGridExtents& extents);
+
+    // Painting (GridPaint.cpp).
+    void PaintGrid(const QRect& dirty);
+    void PaintLines(const TGridAxis& horz, const TGridAxis& vert);
+    void PrepareCanvas(TGridDrawState state);
+    void PaintCells(const TGridAxis& horz, const TGridAxis& vert, const QRect& dirty);
+    void PaintFixedFace(const TRect& rect);
+    void PaintMoveMark(const TGridAxis& horz, const TGridAxis& vert);
+    TGridDrawState DrawStateOf(int ACol, int ARow) const;
+
+    // Keyboard (GridKeyboard.cpp).
+    void Navigate(int key, TShiftState shift);
+    void TabToNextCell(bool backward);
+
+    // Mouse (GridMouse.cpp).
+    void DispatchMouse(QMouseEvent* e, bool press, bool doubleClick);
+    bool FindSizingLine(int X, int Y, TGridState& state, int& index, int& offset) const;
+    void TrackSizing(int X, int Y);
+    void TrackMoving(int X, int Y);
+    void TrackSelecting(int X, int Y);
+    void UpdateCursor(int X, int Y);
+
+    // Editing (GridEditing.cpp).
+    void CloseEditor(bool commit);
+    void CancelEdit();
+    void PlaceEditor(bool takeFocus);
+
+    TGridExtents FColWidths{64};
+    TGridExtents FRowHeights{24};
+    int FFixedCols = 1;
+    int FFixedRows = 1;
+    int FGridLineWidth = 1;
+    TGridOptions FOptions = DefaultGridOptions;
+    TColor FColor = clWindow;
+    TColor FFixedColor = clBtnFace;
+    TFont FFont;
+    TCanvas FCanvas;
+    bool FDefaultDrawing = true;
+
+    TGridCoord FCurrent{1, 1};
+    TGridCoord FAnchor{1, 1};
+    TGridCoord FTopLeft{1, 1};
+
+    TInplaceEdit* FInplaceEdit = nullptr;
+    bool FEditorMode = false;
+    TGridCoord FInplaceCell{-1, -1}; // the cell the editor was loaded from
+
+    TGridState FGridState = TGridState::Normal;
+    int FSizingIndex = -1;
+    int FSizingOffset = 0; // from the press to the line being dragged
+    int FMoveFrom = -1;
+    int FMoveTo = -1;
+    std::unique_ptr<TTimer> FAutoScrollTimer;
+    TPoint FDragPos; // where the pointer is while dragging
+
+    TMessageTable FMessages;
+    TShownCells FShownCols; // which cells invalidation may skip
+    TShownCells FShownRows;
+    bool FFocusInside = false;
+    bool FSettingScrollBars = false;
+    bool FUpdatingText = false;
+};
+
+} // namespace vg

@@ -1,0 +1,417 @@
+#include "platform/hostgrid/InplaceEdit.h"
+
+#include "platform/app/Application.h"
+#include "platform/core/Exceptions.h"
+#include "platform/hostgrid/Grids.h"
+
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QScopedValueRollback>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace vg {
+
+TInplaceEdit::TInplaceEdit(TCustomGrid* grid)
+    : QPlainTextEdit(grid ? grid->viewport() : nullptr)
+    , FGrid(grid)
+{
+    if (!grid)
+        throw EInvalidOperation(QStringLiteral("An in-place editor needs a grid"));
+    hide();
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    document()->setDocumentMargin(0);
+    // Moves without a button held reach MouseMove too (cell hints follow the pointer).
+    setMouseTracking(true);
+    viewport()->setMouseTracking(true);
+    FFont.Assign(&grid->Font());
+    FColor = grid->Color();
+    FFont.OnChange = [this](TObject*) { ApplyLooks(); };
+    ApplyLooks();
+    connect(this, &QPlainTextEdit::textChanged, this, [this] { TextChanged(); });
+    FMessages.On(CM_CANCELMODE, [this](TMessage& message) { CMCancelMode(message); });
+}
+
+TInplaceEdit::~TInplaceEdit() = default;
+
+void TInplaceEdit::SetText(const QString& value)
+{
+    const QScopedValueRollback silent(FSilent, true);
+    setPlainText(value);
+}
+
+void TInplaceEdit::SetEditRect(const TRect& value)
+{
+    FEditRect = value;
+    ApplyMargins();
+}
+
+void TInplaceEdit::ApplyMargins()
+{
+    setViewportMargins(std::max(FEditRect.Left, 0), std::max(FEditRect.Top, 0), std::max(width() - FEditRect.Right, 0),
+                       std::max(height() - FEditRect.Bottom, 0));
+    ensureCursorVisible();
+}
+
+void TInplaceEdit::SetReadOnly(bool value)
+{
+    setReadOnly(value);
+    // A read-only text can still be selected and copied.
+    if (value)
+        setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
+void TInplaceEdit::SetMaxLength(int value)
+{
+    if (value < 0)
+        throw EInvalidOperation(QStringLiteral("A text limit cannot be %1").arg(value));
+    FMaxLength = value;
+}
+
+void TInplaceEdit::SetColor(TColor value)
+{
+    if (value == FColor)
+        return;
+    FColor = value;
+    ApplyLooks();
+}
+
+void TInplaceEdit::ApplyLooks()
+{
+    setFont(FFont.ToQFont());
+    QPalette p = palette();
+    p.setColor(QPalette::Base, ColorToQColor(FColor, p));
+    p.setColor(QPalette::Text, ColorToQColor(FFont.Color(), p));
+    setPalette(p);
+    update();
+}
+
+void TInplaceEdit::Move(const TRect& rect)
+{
+    setGeometry(rect.ToQRect());
+    BoundsChanged();
+    show();
+    raise();
+    update();
+}
+
+void TInplaceEdit::SelectAll()
+{
+    QTextCursor cursor = textCursor();
+    cursor.select(QTextCursor::Document);
+    setTextCursor(cursor);
+}
+
+void TInplaceEdit::Deselect()
+{
+    QTextCursor cursor = textCursor();
+    cursor.movePosition(QTextCursor::End);
+    setTextCursor(cursor);
+}
+
+int TInplaceEdit::RoomLeft() const
+{
+    return FMaxLength - int(Text().size() - textCursor().selectedText().size());
+}
+
+void TInplaceEdit::TypeText(const QString& text)
+{
+    if (!EditCanModify())
+        return;
+    const QString typed = FMaxLength > 0 ? text.left(std::max(RoomLeft(), 0)) : text;
+    if (typed.isEmpty())
+        return;
+    QTextCursor cursor = textCursor();
+    cursor.insertText(typed);
+    setTextCursor(cursor);
+}
+
+void TInplaceEdit::RevertText()
+{
+    SetText(FLoadedText);
+    Deselect();
+}
+
+bool TInplaceEdit::EditCanModify() const
+{
+    return !ReadOnly() && FGrid->CanEditModify();
+}
+
+void TInplaceEdit::UpdateContents()
+{
+    FFont.Assign(&FGrid->Font());
+    SetColor(FGrid->Color());
+    FLoadedText = FGrid->GetEditText(FGrid->Col(), FGrid->Row());
+    SetText(FLoadedText);
+    SetMaxLength(FGrid->GetEditLimit());
+}
+
+void TInplaceEdit::BoundsChanged()
+{
+    SetEditRect(Rect(2, 2, width() - 2, height()));
+}
+
+void TInplaceEdit::TextChanged()
+{
+    if (FSilent)
+        return;
+    SendMessage(FGrid, WM_COMMAND, std::intptr_t(EN_CHANGE) << 16, reinterpret_cast<std::intptr_t>(this));
+}
+
+// ---- Painting
+
+void TInplaceEdit::PaintSurface()
+{
+    QPainter painter(this);
+    TCanvas canvas;
+    canvas.SetPalette(palette());
+    canvas.Attach(&painter);
+    painter.fillRect(rect(), canvas.ToQColor(FColor));
+    canvas.Font().Assign(&FFont);
+    Application().GuardEvent([&] { PaintWindow(canvas); });
+    canvas.Detach();
+}
+
+void TInplaceEdit::PaintWindow(TCanvas&)
+{
+}
+
+bool TInplaceEdit::event(QEvent* e)
+{
+    if (FMessages.Dispatch(e))
+        return true;
+    // The control's own area around the text area: painted here, and its mouse events
+    // are the control's (not passed on to the grid below).
+    switch (e->type()) {
+    case QEvent::Paint:
+        PaintSurface();
+        return true;
+    case QEvent::MouseButtonPress:
+        DispatchMouse(static_cast<QMouseEvent*>(e), false, TMouseAction::Press);
+        return true;
+    case QEvent::MouseButtonDblClick:
+        DispatchMouse(static_cast<QMouseEvent*>(e), false, TMouseAction::DoubleClick);
+        return true;
+    case QEvent::MouseMove:
+        DispatchMouse(static_cast<QMouseEvent*>(e), false, TMouseAction::Move);
+        return true;
+    case QEvent::MouseButtonRelease:
+        DispatchMouse(static_cast<QMouseEvent*>(e), false, TMouseAction::Release);
+        return true;
+    default:
+        return QPlainTextEdit::event(e);
+    }
+}
+
+// ---- Mouse
+
+void TInplaceEdit::mousePressEvent(QMouseEvent* e)
+{
+    DispatchMouse(e, true, TMouseAction::Press);
+}
+
+void TInplaceEdit::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    DispatchMouse(e, true, TMouseAction::DoubleClick);
+}
+
+void TInplaceEdit::mouseMoveEvent(QMouseEvent* e)
+{
+    DispatchMouse(e, true, TMouseAction::Move);
+}
+
+void TInplaceEdit::mouseReleaseEvent(QMouseEvent* e)
+{
+    DispatchMouse(e, true, TMouseAction::Release);
+}
+
+void TInplaceEdit::DispatchMouse(QMouseEvent* e, bool onText, TMouseAction action)
+{
+    const QPoint at = e->position().toPoint() + (onText ? viewport()->pos() : QPoint());
+    const TMouseButton button = MouseButtonOf(e->button());
+    TShiftState shift = ShiftStateOf(e->modifiers(), e->buttons());
+    if (action == TMouseAction::DoubleClick)
+        shift.Include(ssDouble);
+    const QScopedValueRollback event(FMouseEvent, e);
+    const QScopedValueRollback place(FMouseOnText, onText);
+    const QScopedValueRollback kind(FMouseAction, action);
+    Application().GuardEvent([&] {
+        switch (action) {
+        case TMouseAction::Press:
+        case TMouseAction::DoubleClick: MouseDown(button, shift, at.x(), at.y()); break;
+        case TMouseAction::Move: MouseMove(shift, at.x(), at.y()); break;
+        case TMouseAction::Release: MouseUp(button, shift, at.x(), at.y()); break;
+        }
+    });
+}
+
+void TInplaceEdit::MouseDown(TMouseButton, TShiftState, int, int)
+{
+    if (!FMouseEvent || !FMouseOnText)
+        return;
+    if (FMouseAction == TMouseAction::DoubleClick)
+        QPlainTextEdit::mouseDoubleClickEvent(FMouseEvent);
+    else
+        QPlainTextEdit::mousePressEvent(FMouseEvent);
+}
+
+void TInplaceEdit::MouseMove(TShiftState, int, int)
+{
+    if (FMouseEvent && FMouseOnText)
+        QPlainTextEdit::mouseMoveEvent(FMouseEvent);
+}
+
+void TInplaceEdit::MouseUp(TMouseButton, TShiftState, int, int)
+{
+    if (FMouseEvent && FMouseOnText)
+        QPlainTextEdit::mouseReleaseEvent(FMouseEvent);
+}
+
+void TInplaceEdit::CMCancelMode(TMessage&)
+{
+}
+
+// ---- Keyboard
+
+bool TInplaceEdit::focusNextPrevChild(bool)
+{
+    // Tab is a key for KeyDown (and the grid), never a focus change made here.
+    return false;
+}
+
+void TInplaceEdit::keyPressEvent(QKeyEvent* e)
+{
+    bool edit = false;
+    Application().GuardEvent([&] {
+        int key = KeyCodeOf(*e);
+        KeyDown(key, ShiftStateOf(*e));
+        if (key == 0)
+            return;
+        const QString text = TypedTextOf(*e);
+        if (!text.isEmpty()) {
+            QChar typed = text.front();
+            KeyPress(typed);
+            if (typed.isNull())
+                return;
+        }
+        edit = true;
+    });
+    if (edit)
+        EditKey(e);
+    else
+        e->accept();
+}
+
+void TInplaceEdit::KeyDown(int& Key, TShiftState Shift)
+{
+    switch (Key) {
+    case VK_UP:
+    case VK_DOWN:
+    case VK_PRIOR:
+    case VK_NEXT:
+        FGrid->KeyDown(Key, Shift);
+        Key = 0;
+        break;
+    case VK_TAB:
+        if (!Shift.Contains(ssAlt)) {
+            FGrid->KeyDown(Key, Shift);
+            Key = 0;
+        }
+        break;
+    case VK_RETURN:
+        if (Shift.Contains(ssCtrl)) {
+            TypeText(QStringLiteral("\n"));
+            Key = 0;
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void TInplaceEdit::KeyPress(QChar& Key)
+{
+    FGrid->KeyPress(Key);
+    // Tab, Enter and Escape never reach the text.
+    if (Key == u'\t' || Key == u'\r' || Key == QChar(0x1B))
+        Key = QChar();
+}
+
+bool TInplaceEdit::ModifiesText(const QKeyEvent& e) const
+{
+    if (e.key() == Qt::Key_Backspace || e.key() == Qt::Key_Delete)
+        return true;
+    if (e.matches(QKeySequence::Paste) || e.matches(QKeySequence::Cut) || e.matches(QKeySequence::Undo)
+        || e.matches(QKeySequence::Redo))
+        return true;
+    return IsTyping(e);
+}
+
+bool TInplaceEdit::IsTyping(const QKeyEvent& e)
+{
+    const QString text = TypedTextOf(e);
+    return !text.isEmpty() && text.front().isPrint();
+}
+
+void TInplaceEdit::EditKey(QKeyEvent* e)
+{
+    if (ModifiesText(*e)) {
+        if (!EditCanModify()) {
+            e->accept();
+            return;
+        }
+        if (IsTyping(*e) && FMaxLength > 0) {
+            TypeText(TypedTextOf(*e));
+            e->accept();
+            return;
+        }
+    }
+    QPlainTextEdit::keyPressEvent(e);
+}
+
+bool TInplaceEdit::canInsertFromMimeData(const QMimeData* source) const
+{
+    return EditCanModify() && source->hasText();
+}
+
+void TInplaceEdit::insertFromMimeData(const QMimeData* source)
+{
+    if (source->hasText())
+        TypeText(source->text());
+}
+
+// ---- Focus and size
+
+void TInplaceEdit::focusInEvent(QFocusEvent* e)
+{
+    QPlainTextEdit::focusInEvent(e);
+    FGrid->FocusMoved(true, e->reason());
+}
+
+void TInplaceEdit::focusOutEvent(QFocusEvent* e)
+{
+    QPlainTextEdit::focusOutEvent(e);
+    if (FGrid->IsDestroying())
+        return;
+    Application().GuardEvent([this] {
+        FGrid->UpdateText();
+        DoExit();
+    });
+    FGrid->FocusMoved(false, e->reason());
+}
+
+void TInplaceEdit::DoExit()
+{
+}
+
+void TInplaceEdit::resizeEvent(QResizeEvent* e)
+{
+    QPlainTextEdit::resizeEvent(e);
+    ApplyMargins();
+}
+
+} // namespace vg

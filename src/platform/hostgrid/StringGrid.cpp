@@ -1,0 +1,161 @@
+#include "platform/hostgrid/StringGrid.h"
+
+#include "platform/core/ClassRegistry.h"
+#include "platform/core/Exceptions.h"
+#include "platform/hostgrid/GridStrings.h"
+
+#include <QMetaObject>
+
+namespace vg {
+
+namespace {
+
+// Form files create string grids by class name.
+const bool Registered = [] {
+    RegisterComponentClass<TStringGrid>();
+    return true;
+}();
+
+// Past this many lists per direction, the lists are let go when control returns to the
+// event loop, so that walking a million rows does not keep a million lists.
+constexpr size_t ViewsKept = 256;
+
+} // namespace
+
+const TClassInfo& TStringGrid::StaticClassInfo()
+{
+    using G = TStringGrid;
+    static const TClassInfo info =
+        TClassBuilder<G>(QStringLiteral("TStringGrid"), &TCustomGrid::StaticClassInfo())
+            .Int(QStringLiteral("ColCount"), &G::ColCount, &G::SetColCount).Default(5)
+            .Int(QStringLiteral("DefaultColWidth"), &G::DefaultColWidth, &G::SetDefaultColWidth).Default(64)
+            .Int(QStringLiteral("DefaultRowHeight"), &G::DefaultRowHeight, &G::SetDefaultRowHeight).Default(24)
+            .Color(QStringLiteral("FixedColor"), &G::FixedColor, &G::SetFixedColor).Default(clBtnFace)
+            .Int(QStringLiteral("FixedCols"), &G::FixedCols, &G::SetFixedCols).Default(1)
+            .Int(QStringLiteral("RowCount"), &G::RowCount, &G::SetRowCount).Default(5)
+            .Int(QStringLiteral("FixedRows"), &G::FixedRows, &G::SetFixedRows).Default(1)
+            .Int(QStringLiteral("GridLineWidth"), &G::GridLineWidth, &G::SetGridLineWidth).Default(1)
+            .Set<TGridOption>(QStringLiteral("Options"), &G::Options, &G::SetOptions).Default(DefaultGridOptions)
+            .Color(QStringLiteral("Color"), &G::Color, &G::SetColor).Default(clWindow)
+            .Bool(QStringLiteral("DefaultDrawing"), &G::DefaultDrawing, &G::SetDefaultDrawing).Default(true)
+            .Object(QStringLiteral("Font"), [](const G& g) -> TPersistent* { return &const_cast<G&>(g).Font(); })
+            .StoredIf(&G::IsFontStored)
+            .Build();
+    return info;
+}
+
+bool TStringGrid::IsFontStored() const
+{
+    return !Font().Equals(TFont());
+}
+
+TStringGrid::TStringGrid(TComponent* owner, QWidget* parent)
+    : TCustomGrid(owner, parent)
+{
+    (void)Registered;
+    FStorage.Resize(ColCount(), RowCount());
+}
+
+TStringGrid::~TStringGrid() = default;
+
+QString TStringGrid::Cells(int ACol, int ARow) const
+{
+    if (ACol < 0 || ACol >= ColCount())
+        RaiseListIndexError(ACol);
+    if (ARow < 0 || ARow >= RowCount())
+        RaiseListIndexError(ARow);
+    return FStorage.Get(ACol, ARow);
+}
+
+void TStringGrid::SetCells(int ACol, int ARow, const QString& Value)
+{
+    if (ACol < 0 || ACol >= ColCount())
+        RaiseListIndexError(ACol);
+    if (ARow < 0 || ARow >= RowCount())
+        RaiseListIndexError(ARow);
+    if (FStorage.Get(ACol, ARow) == Value)
+        return;
+    FStorage.Set(ACol, ARow, Value);
+    InvalidateCell(ACol, ARow);
+    if (InplaceCell() == TGridCoord{ACol, ARow})
+        InvalidateEditor();
+}
+
+TStrings& TStringGrid::Cols(int index)
+{
+    if (index < 0 || index >= ColCount())
+        RaiseListIndexError(index);
+    return View(FColViews, true, index);
+}
+
+TStrings& TStringGrid::Rows(int index)
+{
+    if (index < 0 || index >= RowCount())
+        RaiseListIndexError(index);
+    return View(FRowViews, false, index);
+}
+
+TStrings& TStringGrid::View(TViews& views, bool column, int index)
+{
+    std::unique_ptr<TGridStrings>& view = views[index];
+    if (!view)
+        view = std::make_unique<TGridStrings>(*this, column, index);
+    if (views.size() > ViewsKept && !FPrunePending) {
+        FPrunePending = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                FPrunePending = false;
+                if (FColViews.size() > ViewsKept)
+                    FColViews.clear();
+                if (FRowViews.size() > ViewsKept)
+                    FRowViews.clear();
+            },
+            Qt::QueuedConnection);
+    }
+    return *view;
+}
+
+void TStringGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState)
+{
+    if (DefaultDrawing()) {
+        // The cell has been filled already: the text goes on top of it.
+        Canvas().Brush().SetStyle(bsClear);
+        Canvas().TextRect(ARect, ARect.Left + 2, ARect.Top + 2, FStorage.Get(ACol, ARow));
+    }
+    TCustomGrid::DrawCell(ACol, ARow, ARect, AState);
+}
+
+void TStringGrid::ColumnMoved(int FromIndex, int ToIndex)
+{
+    FStorage.MoveColumn(FromIndex, ToIndex);
+    TCustomGrid::ColumnMoved(FromIndex, ToIndex);
+}
+
+void TStringGrid::RowMoved(int FromIndex, int ToIndex)
+{
+    FStorage.MoveRow(FromIndex, ToIndex);
+    TCustomGrid::RowMoved(FromIndex, ToIndex);
+}
+
+void TStringGrid::SizeChanging(int NewColCount, int NewRowCount)
+{
+    FStorage.Resize(NewColCount, NewRowCount);
+    TCustomGrid::SizeChanging(NewColCount, NewRowCount);
+}
+
+QString TStringGrid::GetEditText(int ACol, int ARow)
+{
+    QString value = Cells(ACol, ARow);
+    if (OnGetEditText)
+        OnGetEditText(this, ACol, ARow, value);
+    return value;
+}
+
+void TStringGrid::SetEditText(int ACol, int ARow, const QString& Value)
+{
+    SetCells(ACol, ARow, Value);
+    TCustomGrid::SetEditText(ACol, ARow, Value);
+}
+
+} // namespace vg

@@ -1,0 +1,58 @@
+// TStringGrid: the host grid with a text in every cell. Texts live in a TGridStorage
+// (no object per cell), move with their columns and rows, are drawn by the default
+// drawing and edited in place; Cols and Rows give a column or row as a string list that
+// reads and writes the cells. Registered for form files as "TStringGrid".
+#pragma once
+
+#include "platform/hostgrid/GridStorage.h"
+#include "platform/hostgrid/Grids.h"
+
+#include <memory>
+#include <unordered_map>
+
+namespace vg {
+
+class TStrings;
+class TGridStrings;
+
+class TStringGrid : public TCustomGrid {
+    Q_OBJECT
+    VG_CLASS(TStringGrid)
+public:
+    explicit TStringGrid(TComponent* owner = nullptr, QWidget* parent = nullptr);
+    ~TStringGrid() override;
+
+    // Out-of-range indices raise EListError.
+    QString Cells(int ACol, int ARow) const;
+    void SetCells(int ACol, int ARow, const QString& Value);
+
+    // A column (row) of cells as a string list of RowCount (ColCount) entries. A list
+    // stays valid at least until control returns to the event loop; keep the index, not
+    // the list, for longer. Out-of-range indices raise EListError.
+    TStrings& Cols(int index);
+    TStrings& Rows(int index);
+
+protected:
+    // The default drawing writes the cell's text at (left + 2, top + 2); then OnDrawCell.
+    void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
+    // The texts move here, then the base reports the move.
+    void ColumnMoved(int FromIndex, int ToIndex) override;
+    void RowMoved(int FromIndex, int ToIndex) override;
+    void SizeChanging(int NewColCount, int NewRowCount) override;
+    QString GetEditText(int ACol, int ARow) override;
+    void SetEditText(int ACol, int ARow, const QString& Value) override;
+
+private:
+    // The font is written to form files only when it is not the default one.
+    bool IsFontStored() const;
+
+    using TViews = std::unordered_map<int, std::unique_ptr<TGridStrings>>;
+    TStrings& View(TViews& views, bool column, int index);
+
+    TGridStorage FStorage;
+    TViews FColViews;
+    TViews FRowViews;
+    bool FPrunePending = false;
+};
+
+} // namespace vg
