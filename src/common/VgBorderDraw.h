@@ -5,7 +5,7 @@
 #pragma once
 
 #include "common/VgGlobal.h"
-#include "platform/core/Enums.h"
+#include "platform/core/ControlEnums.h"
 #include "platform/core/Types.h"
 
 namespace vg {

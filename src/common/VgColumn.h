@@ -7,7 +7,7 @@
 
 #include "common/VgGlobal.h"
 #include "platform/core/Collection.h"
-#include "platform/core/Enums.h"
+#include "platform/core/ControlEnums.h"
 #include "platform/graphics/Font.h"
 #include "platform/graphics/Picture.h"
 

@@ -14,7 +14,7 @@
 #include "common/VgColumn.h"
 #include "common/VgDrawText.h"
 #include "grid/VgHGrid.h"
-#include "platform/graphics/Graphics.h"
+#include "platform/graphics/Bitmaps.h"
 
 #include <functional>
 #include <memory>

@@ -1,7 +1,7 @@
 // Cell frames painted on images: border edges and the corners they own, styled and double
 // lines, bevel rings, and the glyphs of the library's VG_CHECKBOX bitmap.
 #include "common/VgBorderDraw.h"
-#include "platform/graphics/Graphics.h"
+#include "platform/graphics/Bitmaps.h"
 
 #include "TestEnvironment.h"
 #include "support/ImageCanvas.h"

@@ -1,5 +1,5 @@
 // The parsed form of a form file: objects with their property entries and child objects.
-// FormText.cpp turns text into this tree and back; TWriter builds it from objects and
+// FormTree.cpp turns text into this tree and back; TWriter builds it from objects and
 // TReader applies it to objects, so syntax and meaning are checked in separate steps.
 #pragma once
 

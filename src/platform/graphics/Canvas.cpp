@@ -1,7 +1,7 @@
 #include "platform/graphics/Canvas.h"
 
 #include "platform/core/Exceptions.h"
-#include "platform/graphics/Graphics.h"
+#include "platform/graphics/Bitmaps.h"
 #include "platform/graphics/LineRaster.h"
 #include "platform/graphics/Picture.h"
 

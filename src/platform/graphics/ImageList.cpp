@@ -2,7 +2,7 @@
 
 #include "platform/graphics/Canvas.h"
 #include "platform/core/Exceptions.h"
-#include "platform/graphics/Graphics.h"
+#include "platform/graphics/Bitmaps.h"
 
 #include <QPainter>
 

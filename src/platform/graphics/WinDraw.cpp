@@ -1,7 +1,7 @@
 #include "platform/graphics/WinDraw.h"
 
 #include "platform/core/Exceptions.h"
-#include "platform/graphics/Graphics.h"
+#include "platform/graphics/Bitmaps.h"
 #include "platform/graphics/Picture.h"
 
 #include <QPainter>

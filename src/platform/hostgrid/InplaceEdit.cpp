@@ -2,7 +2,7 @@
 
 #include "platform/app/Application.h"
 #include "platform/core/Exceptions.h"
-#include "platform/hostgrid/Grids.h"
+#include "platform/hostgrid/CustomGrid.h"
 
 #include <QKeyEvent>
 #include <QMimeData>

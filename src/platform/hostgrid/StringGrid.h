@@ -5,7 +5,7 @@
 #pragma once
 
 #include "platform/hostgrid/GridStorage.h"
-#include "platform/hostgrid/Grids.h"
+#include "platform/hostgrid/CustomGrid.h"
 
 #include <memory>
 #include <unordered_map>

@@ -4,7 +4,7 @@
 #include "platform/app/Application.h"
 #include "platform/core/Colors.h"
 #include "platform/core/Exceptions.h"
-#include "platform/graphics/Graphics.h"
+#include "platform/graphics/Bitmaps.h"
 
 #include <cstdio>
 

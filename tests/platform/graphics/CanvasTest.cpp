@@ -3,7 +3,7 @@
 // and saving and restoring the drawing state.
 #include "platform/graphics/Canvas.h"
 #include "platform/core/Exceptions.h"
-#include "platform/graphics/Graphics.h"
+#include "platform/graphics/Bitmaps.h"
 #include "platform/graphics/Picture.h"
 #include "platform/graphics/WinDraw.h"
 

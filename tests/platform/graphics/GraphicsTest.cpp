@@ -2,7 +2,7 @@
 // between graphics and pictures, transparency, and drawing images normally, disabled and
 // by a bad index.
 #include "platform/core/Exceptions.h"
-#include "platform/graphics/Graphics.h"
+#include "platform/graphics/Bitmaps.h"
 #include "platform/graphics/ImageList.h"
 #include "platform/graphics/Picture.h"
 

@@ -1,7 +1,7 @@
 // Window-system drawing on images: edges and their corners, frame controls through the
 // style, state drawing, pattern fills and clipping.
 #include "platform/core/Exceptions.h"
-#include "platform/graphics/Graphics.h"
+#include "platform/graphics/Bitmaps.h"
 #include "platform/graphics/Picture.h"
 #include "platform/graphics/WinDraw.h"
 

@@ -4,7 +4,7 @@
 // or row to another place (goColMoving, goRowMoving); a double click opens the editor.
 // A selection or a column (row) dragged past an edge of the scrollable cells scrolls the
 // grid while the pointer stays there.
-#include "platform/hostgrid/Grids.h"
+#include "platform/hostgrid/CustomGrid.h"
 
 #include "platform/app/Application.h"
 #include "platform/hostgrid/InplaceEdit.h"

@@ -1,6 +1,6 @@
 // TCustomGrid: construction, sizes, options and looks, the current cell and selection,
 // row and column operations, focus and message dispatch.
-#include "platform/hostgrid/Grids.h"
+#include "platform/hostgrid/CustomGrid.h"
 
 #include "platform/app/Application.h"
 #include "platform/core/Exceptions.h"

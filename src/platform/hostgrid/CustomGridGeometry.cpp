@@ -1,6 +1,6 @@
 // TCustomGrid: where cells lie on screen, scrolling by whole cells and repainting parts
 // of the grid.
-#include "platform/hostgrid/Grids.h"
+#include "platform/hostgrid/CustomGrid.h"
 
 #include "platform/app/Application.h"
 #include "platform/hostgrid/InplaceEdit.h"

@@ -2,7 +2,7 @@
 // (with Shift they extend the selection), Ctrl+Home/End go to the first and last cell,
 // Ctrl with the arrows scrolls without moving, Tab walks the cells with goTabs; F2, Enter
 // and typing open the editor, Enter closes it again and Escape cancels it.
-#include "platform/hostgrid/Grids.h"
+#include "platform/hostgrid/CustomGrid.h"
 
 #include "platform/app/Application.h"
 #include "platform/hostgrid/InplaceEdit.h"

@@ -1,4 +1,4 @@
-#include "platform/graphics/Graphics.h"
+#include "platform/graphics/Bitmaps.h"
 
 #include "platform/core/Exceptions.h"
 #include "platform/graphics/Picture.h"

@@ -2,7 +2,7 @@
 // loaded from the current cell (GetEditText) when it opens and written back (SetEditText)
 // when the edit ends: on Enter, on moving to another cell, on leaving the grid, or when
 // the grid closes it. Escape puts back the text the editor was opened with.
-#include "platform/hostgrid/Grids.h"
+#include "platform/hostgrid/CustomGrid.h"
 
 #include "platform/hostgrid/InplaceEdit.h"
 

@@ -3,7 +3,7 @@
 // column (row), and only when one of them differs from the default. The writer puts such
 // entries after the published properties, so a form file sets ColCount and RowCount (and
 // the defaults, which reset every width and height) before the lists are read.
-#include "platform/hostgrid/Grids.h"
+#include "platform/hostgrid/CustomGrid.h"
 
 #include "platform/core/Filer.h"
 

@@ -1,7 +1,7 @@
 // TCustomGrid: painting. Only the dirty part of the viewport is painted, each cell on
 // screen at most once: the grid lines first, then every cell through DrawCell, prepared
 // (with default drawing) by filling it and giving fixed cells a raised face.
-#include "platform/hostgrid/Grids.h"
+#include "platform/hostgrid/CustomGrid.h"
 
 #include "platform/app/Application.h"
 #include "platform/hostgrid/InplaceEdit.h"

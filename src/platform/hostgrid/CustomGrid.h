@@ -5,9 +5,10 @@
 // and moving rows and columns, in-place editing) and reports what happens through
 // overridable operations and events. It holds no cell contents; TStringGrid adds texts.
 //
-// The class is split by concern: Grids.cpp (sizes, options, focus, messages),
-// GridGeometry.cpp (layout, scrolling, invalidation), GridPaint.cpp, GridKeyboard.cpp,
-// GridMouse.cpp, GridEditing.cpp and GridStreaming.cpp (form-file entries).
+// The class is split by concern: CustomGrid.cpp (sizes, options, focus, messages),
+// CustomGridGeometry.cpp (layout, scrolling, invalidation), CustomGridPaint.cpp,
+// CustomGridKeyboard.cpp, CustomGridMouse.cpp, CustomGridEditing.cpp and
+// CustomGridStreaming.cpp (form-file entries).
 #pragma once
 
 #include "platform/graphics/Canvas.h"
@@ -288,7 +289,7 @@ private:
     // The form-file entry of the column widths or row heights.
     void DefineExtents(TFiler& filer, const QString& name, TGridExtents& extents);
 
-    // Painting (GridPaint.cpp).
+    // Painting (CustomGridPaint.cpp).
     void PaintGrid(const QRect& dirty);
     void PaintLines(const TGridAxis& horz, const TGridAxis& vert);
     void PrepareCanvas(TGridDrawState state);
@@ -297,11 +298,11 @@ private:
     void PaintMoveMark(const TGridAxis& horz, const TGridAxis& vert);
     TGridDrawState DrawStateOf(int ACol, int ARow) const;
 
-    // Keyboard (GridKeyboard.cpp).
+    // Keyboard (CustomGridKeyboard.cpp).
     void Navigate(int key, TShiftState shift);
     void TabToNextCell(bool backward);
 
-    // Mouse (GridMouse.cpp).
+    // Mouse (CustomGridMouse.cpp).
     void DispatchMouse(QMouseEvent* e, bool press, bool doubleClick);
     bool FindSizingLine(int X, int Y, TGridState& state, int& index, int& offset) const;
     void TrackSizing(int X, int Y);
@@ -309,7 +310,7 @@ private:
     void TrackSelecting(int X, int Y);
     void UpdateCursor(int X, int Y);
 
-    // Editing (GridEditing.cpp).
+    // Editing (CustomGridEditing.cpp).
     void CloseEditor(bool commit);
     void CancelEdit();
     void PlaceEditor(bool takeFocus);
