@@ -1,8 +1,8 @@
 #include "CellHintsPage.h"
 
 #include "grid/VgHGrid.h"
-#include "platform/locale/Conversions.h"
 #include "platform/app/Screen.h"
+#include "platform/locale/Conversions.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -2,9 +2,9 @@
 
 #include "common/VgColumn.h"
 #include "platform/core/Component.h"
+#include "platform/core/FormFile.h"
 #include "platform/locale/Conversions.h"
 #include "platform/locale/DateTime.h"
-#include "platform/core/FormFile.h"
 
 #include <QFontDatabase>
 #include <QHeaderView>

@@ -1,7 +1,7 @@
 #include "common/VgBorderDraw.h"
 
-#include "platform/graphics/Canvas.h"
 #include "platform/graphics/Bitmaps.h"
+#include "platform/graphics/Canvas.h"
 #include "platform/graphics/WinDraw.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #include "common/VgDrawText.h"
 
-#include "platform/graphics/Canvas.h"
-#include "platform/core/Exceptions.h"
 #include "platform/app/Messages.h"
+#include "platform/core/Exceptions.h"
+#include "platform/graphics/Canvas.h"
 #include "platform/graphics/TextLayout.h"
 
 namespace vg {

@@ -6,8 +6,8 @@
 
 #include "common/VgGlobal.h"
 #include "platform/core/ControlEnums.h"
-#include "platform/hostgrid/GridTypes.h"
 #include "platform/core/Types.h"
+#include "platform/hostgrid/GridTypes.h"
 
 #include <QString>
 

@@ -3,9 +3,9 @@
 #include "common/VgGlobal.h"
 #include "grid/VgHintWindow.h"
 #include "platform/app/Application.h"
+#include "platform/app/Screen.h"
 #include "platform/core/ClassRegistry.h"
 #include "platform/hostgrid/InplaceEdit.h"
-#include "platform/app/Screen.h"
 
 #include <QApplication>
 

@@ -6,8 +6,8 @@
 // at design time, while loading or while the grid is being destroyed.
 #pragma once
 
-#include "platform/hostgrid/StringGrid.h"
 #include "platform/app/Timer.h"
+#include "platform/hostgrid/StringGrid.h"
 
 #include <functional>
 #include <memory>

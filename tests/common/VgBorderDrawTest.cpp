@@ -3,8 +3,8 @@
 #include "common/VgBorderDraw.h"
 #include "platform/graphics/Bitmaps.h"
 
-#include "TestEnvironment.h"
 #include "support/ImageCanvas.h"
+#include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // Cell text painted on images: margins, alignment, cutting, ellipsis and wrapping, and the
 // size requests posted to a grid when the text needs more room than its cell has.
 #include "common/VgDrawText.h"
-#include "platform/graphics/Canvas.h"
 #include "platform/app/Messages.h"
+#include "platform/graphics/Canvas.h"
 #include "platform/graphics/TextLayout.h"
 
-#include "TestEnvironment.h"
 #include "support/ImageCanvas.h"
+#include "TestEnvironment.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>

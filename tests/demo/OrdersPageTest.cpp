@@ -4,8 +4,8 @@
 #include "OrdersPage.h"
 
 #include "grid/VgGrid.h"
-#include "platform/locale/Conversions.h"
 #include "platform/graphics/ImageList.h"
+#include "platform/locale/Conversions.h"
 
 #include <QAction>
 

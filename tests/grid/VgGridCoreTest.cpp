@@ -1,9 +1,9 @@
 #include "grid/VgGrid.h"
 
+#include "platform/app/Messages.h"
 #include "platform/core/Component.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/FormFile.h"
-#include "platform/app/Messages.h"
 
 #include <QCoreApplication>
 

@@ -5,8 +5,8 @@
 #include <QCoreApplication>
 #include <QImage>
 
-#include "TestEnvironment.h"
 #include "support/GridHarness.h"
+#include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 #include "common/VgGlobal.h"
 #include "grid/VgHintWindow.h"
 #include "platform/app/Application.h"
-#include "platform/core/FormFile.h"
 #include "platform/app/Messages.h"
 #include "platform/app/Screen.h"
+#include "platform/core/FormFile.h"
 
 #include <QApplication>
 #include <QEnterEvent>

@@ -11,9 +11,9 @@
 #include "platform/core/Component.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Filer.h"
+#include "platform/core/Strings.h"
 #include "platform/graphics/Font.h"
 #include "platform/graphics/Picture.h"
-#include "platform/core/Strings.h"
 
 #include <cstdint>
 #include <memory>

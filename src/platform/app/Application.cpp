@@ -73,11 +73,13 @@ void TApplication::AttachToQt()
 {
     if (FEvents || !QCoreApplication::instance())
         return;
-    FEvents = std::make_unique<TApplicationEvents>();
+    FEvents = std::make_unique<TApplicationEvents>(TApplicationEvents::THandlers{
+        [this](bool active) { GuardEvent([&] { SetActive(active); }); },
+        [this](QWidget* pressed, const QMouseEvent& event) { GuardEvent([&] { Pressed(pressed, event); }); }});
     qAddPostRoutine(&TApplication::QtApplicationEnding);
     FActive = QGuiApplication::applicationState() == Qt::ApplicationActive;
     if (FCancelMode)
-        FEvents->EnableCancelMode();
+        FEvents->WatchPresses();
 }
 
 void TApplication::QtApplicationEnding()
@@ -88,14 +90,6 @@ void TApplication::QtApplicationEnding()
     application.FreeAllAdopted();
     application.FEvents.reset();
     application.FActive = false;
-}
-
-void TApplication::EnableCancelMode()
-{
-    FCancelMode = true;
-    AttachToQt();
-    if (FEvents)
-        FEvents->EnableCancelMode();
 }
 
 // ---- adopted objects
@@ -138,6 +132,11 @@ TApplication& Application()
     static const bool known = (TheApplication = &application, true);
     (void)known;
     return application;
+}
+
+std::function<bool(const std::function<void()>& work)> ApplicationGuard()
+{
+    return [](const std::function<void()>& work) { return Application().GuardEvent(work); };
 }
 
 } // namespace vg

@@ -10,6 +10,7 @@
 // - Adopted objects: pop-ups that belong to no control live until the QApplication ends.
 #pragma once
 
+#include <QPointF>
 #include <QPointer>
 #include <QString>
 
@@ -18,6 +19,7 @@
 #include <memory>
 #include <vector>
 
+class QMouseEvent;
 class QObject;
 class QWidget;
 
@@ -95,6 +97,13 @@ private:
         int Id = 0;
         TWindowHook Hook;
     };
+    // The last press cancel mode handled, to tell Qt's copies of it for parent widgets.
+    struct TPressSeen {
+        QPointer<QWidget> Widget;
+        QPointF GlobalPos;
+        quint64 Timestamp = 0;
+        int Button = 0;
+    };
 
     // Connects to the running QApplication the first time a Qt-bound service is used.
     void AttachToQt();
@@ -102,6 +111,9 @@ private:
     static void QtApplicationEnding();
     void SetActive(bool value);
     bool IsHooked(int id) const;
+    // Cancel mode (ApplicationCancelMode.cpp).
+    void Pressed(QWidget* pressed, const QMouseEvent& event);
+    bool IsPropagatedPress(const QWidget* pressed, const QMouseEvent& event) const;
     void AdoptObject(std::unique_ptr<QObject> object);
 
     std::unique_ptr<TApplicationEvents> FEvents;
@@ -110,6 +122,7 @@ private:
     int FLastHookId = 0;
     bool FActive = false;
     bool FCancelMode = false; // asked for; kept for a QApplication created later
+    TPressSeen FLastPress;
 };
 
 // Whether widget is control or lies inside it (its viewport, scroll bars, child controls
@@ -119,5 +132,9 @@ bool IsWidgetWithin(const QWidget* widget, const QWidget* control);
 
 // The one application object of the process.
 TApplication& Application();
+
+// Application().GuardEvent as a function to hand on, for message tables and other
+// boundaries that take a guard.
+std::function<bool(const std::function<void()>& work)> ApplicationGuard();
 
 } // namespace vg

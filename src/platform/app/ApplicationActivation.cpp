@@ -1,8 +1,8 @@
 // The application object's activation state and the main-window hooks that hear of it.
 #include "platform/app/Application.h"
 
-#include "platform/core/Exceptions.h"
 #include "platform/app/Messages.h"
+#include "platform/core/Exceptions.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
-// The application object's link to the running QApplication: it follows the application
-// state for activation, watches mouse presses for cancel mode and frees adopted objects
-// when the QApplication ends. Used by TApplication only.
+// The application object's link to the running QApplication: it reports changes of the
+// application state and, once asked to, every mouse press on a widget. It knows nothing of
+// what the application object makes of them. Used by TApplication only.
 #pragma once
 
 #include <QObject>
-#include <QPoint>
-#include <QPointer>
+
+#include <functional>
 
 class QMouseEvent;
 class QWidget;
@@ -15,25 +15,23 @@ namespace vg {
 class TApplicationEvents : public QObject {
     Q_OBJECT
 public:
-    TApplicationEvents();
+    struct THandlers {
+        std::function<void(bool active)> ActiveChanged;
+        std::function<void(QWidget* pressed, const QMouseEvent& event)> Pressed;
+    };
+
+    explicit TApplicationEvents(THandlers handlers);
     ~TApplicationEvents() override;
 
-    void EnableCancelMode();
+    // Starts reporting mouse presses; calling it again changes nothing.
+    void WatchPresses();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void OnPress(QWidget* pressed, const QMouseEvent& event);
-    // Whether this delivery is the press just seen, passed on to a parent that the
-    // pressed widget left it to.
-    bool IsPropagatedPress(const QWidget* pressed, const QMouseEvent& event) const;
-
-    bool FCancelMode = false;
-    QPointer<QWidget> FLastPressed;
-    QPointF FLastGlobalPos;
-    quint64 FLastTimestamp = 0;
-    int FLastButton = 0;
+    THandlers FHandlers;
+    bool FWatching = false;
 };
 
 } // namespace vg

@@ -1,6 +1,5 @@
 #include "platform/app/Messages.h"
 
-#include "platform/app/Application.h"
 #include "platform/core/Exceptions.h"
 
 #include <QCoreApplication>
@@ -53,7 +52,7 @@ bool TMessageTable::Dispatch(QEvent* event)
     if (it == FHandlers.end())
         return false;
     const THandler handler = it->second; // the handler may replace itself
-    Application().GuardEvent([&] { handler(message->Message); });
+    FGuard([&] { handler(message->Message); });
     return true;
 }
 

@@ -2,8 +2,8 @@
 // control as a QEvent whose type is the message number. PostMessage queues it, so it is
 // handled after the event being processed (a paint, for instance) has finished;
 // SendMessage delivers it at once and returns the handler's result. A control answers the
-// messages it knows through its TMessageTable, whose handlers run under the application's
-// exception guard.
+// messages it knows through its TMessageTable, whose handlers run under the guard the
+// control gives it (the application's exception guard), so no exception leaves the event.
 #pragma once
 
 #include <QEvent>
@@ -53,6 +53,13 @@ std::intptr_t SendMessage(QObject* control, int msg, std::intptr_t wParam, std::
 class TMessageTable {
 public:
     using THandler = std::function<void(TMessage& message)>;
+    // Runs a handler; answers false when it raised (and the exception was dealt with).
+    using TGuard = std::function<bool(const std::function<void()>& work)>;
+
+    explicit TMessageTable(TGuard guard)
+        : FGuard(std::move(guard))
+    {
+    }
 
     void On(int msg, THandler handler) { FHandlers[msg] = std::move(handler); }
     bool Handles(int msg) const { return FHandlers.count(msg) != 0; }
@@ -60,6 +67,7 @@ public:
     bool Dispatch(QEvent* event);
 
 private:
+    TGuard FGuard;
     std::unordered_map<int, THandler> FHandlers;
 };
 

@@ -5,9 +5,9 @@
 // through Canvas. Descendants change how the text is sized and painted.
 #pragma once
 
-#include "platform/graphics/Canvas.h"
 #include "platform/core/Colors.h"
 #include "platform/core/Types.h"
+#include "platform/graphics/Canvas.h"
 
 #include <QString>
 #include <QWidget>

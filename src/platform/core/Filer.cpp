@@ -1,8 +1,8 @@
 #include "platform/core/Filer.h"
 
+#include "platform/core/ClassRegistry.h"
 #include "platform/core/Collection.h"
 #include "platform/core/Colors.h"
-#include "platform/core/ClassRegistry.h"
 #include "platform/core/Component.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/UpdateCount.h"

@@ -1,39 +1,17 @@
-// Graphics a canvas can draw: TBitmap, an image with a canvas of its own to paint on, and
-// TIcon, an image drawn through its alpha channel. Both derive from TGraphic, which says
-// how big a graphic is and which pixels Draw puts on a canvas. DisabledImage gives the
-// greyed look of a disabled image (image lists, state drawing).
+// The two graphics a canvas can draw: TBitmap, an image with a canvas of its own to paint
+// on, and TIcon, an image drawn through its alpha channel.
 #pragma once
 
 #include "platform/graphics/Canvas.h"
-#include "platform/core/Persistent.h"
+#include "platform/graphics/Graphic.h"
 
 #include <QImage>
 
-#include <functional>
 #include <memory>
 
 namespace vg {
 
 class TPicture;
-
-class TGraphic : public TPersistent {
-    VG_CLASS(TGraphic)
-public:
-    virtual int Width() const = 0;
-    virtual int Height() const = 0;
-    bool Empty() const { return Width() <= 0 || Height() <= 0; }
-
-    // The pixels as Draw puts them on a canvas; transparent parts have alpha 0.
-    virtual QImage DrawnImage() const = 0;
-    // True when Draw blends the pixels by their alpha; false when it combines them with
-    // the canvas by the canvas's copy mode.
-    virtual bool Blends() const = 0;
-
-    std::function<void(TObject* sender)> OnChange;
-
-protected:
-    void Changed();
-};
 
 // An image of RGB32 pixels (or ARGB32_Premultiplied when loaded from an image with an
 // alpha channel) with its own canvas. Resizing keeps the pixels that still fit, at the
@@ -120,13 +98,5 @@ protected:
 private:
     QImage FImage;
 };
-
-// Whether a picture draws blended by alpha (an icon, or a bitmap with an alpha channel)
-// rather than combined by the canvas's copy mode.
-bool PictureBlends(const TPicture& picture);
-
-// The greyed look of a disabled image: every pixel turned to a light grey of its
-// brightness, alpha kept. ARGB32_Premultiplied.
-QImage DisabledImage(const QImage& image);
 
 } // namespace vg

@@ -1,7 +1,7 @@
 #include "platform/graphics/Canvas.h"
 
 #include "platform/core/Exceptions.h"
-#include "platform/graphics/Bitmaps.h"
+#include "platform/graphics/Graphic.h"
 #include "platform/graphics/LineRaster.h"
 #include "platform/graphics/Picture.h"
 
@@ -14,115 +14,6 @@
 #include <array>
 
 namespace vg {
-
-// ---- TPen -------------------------------------------------------------------------------
-
-const TClassInfo& TPen::StaticClassInfo()
-{
-    static const TClassInfo info = TClassBuilder<TPen>(QStringLiteral("TPen"), &TPersistent::StaticClassInfo())
-                                       .Color(QStringLiteral("Color"), &TPen::Color, &TPen::SetColor).Default(clBlack)
-                                       .Enum(QStringLiteral("Mode"), &TPen::Mode, &TPen::SetMode).Default(pmCopy)
-                                       .Enum(QStringLiteral("Style"), &TPen::Style, &TPen::SetStyle).Default(psSolid)
-                                       .Int(QStringLiteral("Width"), &TPen::Width, &TPen::SetWidth).Default(1)
-                                       .Build();
-    return info;
-}
-
-void TPen::Changed()
-{
-    if (OnChange)
-        OnChange(this);
-}
-
-void TPen::SetColor(TColor value)
-{
-    if (FColor != value) {
-        FColor = value;
-        Changed();
-    }
-}
-
-void TPen::SetWidth(int value)
-{
-    value = std::max(value, 0);
-    if (FWidth != value) {
-        FWidth = value;
-        Changed();
-    }
-}
-
-void TPen::SetStyle(TPenStyle value)
-{
-    if (FStyle != value) {
-        FStyle = value;
-        Changed();
-    }
-}
-
-void TPen::SetMode(TPenMode value)
-{
-    if (FMode != value) {
-        FMode = value;
-        Changed();
-    }
-}
-
-void TPen::Assign(const TPersistent* source)
-{
-    if (auto* other = dynamic_cast<const TPen*>(source)) {
-        FColor = other->FColor;
-        FWidth = other->FWidth;
-        FStyle = other->FStyle;
-        FMode = other->FMode;
-        Changed();
-        return;
-    }
-    TPersistent::Assign(source);
-}
-
-// ---- TBrush -----------------------------------------------------------------------------
-
-const TClassInfo& TBrush::StaticClassInfo()
-{
-    static const TClassInfo info = TClassBuilder<TBrush>(QStringLiteral("TBrush"), &TPersistent::StaticClassInfo())
-                                       .Color(QStringLiteral("Color"), &TBrush::Color, &TBrush::SetColor).Default(clWhite)
-                                       .Enum(QStringLiteral("Style"), &TBrush::Style, &TBrush::SetStyle).Default(bsSolid)
-                                       .Build();
-    return info;
-}
-
-void TBrush::Changed()
-{
-    if (OnChange)
-        OnChange(this);
-}
-
-void TBrush::SetColor(TColor value)
-{
-    if (FColor != value) {
-        FColor = value;
-        Changed();
-    }
-}
-
-void TBrush::SetStyle(TBrushStyle value)
-{
-    if (FStyle != value) {
-        FStyle = value;
-        Changed();
-    }
-}
-
-void TBrush::Assign(const TPersistent* source)
-{
-    if (auto* other = dynamic_cast<const TBrush*>(source)) {
-        FColor = other->FColor;
-        FStyle = other->FStyle;
-        Changed();
-        return;
-    }
-    TPersistent::Assign(source);
-}
 
 // ---- TCanvas ----------------------------------------------------------------------------
 

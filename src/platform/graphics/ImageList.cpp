@@ -1,8 +1,8 @@
 #include "platform/graphics/ImageList.h"
 
-#include "platform/graphics/Canvas.h"
 #include "platform/core/Exceptions.h"
 #include "platform/graphics/Bitmaps.h"
+#include "platform/graphics/Canvas.h"
 
 #include <QPainter>
 

@@ -11,7 +11,8 @@
 // so the end point stays unpainted at every width. Wide pens always draw solid.
 #pragma once
 
-#include "platform/graphics/Canvas.h"
+#include "platform/core/Types.h"
+#include "platform/graphics/Pen.h"
 
 #include <QRect>
 

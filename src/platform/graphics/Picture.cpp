@@ -121,4 +121,9 @@ void TPicture::DefineProperties(TFiler& filer)
         QStringLiteral("Data"), [this](const QByteArray& data) { SetData(data); }, [this] { return Data(); }, !IsEmpty());
 }
 
+bool PictureBlends(const TPicture& picture)
+{
+    return picture.Kind() == TGraphicKind::Icon || picture.Image().hasAlphaChannel();
+}
+
 } // namespace vg

@@ -54,4 +54,8 @@ private:
     QImage FImage;
 };
 
+// Whether a picture draws blended by alpha (an icon, or a bitmap with an alpha channel)
+// rather than combined by the canvas's copy mode.
+bool PictureBlends(const TPicture& picture);
+
 } // namespace vg

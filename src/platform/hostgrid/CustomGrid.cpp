@@ -4,7 +4,6 @@
 
 #include "platform/app/Application.h"
 #include "platform/core/Exceptions.h"
-#include "platform/hostgrid/InplaceEdit.h"
 
 #include <QApplication>
 #include <QScrollBar>

@@ -11,17 +11,19 @@
 // CustomGridStreaming.cpp (form-file entries).
 #pragma once
 
-#include "platform/graphics/Canvas.h"
+#include "platform/app/Application.h"
+#include "platform/app/InputTypes.h"
+#include "platform/app/Messages.h"
+#include "platform/app/Timer.h"
 #include "platform/core/Colors.h"
 #include "platform/core/Component.h"
+#include "platform/core/Types.h"
+#include "platform/graphics/Canvas.h"
 #include "platform/graphics/Font.h"
 #include "platform/hostgrid/GridAxis.h"
 #include "platform/hostgrid/GridExtents.h"
 #include "platform/hostgrid/GridTypes.h"
-#include "platform/app/InputTypes.h"
-#include "platform/app/Messages.h"
-#include "platform/app/Timer.h"
-#include "platform/core/Types.h"
+#include "platform/hostgrid/InplaceEdit.h"
 
 #include <QAbstractScrollArea>
 
@@ -31,12 +33,11 @@ class QScrollBar;
 
 namespace vg {
 
-class TInplaceEdit;
-
-class TCustomGrid : public QAbstractScrollArea, public TComponent {
+// The grid is its editor's TInplaceEditGrid through a protected base: descendants hand
+// themselves to the editors they create, applications never see those calls.
+class TCustomGrid : public QAbstractScrollArea, public TComponent, protected TInplaceEditGrid {
     Q_OBJECT
     VG_CLASS(TCustomGrid)
-    friend class TInplaceEdit;
 
 public:
     // A grid owned by owner (which destroys it) and shown on parent; when no parent is
@@ -198,6 +199,20 @@ protected:
     // The longest text the editor accepts; 0 for no limit.
     virtual int GetEditLimit() const;
 
+    // What the editor asks of its grid, answered from the operations above.
+    QWidget* EditorParent() override { return viewport(); }
+    QObject* EditorNotifyTarget() override { return this; }
+    QString EditorCellText() override { return GetEditText(Col(), Row()); }
+    const TFont& EditorFont() const override { return Font(); }
+    TColor EditorColor() const override { return Color(); }
+    int EditorTextLimit() const override { return GetEditLimit(); }
+    bool EditorCanModify() const override { return CanEditModify(); }
+    void EditorKeyDown(int& Key, TShiftState Shift) override { KeyDown(Key, Shift); }
+    void EditorKeyPress(QChar& Key) override { KeyPress(Key); }
+    void EditorFocusMoved(bool gained, Qt::FocusReason reason) override { FocusMoved(gained, reason); }
+    bool EditorGridDestroying() const override { return IsDestroying(); }
+    void EditorCommitText() override { UpdateText(); }
+
     void DefineProperties(TFiler& filer) override;
     void Loaded() override;
 
@@ -343,7 +358,7 @@ private:
     std::unique_ptr<TTimer> FAutoScrollTimer;
     TPoint FDragPos; // where the pointer is while dragging
 
-    TMessageTable FMessages;
+    TMessageTable FMessages{ApplicationGuard()};
     TShownCells FShownCols; // which cells invalidation may skip
     TShownCells FShownRows;
     bool FFocusInside = false;

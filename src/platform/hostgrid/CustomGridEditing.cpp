@@ -4,8 +4,6 @@
 // the grid closes it. Escape puts back the text the editor was opened with.
 #include "platform/hostgrid/CustomGrid.h"
 
-#include "platform/hostgrid/InplaceEdit.h"
-
 #include <QScopedValueRollback>
 
 namespace vg {

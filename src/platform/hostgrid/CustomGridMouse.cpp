@@ -7,7 +7,6 @@
 #include "platform/hostgrid/CustomGrid.h"
 
 #include "platform/app/Application.h"
-#include "platform/hostgrid/InplaceEdit.h"
 
 #include <QMouseEvent>
 

@@ -4,7 +4,6 @@
 #include "platform/hostgrid/CustomGrid.h"
 
 #include "platform/app/Application.h"
-#include "platform/hostgrid/InplaceEdit.h"
 
 #include <QPaintEvent>
 #include <QPainter>

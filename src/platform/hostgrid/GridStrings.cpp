@@ -1,7 +1,6 @@
 #include "platform/hostgrid/GridStrings.h"
 
 #include "platform/core/Exceptions.h"
-#include "platform/hostgrid/StringGrid.h"
 
 namespace vg {
 
@@ -11,7 +10,7 @@ const TClassInfo& TGridStrings::StaticClassInfo()
     return info;
 }
 
-TGridStrings::TGridStrings(TStringGrid& grid, bool column, int index)
+TGridStrings::TGridStrings(TGridCells& grid, bool column, int index)
     : FGrid(grid)
     , FColumn(column)
     , FIndex(index)
@@ -20,17 +19,17 @@ TGridStrings::TGridStrings(TStringGrid& grid, bool column, int index)
 
 int TGridStrings::Count() const
 {
-    const int lists = FColumn ? FGrid.ColCount() : FGrid.RowCount();
+    const int lists = FColumn ? FGrid.CellColCount() : FGrid.CellRowCount();
     if (FIndex >= lists)
         RaiseListIndexError(FIndex);
-    return FColumn ? FGrid.RowCount() : FGrid.ColCount();
+    return FColumn ? FGrid.CellRowCount() : FGrid.CellColCount();
 }
 
 QString TGridStrings::Get(int index) const
 {
     if (index < 0 || index >= Count())
         IndexError(index);
-    return FColumn ? FGrid.Cells(FIndex, index) : FGrid.Cells(index, FIndex);
+    return FColumn ? FGrid.CellText(FIndex, index) : FGrid.CellText(index, FIndex);
 }
 
 void TGridStrings::Put(int index, const QString& s)
@@ -38,9 +37,9 @@ void TGridStrings::Put(int index, const QString& s)
     if (index < 0 || index >= Count())
         IndexError(index);
     if (FColumn)
-        FGrid.SetCells(FIndex, index, s);
+        FGrid.SetCellText(FIndex, index, s);
     else
-        FGrid.SetCells(index, FIndex, s);
+        FGrid.SetCellText(index, FIndex, s);
     Changed();
 }
 

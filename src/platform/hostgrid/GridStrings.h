@@ -9,12 +9,22 @@
 
 namespace vg {
 
-class TStringGrid;
+// The cells a view reads and writes: a grid's counts and texts. TStringGrid implements it.
+class TGridCells {
+public:
+    virtual int CellColCount() const = 0;
+    virtual int CellRowCount() const = 0;
+    virtual QString CellText(int ACol, int ARow) const = 0;
+    virtual void SetCellText(int ACol, int ARow, const QString& Value) = 0;
+
+protected:
+    ~TGridCells() = default;
+};
 
 class TGridStrings : public TStrings {
     VG_CLASS(TGridStrings)
 public:
-    TGridStrings(TStringGrid& grid, bool column, int index);
+    TGridStrings(TGridCells& grid, bool column, int index);
 
     bool IsColumn() const { return FColumn; }
     int Index() const { return FIndex; }
@@ -32,7 +42,7 @@ public:
     void SetStrings(const QStringList& strings) override;
 
 private:
-    TStringGrid& FGrid;
+    TGridCells& FGrid;
     bool FColumn;
     int FIndex;
 };

@@ -2,7 +2,6 @@
 
 #include "platform/app/Application.h"
 #include "platform/core/Exceptions.h"
-#include "platform/hostgrid/CustomGrid.h"
 
 #include <QKeyEvent>
 #include <QMimeData>
@@ -13,8 +12,8 @@
 
 namespace vg {
 
-TInplaceEdit::TInplaceEdit(TCustomGrid* grid)
-    : QPlainTextEdit(grid ? grid->viewport() : nullptr)
+TInplaceEdit::TInplaceEdit(TInplaceEditGrid* grid)
+    : QPlainTextEdit(grid ? grid->EditorParent() : nullptr)
     , FGrid(grid)
 {
     if (!grid)
@@ -28,8 +27,8 @@ TInplaceEdit::TInplaceEdit(TCustomGrid* grid)
     // Moves without a button held reach MouseMove too (cell hints follow the pointer).
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
-    FFont.Assign(&grid->Font());
-    FColor = grid->Color();
+    FFont.Assign(&grid->EditorFont());
+    FColor = grid->EditorColor();
     FFont.OnChange = [this](TObject*) { ApplyLooks(); };
     ApplyLooks();
     connect(this, &QPlainTextEdit::textChanged, this, [this] { TextChanged(); });
@@ -138,16 +137,16 @@ void TInplaceEdit::RevertText()
 
 bool TInplaceEdit::EditCanModify() const
 {
-    return !ReadOnly() && FGrid->CanEditModify();
+    return !ReadOnly() && FGrid->EditorCanModify();
 }
 
 void TInplaceEdit::UpdateContents()
 {
-    FFont.Assign(&FGrid->Font());
-    SetColor(FGrid->Color());
-    FLoadedText = FGrid->GetEditText(FGrid->Col(), FGrid->Row());
+    FFont.Assign(&FGrid->EditorFont());
+    SetColor(FGrid->EditorColor());
+    FLoadedText = FGrid->EditorCellText();
     SetText(FLoadedText);
-    SetMaxLength(FGrid->GetEditLimit());
+    SetMaxLength(FGrid->EditorTextLimit());
 }
 
 void TInplaceEdit::BoundsChanged()
@@ -159,7 +158,7 @@ void TInplaceEdit::TextChanged()
 {
     if (FSilent)
         return;
-    SendMessage(FGrid, WM_COMMAND, std::intptr_t(EN_CHANGE) << 16, reinterpret_cast<std::intptr_t>(this));
+    SendMessage(FGrid->EditorNotifyTarget(), WM_COMMAND, std::intptr_t(EN_CHANGE) << 16, reinterpret_cast<std::intptr_t>(this));
 }
 
 // ---- Painting
@@ -313,12 +312,12 @@ void TInplaceEdit::KeyDown(int& Key, TShiftState Shift)
     case VK_DOWN:
     case VK_PRIOR:
     case VK_NEXT:
-        FGrid->KeyDown(Key, Shift);
+        FGrid->EditorKeyDown(Key, Shift);
         Key = 0;
         break;
     case VK_TAB:
         if (!Shift.Contains(ssAlt)) {
-            FGrid->KeyDown(Key, Shift);
+            FGrid->EditorKeyDown(Key, Shift);
             Key = 0;
         }
         break;
@@ -335,7 +334,7 @@ void TInplaceEdit::KeyDown(int& Key, TShiftState Shift)
 
 void TInplaceEdit::KeyPress(QChar& Key)
 {
-    FGrid->KeyPress(Key);
+    FGrid->EditorKeyPress(Key);
     // Tab, Enter and Escape never reach the text.
     if (Key == u'\t' || Key == u'\r' || Key == QChar(0x1B))
         Key = QChar();
@@ -389,19 +388,19 @@ void TInplaceEdit::insertFromMimeData(const QMimeData* source)
 void TInplaceEdit::focusInEvent(QFocusEvent* e)
 {
     QPlainTextEdit::focusInEvent(e);
-    FGrid->FocusMoved(true, e->reason());
+    FGrid->EditorFocusMoved(true, e->reason());
 }
 
 void TInplaceEdit::focusOutEvent(QFocusEvent* e)
 {
     QPlainTextEdit::focusOutEvent(e);
-    if (FGrid->IsDestroying())
+    if (FGrid->EditorGridDestroying())
         return;
     Application().GuardEvent([this] {
-        FGrid->UpdateText();
+        FGrid->EditorCommitText();
         DoExit();
     });
-    FGrid->FocusMoved(false, e->reason());
+    FGrid->EditorFocusMoved(false, e->reason());
 }
 
 void TInplaceEdit::DoExit()

@@ -7,27 +7,55 @@
 // new line.
 #pragma once
 
-#include "platform/graphics/Canvas.h"
-#include "platform/core/Colors.h"
-#include "platform/graphics/Font.h"
+#include "platform/app/Application.h"
 #include "platform/app/InputTypes.h"
 #include "platform/app/Messages.h"
+#include "platform/core/Colors.h"
 #include "platform/core/Types.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/graphics/Font.h"
 
 #include <QPlainTextEdit>
 
 namespace vg {
 
-class TCustomGrid;
+// What an in-place editor asks of the grid it edits for; the editor knows no more of its
+// grid than this. TCustomGrid implements it.
+class TInplaceEditGrid {
+public:
+    // The widget the editor lies on (the grid's viewport).
+    virtual QWidget* EditorParent() = 0;
+    // Where the editor's WM_COMMAND notifications go (the grid).
+    virtual QObject* EditorNotifyTarget() = 0;
+    // The current cell's text to edit, and the look and limits the editor takes over.
+    virtual QString EditorCellText() = 0;
+    virtual const TFont& EditorFont() const = 0;
+    virtual TColor EditorColor() const = 0;
+    virtual int EditorTextLimit() const = 0;
+    // Whether the grid lets the user change the text.
+    virtual bool EditorCanModify() const = 0;
+    // Keys the editor hands on to the grid; a Key set to 0 (null) is consumed.
+    virtual void EditorKeyDown(int& Key, TShiftState Shift) = 0;
+    virtual void EditorKeyPress(QChar& Key) = 0;
+    // The editor gained or lost the keyboard focus.
+    virtual void EditorFocusMoved(bool gained, Qt::FocusReason reason) = 0;
+    // Whether the grid is being destroyed (the editor then writes nothing back).
+    virtual bool EditorGridDestroying() const = 0;
+    // Writes the editor's text to the cell it was opened on, when it differs.
+    virtual void EditorCommitText() = 0;
+
+protected:
+    ~TInplaceEditGrid() = default;
+};
 
 class TInplaceEdit : public QPlainTextEdit {
     Q_OBJECT
 public:
     // Created hidden on the grid's viewport; the grid owns it.
-    explicit TInplaceEdit(TCustomGrid* grid);
+    explicit TInplaceEdit(TInplaceEditGrid* grid);
     ~TInplaceEdit() override;
 
-    TCustomGrid* Grid() const { return FGrid; }
+    TInplaceEditGrid* Grid() const { return FGrid; }
 
     QString Text() const { return toPlainText(); }
     // Sets the text without reporting a change to the grid.
@@ -115,14 +143,14 @@ private:
     static bool IsTyping(const QKeyEvent& e);
     int RoomLeft() const;
 
-    TCustomGrid* FGrid;
+    TInplaceEditGrid* FGrid;
     TRect FEditRect;
     int FMaxLength = 0;
     TColor FColor = clWindow;
     TFont FFont;
     QString FLoadedText;
     bool FSilent = false; // text changes are not reported
-    TMessageTable FMessages;
+    TMessageTable FMessages{ApplicationGuard()};
     // The Qt mouse event behind the MouseDown/MouseMove/MouseUp call being handled.
     QMouseEvent* FMouseEvent = nullptr;
     bool FMouseOnText = false;

@@ -2,7 +2,6 @@
 
 #include "platform/core/ClassRegistry.h"
 #include "platform/core/Exceptions.h"
-#include "platform/hostgrid/GridStrings.h"
 
 #include <QMetaObject>
 
@@ -99,7 +98,7 @@ TStrings& TStringGrid::View(TViews& views, bool column, int index)
 {
     std::unique_ptr<TGridStrings>& view = views[index];
     if (!view)
-        view = std::make_unique<TGridStrings>(*this, column, index);
+        view = std::make_unique<TGridStrings>(static_cast<TGridCells&>(*this), column, index);
     if (views.size() > ViewsKept && !FPrunePending) {
         FPrunePending = true;
         QMetaObject::invokeMethod(

@@ -4,8 +4,9 @@
 // reads and writes the cells. Registered for form files as "TStringGrid".
 #pragma once
 
-#include "platform/hostgrid/GridStorage.h"
 #include "platform/hostgrid/CustomGrid.h"
+#include "platform/hostgrid/GridStorage.h"
+#include "platform/hostgrid/GridStrings.h"
 
 #include <memory>
 #include <unordered_map>
@@ -13,9 +14,8 @@
 namespace vg {
 
 class TStrings;
-class TGridStrings;
 
-class TStringGrid : public TCustomGrid {
+class TStringGrid : public TCustomGrid, private TGridCells {
     Q_OBJECT
     VG_CLASS(TStringGrid)
 public:
@@ -43,6 +43,12 @@ protected:
     void SetEditText(int ACol, int ARow, const QString& Value) override;
 
 private:
+    // The cells as the column and row views see them.
+    int CellColCount() const override { return ColCount(); }
+    int CellRowCount() const override { return RowCount(); }
+    QString CellText(int ACol, int ARow) const override { return Cells(ACol, ARow); }
+    void SetCellText(int ACol, int ARow, const QString& Value) override { SetCells(ACol, ARow, Value); }
+
     // The font is written to form files only when it is not the default one.
     bool IsFontStored() const;
 

@@ -1,6 +1,6 @@
 #include "platform/app/Application.h"
-#include "platform/core/Exceptions.h"
 #include "platform/app/Messages.h"
+#include "platform/core/Exceptions.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -144,7 +144,7 @@ protected:
     bool event(QEvent* e) override { return FMessages.Dispatch(e) || QWidget::event(e); }
 
 private:
-    TMessageTable FMessages;
+    TMessageTable FMessages{ApplicationGuard()};
 };
 
 void ShowActive(QWidget& window)

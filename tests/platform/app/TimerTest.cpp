@@ -1,6 +1,6 @@
 #include "platform/app/Application.h"
-#include "platform/core/Exceptions.h"
 #include "platform/app/Timer.h"
+#include "platform/core/Exceptions.h"
 
 #include <QTest>
 

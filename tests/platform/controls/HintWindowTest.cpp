@@ -1,6 +1,6 @@
 #include "platform/app/Application.h"
-#include "platform/core/Exceptions.h"
 #include "platform/controls/HintWindow.h"
+#include "platform/core/Exceptions.h"
 
 #include <QFontMetrics>
 #include <QImage>

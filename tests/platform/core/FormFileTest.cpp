@@ -6,8 +6,8 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/FormFile.h"
 
-#include "TestEnvironment.h"
 #include "support/FormProbe.h"
+#include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #include "platform/core/Collection.h"
 #include "platform/core/Component.h"
 #include "platform/core/Exceptions.h"
-#include "platform/graphics/Font.h"
 #include "platform/core/Strings.h"
+#include "platform/graphics/Font.h"
 
 #include "TestEnvironment.h"
 

@@ -1,14 +1,14 @@
 // TCanvas on images: the end-point rule of lines, wide pens, dash patterns, pen modes,
 // Frame3D, system colours through the control's palette, copy modes, drawing graphics
 // and saving and restoring the drawing state.
-#include "platform/graphics/Canvas.h"
 #include "platform/core/Exceptions.h"
 #include "platform/graphics/Bitmaps.h"
+#include "platform/graphics/Canvas.h"
 #include "platform/graphics/Picture.h"
 #include "platform/graphics/WinDraw.h"
 
-#include "TestEnvironment.h"
 #include "support/ImageCanvas.h"
+#include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
 

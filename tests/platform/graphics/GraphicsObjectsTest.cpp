@@ -1,9 +1,9 @@
 // TFont and TPicture: change reports, assignment, conversion to Qt, loading from files
 // and the binary form pictures take in form files.
 #include "platform/core/Exceptions.h"
+#include "platform/core/Strings.h"
 #include "platform/graphics/Font.h"
 #include "platform/graphics/Picture.h"
-#include "platform/core/Strings.h"
 
 #include "TestEnvironment.h"
 

@@ -6,8 +6,8 @@
 #include "platform/graphics/ImageList.h"
 #include "platform/graphics/Picture.h"
 
-#include "TestEnvironment.h"
 #include "support/ImageCanvas.h"
+#include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
 

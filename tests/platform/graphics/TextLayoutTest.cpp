@@ -3,8 +3,8 @@
 // compared with drawings of the text they should produce.
 #include "platform/graphics/TextLayout.h"
 
-#include "TestEnvironment.h"
 #include "support/ImageCanvas.h"
+#include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
 

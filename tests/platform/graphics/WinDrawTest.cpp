@@ -5,8 +5,8 @@
 #include "platform/graphics/Picture.h"
 #include "platform/graphics/WinDraw.h"
 
-#include "TestEnvironment.h"
 #include "support/ImageCanvas.h"
+#include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // In-place editing in the host grid: what opens the editor (typing, F2, Enter, a double
 // click), what ends the edit (Enter, moving away, leaving the grid) and what cancels it
 // (Escape); the editor's read-only switch, text limit, change reports and placement.
-#include "TestEnvironment.h"
 #include "support/GridHarness.h"
+#include "TestEnvironment.h"
 
 #include <QClipboard>
 #include <QTextCursor>

@@ -2,8 +2,8 @@
 // message table, the cancel-mode message, the mouse entering and leaving the grid.
 #include "platform/app/Application.h"
 
-#include "TestEnvironment.h"
 #include "support/GridHarness.h"
+#include "TestEnvironment.h"
 
 namespace vg::test {
 namespace {

@@ -1,8 +1,8 @@
 // The host grid's mouse handling: clicking and dragging to select, Shift+click ranges,
 // sizing columns and rows on the lines between fixed cells, moving columns and rows by
 // their fixed cells, and a descendant keeping presses from the grid.
-#include "TestEnvironment.h"
 #include "support/GridHarness.h"
+#include "TestEnvironment.h"
 
 namespace vg::test {
 namespace {

@@ -1,8 +1,8 @@
 // The host grid's keyboard navigation and scrolling: arrows, Home/End, Ctrl+Home/End,
 // the page keys, Tab with goTabs, Shift selecting ranges, goRowSelect, the SelectCell
 // veto, and fixed rows and columns that stay in place while the rest scrolls.
-#include "TestEnvironment.h"
 #include "support/GridHarness.h"
+#include "TestEnvironment.h"
 
 #include <QScrollBar>
 #include <QWheelEvent>

@@ -1,8 +1,8 @@
 // Row and column operations of the host grid and what they report, in order; counts and
 // fixed counts; every index outside the grid refused with an exception; and a grid of a
 // million rows filled, scrolled to its end and painted.
-#include "TestEnvironment.h"
 #include "support/GridHarness.h"
+#include "TestEnvironment.h"
 
 #include <QScrollBar>
 

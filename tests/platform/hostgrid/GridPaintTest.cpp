@@ -3,8 +3,8 @@
 // painted pixels, and a failing OnDrawCell kept inside the paint event.
 #include "platform/app/Application.h"
 
-#include "TestEnvironment.h"
 #include "support/GridHarness.h"
+#include "TestEnvironment.h"
 
 #include <QImage>
 

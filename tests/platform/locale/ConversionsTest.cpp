@@ -1,6 +1,6 @@
 // Parsing and formatting of numbers, dates and times, and the regional settings read from Qt locales.
-#include "platform/locale/Conversions.h"
 #include "platform/core/Exceptions.h"
+#include "platform/locale/Conversions.h"
 
 #include "TestEnvironment.h"
 

@@ -1,6 +1,6 @@
 // Day numbers against the calendar, the negative-value convention and rejected components.
-#include "platform/locale/DateTime.h"
 #include "platform/core/Exceptions.h"
+#include "platform/locale/DateTime.h"
 
 #include <QDate>
 

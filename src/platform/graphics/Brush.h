@@ -1,0 +1,32 @@
+// TBrush: what a canvas fills areas with (a colour, or nothing).
+#pragma once
+
+#include "platform/core/Colors.h"
+#include "platform/core/Persistent.h"
+
+#include <cstdint>
+#include <functional>
+
+namespace vg {
+
+enum TBrushStyle : std::uint8_t { bsSolid, bsClear };
+VG_ENUM_INFO(TBrushStyle, "bsSolid", "bsClear")
+
+class TBrush : public TPersistent {
+    VG_CLASS(TBrush)
+public:
+    TColor Color() const { return FColor; }
+    void SetColor(TColor value);
+    TBrushStyle Style() const { return FStyle; }
+    void SetStyle(TBrushStyle value);
+
+    void Assign(const TPersistent* source) override;
+    std::function<void(TObject* sender)> OnChange;
+
+private:
+    void Changed();
+    TColor FColor = clWhite;
+    TBrushStyle FStyle = bsSolid;
+};
+
+} // namespace vg
