@@ -169,21 +169,4 @@ QString TVelkoGrid::Author() const
 
 void TVelkoGrid::SetAuthor(const QString&) {}
 
-TInplaceEdit* TVelkoGrid::CreateEditor()
-{
-    return TVgHintGrid::CreateEditor();
-}
-
-void TVelkoGrid::DoCellEdited(int ACol, int ARow)
-{
-    if (OnCellEdited)
-        OnCellEdited(this, ACol, ARow);
-}
-
-void TVelkoGrid::DoComboSelection(int ACol, int ARow)
-{
-    if (OnComboSelection)
-        OnComboSelection(this, ACol, ARow);
-}
-
 } // namespace vg

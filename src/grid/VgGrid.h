@@ -7,12 +7,14 @@
 //
 // The class is split by concern: VgGrid.cpp (construction, properties, form files),
 // VgGridColumns.cpp (column mapping, hiding and showing), VgGridCellPaint.cpp (cell look
-// and painting), VgGridHeading.cpp (heading band), VgGridDisplayText.cpp (display text)
-// and VgGridMessages.cpp (size requests and editor notifications).
+// and painting), VgGridHeading.cpp (heading band), VgGridDisplayText.cpp (display text),
+// VgGridMessages.cpp (size requests) and VgGridEditor.cpp (the editor, its reports and the
+// grid as the editor sees it).
 #pragma once
 
 #include "common/VgColumn.h"
 #include "common/VgDrawText.h"
+#include "editor/VgEditorGrid.h"
 #include "grid/VgHGrid.h"
 #include "platform/graphics/Bitmaps.h"
 
@@ -61,7 +63,9 @@ using TvgOnBeforeFixedCellClick =
 // "2.12"
 QString VelkoGridVersionString();
 
-class TVelkoGrid : public TVgHintGrid, public TvgSizeRequestTarget {
+// The grid is its editor's TVgEditorGrid through a protected base, as the host grid is the
+// host editor's grid.
+class TVelkoGrid : public TVgHintGrid, public TvgSizeRequestTarget, protected TVgEditorGrid {
     Q_OBJECT
     VG_CLASS(TVelkoGrid)
 public:
@@ -193,6 +197,23 @@ protected:
     // Handlers of the size requests text drawing posts.
     void vgwmHandleAdjustRowHeight(TMessage& Message);
     void vgwmHandleAdjustColumnWidth(TMessage& Message);
+
+    // The grid as its editor sees it (VgGridEditor.cpp).
+    TInplaceEditGrid* EditorHost() override { return this; }
+    TGridCoord EditorCurrentCell() const override { return {Col(), Row()}; }
+    TvgColumn* EditorColumn(int ACol) const override { return GetVisibleColumn(ACol); }
+    QString EditorCells(int ACol, int ARow) const override { return Cells(ACol, ARow); }
+    void EditorSetCells(int ACol, int ARow, const QString& Value) override { SetCells(ACol, ARow, Value); }
+    TColor EditorCellLook(int ACol, int ARow, TFont& AFont) override;
+    void EditorCellImage(int ACol, int ARow, TRect& Rect, bool Draw, TCanvas& Canvas) override;
+    bool EditorReadOnly(int ACol, int ARow, bool ReadOnly) override;
+    bool EditorHasSuggestionHandler() const override { return bool(OnGetSuggestion); }
+    QString EditorSuggestion(int ACol, int ARow, const QString& CellText) override;
+    bool EditorAutoAcceptSuggestion() const override { return FAutoAcceptSuggestion; }
+    void EditorButtonClick(int ACol, int ARow) override;
+    void EditorCellEdited(int ACol, int ARow) override { DoCellEdited(ACol, ARow); }
+    void EditorComboSelection(int ACol, int ARow) override { DoComboSelection(ACol, ARow); }
+    void EditorPointerOnCell(int ACol, int ARow) override;
 
     // Hooks for keeping column widths between runs: called from Loaded and from the
     // destructor outside design mode. They do nothing until widths are stored.

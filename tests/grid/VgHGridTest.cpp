@@ -1,7 +1,7 @@
 #include "grid/VgHGrid.h"
 
 #include "common/VgGlobal.h"
-#include "grid/VgHintWindow.h"
+#include "editor/VgHintWindow.h"
 #include "platform/app/Application.h"
 #include "platform/app/Messages.h"
 #include "platform/app/Screen.h"

@@ -1,4 +1,4 @@
-#include "grid/VgHintWindow.h"
+#include "editor/VgHintWindow.h"
 
 #include "common/VgGlobal.h"
 #include "platform/app/Screen.h"

@@ -1,4 +1,4 @@
-#include "grid/VgHintWindow.h"
+#include "editor/VgHintWindow.h"
 #include "platform/app/Screen.h"
 
 #include <QApplication>

@@ -1,0 +1,68 @@
+// The grid and its editor: the editor the grid creates, the reports it sends, and the grid
+// as the editor sees it (TVgEditorGrid).
+#include "grid/VgGrid.h"
+
+namespace vg {
+
+TInplaceEdit* TVelkoGrid::CreateEditor()
+{
+    return TVgHintGrid::CreateEditor();
+}
+
+void TVelkoGrid::DoCellEdited(int ACol, int ARow)
+{
+    if (OnCellEdited)
+        OnCellEdited(this, ACol, ARow);
+}
+
+void TVelkoGrid::DoComboSelection(int ACol, int ARow)
+{
+    if (OnComboSelection)
+        OnComboSelection(this, ACol, ARow);
+}
+
+TColor TVelkoGrid::EditorCellLook(int ACol, int ARow, TFont& AFont)
+{
+    TvgCellStates cellState;
+    TColor color = Color();
+    TVgDrawInfo drawInfo;
+    TBevelCut outer = bvNone;
+    TBevelCut inner = bvNone;
+    GetCellAttributes(ACol, ARow, GetVisibleColumn(ACol), TGridDrawState(), cellState, color, AFont, drawInfo, outer,
+                      inner);
+    return color;
+}
+
+void TVelkoGrid::EditorCellImage(int ACol, int ARow, TRect& Rect, bool Draw, TCanvas& Canvas)
+{
+    DrawCellImage(ACol, ARow, -1, Rect, Draw, Canvas);
+}
+
+bool TVelkoGrid::EditorReadOnly(int ACol, int ARow, bool ReadOnly)
+{
+    if (OnGetReadOnly)
+        OnGetReadOnly(this, ACol, ARow, ReadOnly);
+    return ReadOnly;
+}
+
+QString TVelkoGrid::EditorSuggestion(int ACol, int ARow, const QString& CellText)
+{
+    QString suggestion;
+    if (OnGetSuggestion)
+        OnGetSuggestion(this, ACol, ARow, CellText, suggestion);
+    return suggestion;
+}
+
+void TVelkoGrid::EditorButtonClick(int ACol, int ARow)
+{
+    if (OnButtonClick)
+        OnButtonClick(this, ACol, ARow);
+}
+
+void TVelkoGrid::EditorPointerOnCell(int ACol, int ARow)
+{
+    if (HintFollowsMouse())
+        SetHintCoord({ACol, ARow});
+}
+
+} // namespace vg
