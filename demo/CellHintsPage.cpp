@@ -1,8 +1,6 @@
 #include "CellHintsPage.h"
 
-#include "grid/VgHGrid.h"
-#include "platform/app/Screen.h"
-#include "platform/locale/Conversions.h"
+#include <VelkoGrid/VelkoGrid.h>
 
 #include <QApplication>
 #include <QCheckBox>

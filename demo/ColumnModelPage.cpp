@@ -1,10 +1,6 @@
 #include "ColumnModelPage.h"
 
-#include "common/VgColumn.h"
-#include "platform/core/Component.h"
-#include "platform/core/FormFile.h"
-#include "platform/locale/Conversions.h"
-#include "platform/locale/DateTime.h"
+#include <VelkoGrid/VelkoGrid.h>
 
 #include <QFontDatabase>
 #include <QHeaderView>

@@ -1,6 +1,6 @@
 #include "DemoDatabase.h"
 
-#include "platform/core/Exceptions.h"
+#include <VelkoGrid/VelkoGrid.h>
 
 #include <QFile>
 #include <QSqlError>

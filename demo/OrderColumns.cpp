@@ -1,7 +1,6 @@
 #include "OrderColumns.h"
 
-#include "grid/VgGrid.h"
-#include "platform/locale/Conversions.h"
+#include <VelkoGrid/VelkoGrid.h>
 
 #include <QDate>
 

@@ -2,9 +2,7 @@
 
 #include "DemoDatabase.h"
 
-#include "grid/VgGrid.h"
-#include "platform/app/Application.h"
-#include "platform/graphics/ImageList.h"
+#include <VelkoGrid/VelkoGrid.h>
 
 #include <QAction>
 #include <QColor>
