@@ -126,11 +126,11 @@ void VgDrawBorders(TCanvas& Canvas, TRect& Rect, const TvgBorder& TopBorder, con
 {
     // Every edge is placed on the rectangle as given, so each outermost line covers its
     // whole side; the edges drawn later own the corners they share with earlier ones.
-    const int L = Rect.Left, T = Rect.Top, R = Rect.Right, B = Rect.Bottom;
-    Rect.Top += VgDrawBorder(Canvas, {L, T}, {R, T}, TopBorder, vgbdTop);
-    Rect.Right -= VgDrawBorder(Canvas, {R - 1, T}, {R - 1, B}, RightBorder, vgbdRight);
-    Rect.Bottom -= VgDrawBorder(Canvas, {R - 1, B - 1}, {L - 1, B - 1}, BottomBorder, vgbdBottom);
-    Rect.Left += VgDrawBorder(Canvas, {L, B - 1}, {L, T - 1}, LeftBorder, vgbdLeft);
+    const int left = Rect.Left, top = Rect.Top, right = Rect.Right, bottom = Rect.Bottom;
+    Rect.Top += VgDrawBorder(Canvas, {left, top}, {right, top}, TopBorder, vgbdTop);
+    Rect.Right -= VgDrawBorder(Canvas, {right - 1, top}, {right - 1, bottom}, RightBorder, vgbdRight);
+    Rect.Bottom -= VgDrawBorder(Canvas, {right - 1, bottom - 1}, {left - 1, bottom - 1}, BottomBorder, vgbdBottom);
+    Rect.Left += VgDrawBorder(Canvas, {left, bottom - 1}, {left, top - 1}, LeftBorder, vgbdLeft);
 }
 
 void VgDrawBevel(TCanvas& Canvas, TRect& Rect, TBevelCut OuterBevel, TBevelCut InnerBevel)
@@ -145,10 +145,10 @@ void VgDrawBevel(TCanvas& Canvas, TRect& Rect, TBevelCut OuterBevel, TBevelCut I
 
 void DrawCheckBox(TCanvas* Canvas, TRect& Rect, TvgVAlignment VAlignment, TBitmap& Bitmap, bool Checked)
 {
-    const int W = Bitmap.Width();
-    const int H = Bitmap.Height();
-    const int glyphWidth = W / 2;
-    const TRect source = Checked ? vg::Rect(glyphWidth, 0, W, H) : vg::Rect(0, 0, glyphWidth, H);
+    const int bitmapWidth = Bitmap.Width();
+    const int bitmapHeight = Bitmap.Height();
+    const int glyphWidth = bitmapWidth / 2;
+    const TRect source = Checked ? vg::Rect(glyphWidth, 0, bitmapWidth, bitmapHeight) : vg::Rect(0, 0, glyphWidth, bitmapHeight);
 
     TRect dest = Rect;
     switch (VAlignment) {
@@ -156,15 +156,15 @@ void DrawCheckBox(TCanvas* Canvas, TRect& Rect, TvgVAlignment VAlignment, TBitma
         dest.Top += 4;
         break;
     case vgvaCenter:
-        dest.Top += (RectHeight(dest) - H) / 2;
+        dest.Top += (RectHeight(dest) - bitmapHeight) / 2;
         break;
     case vgvaBottom:
-        dest.Top = dest.Bottom - H - 8;
+        dest.Top = dest.Bottom - bitmapHeight - 8;
         break;
     }
     dest.Left = Rect.Left + 4;
     dest.Right = dest.Left + glyphWidth;
-    dest.Bottom = dest.Top + H;
+    dest.Bottom = dest.Top + bitmapHeight;
 
     if (Canvas) {
         const TCopyMode savedMode = Canvas->CopyMode();

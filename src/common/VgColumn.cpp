@@ -111,24 +111,24 @@ void TvgHeading::SetRightBorder(const TvgBorder* Value)
 
 void TvgHeading::Assign(const TPersistent* Source)
 {
-    auto* source = dynamic_cast<const TvgHeading*>(Source);
-    if (!source) {
+    auto* heading = dynamic_cast<const TvgHeading*>(Source);
+    if (!heading) {
         TCollectionItem::Assign(Source);
         return;
     }
-    FCaption = source->FCaption;
-    FName = source->FName;
-    FTitleHAlignment = source->FTitleHAlignment;
-    FTitleVAlignment = source->FTitleVAlignment;
-    FTitleColor = source->FTitleColor;
-    FTitleFont->Assign(source->FTitleFont.get());
-    FTitleClipStyle = source->FTitleClipStyle;
-    FTitleInnerBevel = source->FTitleInnerBevel;
-    FTitleOuterBevel = source->FTitleOuterBevel;
-    FTopBorder->Assign(source->FTopBorder.get());
-    FBottomBorder->Assign(source->FBottomBorder.get());
-    FLeftBorder->Assign(source->FLeftBorder.get());
-    FRightBorder->Assign(source->FRightBorder.get());
+    FCaption = heading->FCaption;
+    FName = heading->FName;
+    FTitleHAlignment = heading->FTitleHAlignment;
+    FTitleVAlignment = heading->FTitleVAlignment;
+    FTitleColor = heading->FTitleColor;
+    FTitleFont->Assign(heading->FTitleFont.get());
+    FTitleClipStyle = heading->FTitleClipStyle;
+    FTitleInnerBevel = heading->FTitleInnerBevel;
+    FTitleOuterBevel = heading->FTitleOuterBevel;
+    FTopBorder->Assign(heading->FTopBorder.get());
+    FBottomBorder->Assign(heading->FBottomBorder.get());
+    FLeftBorder->Assign(heading->FLeftBorder.get());
+    FRightBorder->Assign(heading->FRightBorder.get());
 }
 
 // ---- TvgColumn
@@ -197,6 +197,8 @@ void TvgColumn::SetVisible(bool Value)
     if (FVisible == Value)
         return;
     FVisible = Value;
+    if (Collection())
+        Collection()->Revise(); // the grid's columns are the visible items
     DoPropertyChange(vgpropVisible);
 }
 
@@ -247,40 +249,42 @@ void TvgColumn::SetCols(const TStrings* Value)
 
 void TvgColumn::Assign(const TPersistent* Source)
 {
-    auto* source = dynamic_cast<const TvgColumn*>(Source);
+    auto* column = dynamic_cast<const TvgColumn*>(Source);
     TvgHeading::Assign(Source);
-    if (!source)
+    if (!column)
         return;
-    SavedWidth = source->SavedWidth;
-    FColumnHAlignment = source->FColumnHAlignment;
-    FColumnVAlignment = source->FColumnVAlignment;
-    FColumnColor = source->FColumnColor;
-    FColumnFont->Assign(source->FColumnFont.get());
-    FColumnClipStyle = source->FColumnClipStyle;
-    FColumnInnerBevel = source->FColumnInnerBevel;
-    FColumnOuterBevel = source->FColumnOuterBevel;
-    FControlType = source->FControlType;
-    FItems->Assign(source->FItems.get());
-    FVisible = source->FVisible;
-    FCols->Assign(source->FCols.get());
-    FReadOnly = source->FReadOnly;
-    FMaxTextLength = source->FMaxTextLength;
-    AutoSuggest = source->AutoSuggest;
-    FComboMaxWidth = source->FComboMaxWidth;
-    FDropDownCount = source->FDropDownCount;
-    DropDownList = source->DropDownList;
-    FHeadingIndex = source->FHeadingIndex;
-    FButtonStyle = source->FButtonStyle;
-    FButtonPicture->Assign(source->FButtonPicture.get());
-    FDrawButtonface = source->FDrawButtonface;
-    FButtonVAlignment = source->FButtonVAlignment;
-    FFormatType = source->FFormatType;
-    FDecimals = source->FDecimals;
-    FPrefix = source->FPrefix;
-    FThousandsSeparator = source->FThousandsSeparator;
-    FNegativeParenthesis = source->FNegativeParenthesis;
-    FDateFormat = source->FDateFormat;
-    FTimeFormat = source->FTimeFormat;
+    SavedWidth = column->SavedWidth;
+    FColumnHAlignment = column->FColumnHAlignment;
+    FColumnVAlignment = column->FColumnVAlignment;
+    FColumnColor = column->FColumnColor;
+    FColumnFont->Assign(column->FColumnFont.get());
+    FColumnClipStyle = column->FColumnClipStyle;
+    FColumnInnerBevel = column->FColumnInnerBevel;
+    FColumnOuterBevel = column->FColumnOuterBevel;
+    FControlType = column->FControlType;
+    FItems->Assign(column->FItems.get());
+    if (FVisible != column->FVisible && Collection())
+        Collection()->Revise(); // copied without the grid hearing of it, as Assign does
+    FVisible = column->FVisible;
+    FCols->Assign(column->FCols.get());
+    FReadOnly = column->FReadOnly;
+    FMaxTextLength = column->FMaxTextLength;
+    AutoSuggest = column->AutoSuggest;
+    FComboMaxWidth = column->FComboMaxWidth;
+    FDropDownCount = column->FDropDownCount;
+    DropDownList = column->DropDownList;
+    FHeadingIndex = column->FHeadingIndex;
+    FButtonStyle = column->FButtonStyle;
+    FButtonPicture->Assign(column->FButtonPicture.get());
+    FDrawButtonface = column->FDrawButtonface;
+    FButtonVAlignment = column->FButtonVAlignment;
+    FFormatType = column->FFormatType;
+    FDecimals = column->FDecimals;
+    FPrefix = column->FPrefix;
+    FThousandsSeparator = column->FThousandsSeparator;
+    FNegativeParenthesis = column->FNegativeParenthesis;
+    FDateFormat = column->FDateFormat;
+    FTimeFormat = column->FTimeFormat;
 }
 
 // ---- TvgHeadings

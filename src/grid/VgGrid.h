@@ -20,6 +20,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace vg {
 
@@ -144,6 +145,8 @@ public:
     // display format. Text that does not convert is reported through OnConversionError and
     // shown as it is.
     QString GetDisplayText(int ACol, int ARow);
+    // The same for a caller that holds the cell's column object already.
+    QString GetDisplayText(int ACol, int ARow, TvgColumn* Column);
 
     // ---- Heading band.
     // The Headings index under a viewport point in the band of row 0, or -1.
@@ -177,16 +180,19 @@ public:
     QObject* SizeRequestReceiver() override { return this; }
 
 protected:
-    // Turns a cell's stored text into the value to show and format; the text as it is.
-    virtual QString SolveFormula(const QString& S);
-
-    void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
-    void DrawHeading(int ACol, int ARow, TvgColumn* Column);
-    void SizeChanged(int OldColCount, int OldRowCount) override;
+    // Construction, properties and form files (VgGrid.cpp).
     void DefineProperties(TFiler& Filer) override;
     void Loaded() override;
-    TInplaceEdit* CreateEditor() override;
+    // Hooks for keeping column widths between runs: called from Loaded and from the
+    // destructor outside design mode. They do nothing until widths are stored.
+    virtual void RestoreColumnWidths();
+    virtual void StoreColumnWidths();
 
+    // Column mapping (VgGridColumns.cpp).
+    void SizeChanged(int OldColCount, int OldRowCount) override;
+
+    // Cell look and painting (VgGridCellPaint.cpp).
+    void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
     // Copies the item's borders into the working borders, lets OnChangeCellBorders change
     // them, draws them and shrinks Rect by them.
     void DrawItemBorders(TCanvas& Canvas, TRect& Rect, int ACol, int ARow, TvgHeading* Item, TvgCellStates State);
@@ -194,11 +200,19 @@ protected:
     // 2 pixels right and down.
     static void DrawBevels(TCanvas& Canvas, TRect& Rect, TBevelCut Outer, TBevelCut Inner, bool Pressed);
 
-    // Handlers of the size requests text drawing posts.
+    // Heading band (VgGridHeading.cpp).
+    void DrawHeading(int ACol, int ARow, TvgColumn* Column);
+
+    // Display text (VgGridDisplayText.cpp).
+    // Turns a cell's stored text into the value to show and format; the text as it is.
+    virtual QString SolveFormula(const QString& S);
+
+    // Size requests text drawing posts (VgGridMessages.cpp).
     void vgwmHandleAdjustRowHeight(TMessage& Message);
     void vgwmHandleAdjustColumnWidth(TMessage& Message);
 
-    // The grid as its editor sees it (VgGridEditor.cpp).
+    // The editor and the grid as the editor sees it (VgGridEditor.cpp).
+    TInplaceEdit* CreateEditor() override;
     TInplaceEditGrid* EditorHost() override { return this; }
     TGridCoord EditorCurrentCell() const override { return {Col(), Row()}; }
     TvgColumn* EditorColumn(int ACol) const override { return GetVisibleColumn(ACol); }
@@ -215,11 +229,6 @@ protected:
     void EditorComboSelection(int ACol, int ARow) override { DoComboSelection(ACol, ARow); }
     void EditorPointerOnCell(int ACol, int ARow) override;
 
-    // Hooks for keeping column widths between runs: called from Loaded and from the
-    // destructor outside design mode. They do nothing until widths are stored.
-    virtual void RestoreColumnWidths();
-    virtual void StoreColumnWidths();
-
     // Press tracking of fixed cells and headings, which the mouse handling drives and
     // painting reads for the pressed look: whether a press is tracked, the fixed cell it
     // began on, the Headings index under it (-1 off the band), the button, whether the
@@ -232,9 +241,14 @@ protected:
     bool FTrackPressed = false;
 
 private:
+    // Column mapping (VgGridColumns.cpp).
     // Sets the host's column count with the collection left alone.
     void SetGridColCount(int Value);
+    // The visible items of Columns in collection order: grid column i is item i. Rebuilt
+    // when the collection's revision moved on (items added, removed, moved, shown, hidden).
+    const std::vector<TvgColumn*>& VisibleColumns() const;
 
+    // The column model and the published settings.
     std::unique_ptr<TvgColumns> FColumns;
     std::unique_ptr<TvgHeadings> FHeadings;
     QString FColumnsRegistryKey;
@@ -245,10 +259,17 @@ private:
     bool FVelkoAdjustRowHeight = false;
     bool FVelkoColumnClick = true;
     bool FAutoAcceptSuggestion = true;
-    bool FUpdatingColumns = false;
-
-    std::unique_ptr<TBitmap> FHeadingBitmap;
     TGridCoord FEnteredCell{1, 1};
+
+    // Column mapping: set while the grid changes its own columns, and the map of grid
+    // columns to column objects with the revision it was built at.
+    bool FUpdatingColumns = false;
+    mutable std::vector<TvgColumn*> FVisibleColumns;
+    mutable std::uint64_t FVisibleColumnsRevision = ~std::uint64_t(0);
+
+    // Painting: the off-screen heading band, and the working borders and font a cell is
+    // painted with.
+    std::unique_ptr<TBitmap> FHeadingBitmap;
     std::unique_ptr<TvgBorder> FTopBorder;
     std::unique_ptr<TvgBorder> FLeftBorder;
     std::unique_ptr<TvgBorder> FRightBorder;

@@ -75,12 +75,12 @@ void TVelkoGrid::GetCellAttributes(int ACol, int ARow, TvgHeading* Column, TGrid
 
 void TVelkoGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState)
 {
-    TRect R = ARect;
+    TRect rect = ARect;
     TvgColumn* column = GetVisibleColumn(ACol);
     if (AState.Contains(gdFixed) && ARow == 0 && column->HeadingIndex() >= 0 &&
         column->HeadingIndex() < FHeadings->Count()) {
         DrawHeading(ACol, ARow, column);
-        R.Top += RowHeights(0) / 2 - 1;
+        rect.Top += RowHeights(0) / 2 - 1;
     }
 
     TvgCellStates cellState;
@@ -95,17 +95,17 @@ void TVelkoGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState
     TCanvas& canvas = Canvas();
     canvas.Brush().SetColor(color);
     canvas.Brush().SetStyle(bsSolid);
-    canvas.FillRect(R);
-    DrawItemBorders(canvas, R, ACol, ARow, column, cellState);
-    const TRect focusRect = R;
+    canvas.FillRect(rect);
+    DrawItemBorders(canvas, rect, ACol, ARow, column, cellState);
+    const TRect focusRect = rect;
 
     const bool pressed = FTrackHeading == -1 && FTracking && FTrackPressed && FTrackCell == TGridCoord{ACol, ARow};
-    drawInfo.Rect = R;
+    drawInfo.Rect = rect;
     DrawBevels(canvas, drawInfo.Rect, outer, inner, pressed);
     DrawCellImage(ACol, ARow, -1, drawInfo.Rect, true, canvas);
 
     if (!AState.Contains(gdFixed))
-        drawInfo.Text = GetDisplayText(ACol, ARow);
+        drawInfo.Text = GetDisplayText(ACol, ARow, column);
     canvas.Font().Assign(FCellFont.get());
     VGDrawText(drawInfo);
 
@@ -159,59 +159,59 @@ void TVelkoGrid::DrawCellImage(int ACol, int ARow, int HeadingIndex, TRect& Rect
         return;
     auto* picture = dynamic_cast<TPicture*>(source);
     auto* imageList = dynamic_cast<TCustomImageList*>(source);
-    int W = 0;
-    int H = 0;
+    int imageWidth = 0;
+    int imageHeight = 0;
     if (picture) {
-        W = picture->Width();
-        H = picture->Height();
+        imageWidth = picture->Width();
+        imageHeight = picture->Height();
     } else if (imageList) {
-        W = imageList->Width();
-        H = imageList->Height();
+        imageWidth = imageList->Width();
+        imageHeight = imageList->Height();
     } else {
         return;
     }
 
-    TRect I = Rect;
+    TRect imageRect = Rect;
     switch (position) {
     case vgipLeft:
-        Rect.Left += W + 2 * margin;
-        I.Right = Rect.Left - 1;
+        Rect.Left += imageWidth + 2 * margin;
+        imageRect.Right = Rect.Left - 1;
         break;
     case vgipRight:
-        Rect.Right -= W + 2 * margin;
-        I.Left = Rect.Right + 1;
+        Rect.Right -= imageWidth + 2 * margin;
+        imageRect.Left = Rect.Right + 1;
         break;
     case vgipTop:
-        Rect.Top += H + 2 * margin;
-        I.Bottom = Rect.Top - 1;
+        Rect.Top += imageHeight + 2 * margin;
+        imageRect.Bottom = Rect.Top - 1;
         break;
     case vgipBottom:
-        Rect.Bottom -= H + 2 * margin;
-        I.Top = Rect.Bottom + 1;
+        Rect.Bottom -= imageHeight + 2 * margin;
+        imageRect.Top = Rect.Bottom + 1;
         break;
     }
     if (!Draw)
         return;
 
     if (position == vgipLeft || position == vgipRight) {
-        I.Left += margin;
+        imageRect.Left += margin;
         switch (vAlign) {
-        case vgvaTop: I.Top += margin; break;
-        case vgvaCenter: I.Top += (RectHeight(I) - H) / 2; break;
-        case vgvaBottom: I.Top = I.Bottom - H - margin; break;
+        case vgvaTop: imageRect.Top += margin; break;
+        case vgvaCenter: imageRect.Top += (RectHeight(imageRect) - imageHeight) / 2; break;
+        case vgvaBottom: imageRect.Top = imageRect.Bottom - imageHeight - margin; break;
         }
     } else {
-        I.Top += margin;
+        imageRect.Top += margin;
         switch (hAlign) {
-        case taLeftJustify: I.Left += margin; break;
-        case taRightJustify: I.Left = I.Right - W - margin; break;
-        case taCenter: I.Left += (RectWidth(I) - W) / 2; break;
+        case taLeftJustify: imageRect.Left += margin; break;
+        case taRightJustify: imageRect.Left = imageRect.Right - imageWidth - margin; break;
+        case taCenter: imageRect.Left += (RectWidth(imageRect) - imageWidth) / 2; break;
         }
     }
     if (picture)
-        Canvas.Draw(I.Left, I.Top, *picture);
+        Canvas.Draw(imageRect.Left, imageRect.Top, *picture);
     else if (imageIndex >= 0 && imageIndex < imageList->Count())
-        imageList->Draw(Canvas, I.Left, I.Top, imageIndex, true);
+        imageList->Draw(Canvas, imageRect.Left, imageRect.Top, imageIndex, true);
 }
 
 } // namespace vg

@@ -34,26 +34,31 @@ void TVelkoGrid::CreateColumns()
         FColumns->Add();
 }
 
+const std::vector<TvgColumn*>& TVelkoGrid::VisibleColumns() const
+{
+    if (FVisibleColumnsRevision != FColumns->Revision()) {
+        FVisibleColumns.clear();
+        for (int i = 0; i < FColumns->Count(); ++i) {
+            TvgColumn* item = (*FColumns)[i];
+            if (item->Visible())
+                FVisibleColumns.push_back(item);
+        }
+        FVisibleColumnsRevision = FColumns->Revision();
+    }
+    return FVisibleColumns;
+}
+
 TvgColumn* TVelkoGrid::GetVisibleColumn(int Index) const
 {
-    int n = Index;
-    for (int i = 0; i <= n && n < FColumns->Count(); ++i) {
-        if (!(*FColumns)[i]->Visible())
-            ++n;
-    }
-    if (n < 0 || n >= FColumns->Count())
+    const std::vector<TvgColumn*>& columns = VisibleColumns();
+    if (Index < 0 || size_t(Index) >= columns.size())
         throw EvgColumnIndexOutOfRange(QStringLiteral("TVelkoGrid: Column index out of range"));
-    return (*FColumns)[n];
+    return columns[size_t(Index)];
 }
 
 int TVelkoGrid::GetVisibleColumnCount() const
 {
-    int count = 0;
-    for (int i = 0; i < FColumns->Count(); ++i) {
-        if ((*FColumns)[i]->Visible())
-            ++count;
-    }
-    return count;
+    return int(VisibleColumns().size());
 }
 
 int TVelkoGrid::GridColumnForColumnObject(const TvgColumn* Column) const
@@ -152,23 +157,23 @@ void TVelkoGrid::ShowColumn(TvgColumn* Column)
 void TVelkoGrid::OnColumnPropertyChange(TvgHeading* Column, TvgProperty Prop)
 {
     if (Prop == vgpropVisible) {
-        auto* column = dynamic_cast<TvgColumn*>(Column);
+        auto* changed = dynamic_cast<TvgColumn*>(Column);
         // While loading, Loaded brings the grid in step; while the grid undoes a refused
-        // hide, the column is where it was.
-        if (!column || IsLoading() || FUpdatingColumns)
+        // hide, the changed is where it was.
+        if (!changed || IsLoading() || FUpdatingColumns)
             return;
         HideEditor();
-        if (column->Visible()) {
-            ShowColumn(column);
-        } else if (ColCount() <= 1 && VisibleItemsBefore(*FColumns, column) < ColCount()) {
-            // The grid's only column cannot go: a grid has at least one column.
+        if (changed->Visible()) {
+            ShowColumn(changed);
+        } else if (ColCount() <= 1 && VisibleItemsBefore(*FColumns, changed) < ColCount()) {
+            // The grid's only changed cannot go: a grid has at least one changed.
             {
                 const QScopedValueRollback updating(FUpdatingColumns, true);
-                column->SetVisible(true);
+                changed->SetVisible(true);
             }
-            throw EInvalidOperation(QStringLiteral("TVelkoGrid: the only column of a grid cannot be hidden"));
+            throw EInvalidOperation(QStringLiteral("TVelkoGrid: the only changed of a grid cannot be hidden"));
         } else {
-            HideColumn(column);
+            HideColumn(changed);
         }
     }
     InvalidateGrid();

@@ -58,20 +58,24 @@ QString TVelkoGrid::SolveFormula(const QString& S)
 
 QString TVelkoGrid::GetDisplayText(int ACol, int ARow)
 {
-    QString S = SolveFormula(Cells(ACol, ARow));
-    TvgColumn* Column = GetVisibleColumn(ACol);
-    bool Convert = true;
+    return GetDisplayText(ACol, ARow, GetVisibleColumn(ACol));
+}
+
+QString TVelkoGrid::GetDisplayText(int ACol, int ARow, TvgColumn* Column)
+{
+    QString text = SolveFormula(Cells(ACol, ARow));
+    bool convert = true;
     try {
         if (OnDisplayText)
-            OnDisplayText(this, ACol, ARow, Column, S, Convert);
-        if (S.isEmpty() || !Convert)
-            return S;
-        return FormatCellText(*Column, S);
+            OnDisplayText(this, ACol, ARow, Column, text, convert);
+        if (text.isEmpty() || !convert)
+            return text;
+        return FormatCellText(*Column, text);
     } catch (const EConvertError&) {
-        // S is the text that failed, as SolveFormula and OnDisplayText left it.
+        // The text that failed, as SolveFormula and OnDisplayText left it.
         if (OnConversionError)
-            OnConversionError(this, ACol, ARow, Column, S);
-        return S;
+            OnConversionError(this, ACol, ARow, Column, text);
+        return text;
     }
 }
 

@@ -35,13 +35,13 @@ int TVelkoGrid::MouseOnHeading(int X, int Y)
     const TGridCoord cell = VgMouseCoord(X, Y);
     if (cell.Y != 0 || !IsFixedCell(cell) || cell.X < 0)
         return -1;
-    TRect R = CellRect(cell.X, 0);
+    TRect band = CellRect(cell.X, 0);
     try {
         const int heading = GetVisibleColumn(cell.X)->HeadingIndex();
         if (heading < 0)
             return -1;
-        R.Bottom = R.Top + RowHeights(0) / 2 - 2;
-        if (X >= R.Left && X < R.Right && Y >= R.Top && Y < R.Bottom)
+        band.Bottom = band.Top + RowHeights(0) / 2 - 2;
+        if (X >= band.Left && X < band.Right && Y >= band.Top && Y < band.Bottom)
             return heading;
     } catch (const EvgColumnIndexOutOfRange&) {
     }
@@ -51,9 +51,9 @@ int TVelkoGrid::MouseOnHeading(int X, int Y)
 void TVelkoGrid::DrawHeading(int ACol, int ARow, TvgColumn* Column)
 {
     const int headingIndex = Column->HeadingIndex();
-    TvgHeading* H = (*FHeadings)[headingIndex];
+    TvgHeading* heading = (*FHeadings)[headingIndex];
     const bool verticalLines = Options().Contains(goFixedVertLine) || Options().Contains(goVertLine);
-    const int GL = verticalLines ? GridLineWidth() : 0;
+    const int lineWidth = verticalLines ? GridLineWidth() : 0;
 
     int first = ACol;
     while (InHeading(*this, first, headingIndex))
@@ -65,10 +65,10 @@ void TVelkoGrid::DrawHeading(int ACol, int ARow, TvgColumn* Column)
     --last;
 
     TRect dest = CellRect(ACol, ARow);
-    int total = GL * (last - first) + 1;
+    int total = lineWidth * (last - first) + 1;
     for (int i = first; i <= last; ++i)
         total += ColWidths(i);
-    int offset = GL * (ACol - first);
+    int offset = lineWidth * (ACol - first);
     for (int i = first; i < ACol; ++i)
         offset += ColWidths(i);
     const int half = RowHeights(ARow) / 2;
@@ -78,7 +78,7 @@ void TVelkoGrid::DrawHeading(int ACol, int ARow, TvgColumn* Column)
     TVgDrawInfo drawInfo;
     TBevelCut outer = bvNone;
     TBevelCut inner = bvNone;
-    GetCellAttributes(ACol, ARow, H, TGridDrawState{gdFixed}, cellState, color, *FCellFont, drawInfo, outer, inner);
+    GetCellAttributes(ACol, ARow, heading, TGridDrawState{gdFixed}, cellState, color, *FCellFont, drawInfo, outer, inner);
 
     FHeadingBitmap->SetSize(total, std::max(half, 0));
     TCanvas& bitmapCanvas = FHeadingBitmap->Canvas();
@@ -91,7 +91,7 @@ void TVelkoGrid::DrawHeading(int ACol, int ARow, TvgColumn* Column)
 
     drawInfo.Canvas = &bitmapCanvas;
     drawInfo.Rect = TRect{0, 0, total - 1, half - 1};
-    drawInfo.Text = H->Caption();
+    drawInfo.Text = heading->Caption();
     bitmapCanvas.FillRect(drawInfo.Rect);
 
     if (Options().Contains(goFixedHorzLine)) {
@@ -105,7 +105,7 @@ void TVelkoGrid::DrawHeading(int ACol, int ARow, TvgColumn* Column)
     }
 
     // A heading is reported with column and row -1 and the state holding vgcsHeading alone.
-    DrawItemBorders(bitmapCanvas, drawInfo.Rect, -1, -1, H, TvgCellStates{vgcsHeading});
+    DrawItemBorders(bitmapCanvas, drawInfo.Rect, -1, -1, heading, TvgCellStates{vgcsHeading});
     const bool pressed = headingIndex == FTrackHeading && FTracking && FTrackPressed && FTrackCell.X >= first &&
                          FTrackCell.X <= last;
     DrawBevels(bitmapCanvas, drawInfo.Rect, outer, inner, pressed);
@@ -116,12 +116,12 @@ void TVelkoGrid::DrawHeading(int ACol, int ARow, TvgColumn* Column)
     // A slice covers the vertical line it shares with a neighbour of its group, so the
     // group reads as one cell.
     if (first < ACol && ACol > LeftCol()) {
-        src.Left -= GL;
-        dest.Left -= GL;
+        src.Left -= lineWidth;
+        dest.Left -= lineWidth;
     }
     if (ACol < last && ACol < VisibleColCount() + LeftCol() && ACol < ColCount()) {
-        src.Right += GL;
-        dest.Right += GL;
+        src.Right += lineWidth;
+        dest.Right += lineWidth;
     }
     dest.Bottom = dest.Top + half - 1;
     bitmapCanvas.Release();

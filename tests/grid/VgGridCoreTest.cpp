@@ -7,6 +7,8 @@
 
 #include <QCoreApplication>
 
+#include <random>
+
 #include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -106,6 +108,42 @@ TEST_F(VelkoGridColumns, GridColumnsMapToVisibleItemsInCollectionOrder)
         } catch (const EvgColumnIndexOutOfRange& e) {
             EXPECT_EQ(e.Message(), QStringLiteral("TVelkoGrid: Column index out of range"));
         }
+    }
+}
+
+// The grid keeps its column objects in a map that it must rebuild whenever the collection
+// changes, however it is changed: checked against a plain scan after every random edit.
+TEST_F(VelkoGridColumns, TheColumnMapFollowsEveryEditOfTheCollection)
+{
+    std::mt19937 random(9);
+    auto pick = [&](int n) { return n > 0 ? int(random() % unsigned(n)) : 0; };
+    TvgColumns copy;
+    for (int step = 0; step < 1500; ++step) {
+        TvgColumns& columns = *Grid.Columns();
+        if (columns.Count() == 0)
+            columns.Add();
+        try {
+            switch (pick(8)) {
+            case 0: columns.Add(); break;
+            case 1: columns.Insert(pick(columns.Count() + 1)); break;
+            case 2: if (columns.Count() > 1) columns.Delete(pick(columns.Count())); break;
+            case 3: columns[pick(columns.Count())]->SetIndex(pick(columns.Count())); break;
+            case 4: columns[pick(columns.Count())]->SetVisible(pick(2) == 0); break;
+            case 5: copy.Assign(&columns); copy[pick(copy.Count())]->SetVisible(pick(2) == 0); break; // never empty
+            case 6: WithinUpdate(columns, [&] { columns.Assign(&copy); columns[0]->SetVisible(true); }); break;
+            case 7: if (copy.Count() > 0) columns.SetColumn(pick(columns.Count()), copy[pick(copy.Count())]); break;
+            }
+        } catch (const Exception&) {
+            // a refused change is fine; the map must still be right
+        }
+        std::vector<TvgColumn*> visible;
+        for (int i = 0; i < columns.Count(); ++i)
+            if (columns[i]->Visible())
+                visible.push_back(columns[i]);
+        ASSERT_EQ(Grid.GetVisibleColumnCount(), int(visible.size())) << "step " << step;
+        for (size_t i = 0; i < visible.size(); ++i)
+            ASSERT_EQ(Grid.GetVisibleColumn(int(i)), visible[i]) << "step " << step;
+        ASSERT_THROW(Grid.GetVisibleColumn(int(visible.size())), EvgColumnIndexOutOfRange);
     }
 }
 

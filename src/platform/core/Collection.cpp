@@ -142,6 +142,7 @@ void TCollection::Changed()
 void TCollection::InsertItem(TCollectionItem* item)
 {
     FItems.push_back(item);
+    ++FRevision;
     item->FCollection = this;
     item->FID = FNextID++;
     try {
@@ -150,6 +151,7 @@ void TCollection::InsertItem(TCollectionItem* item)
         // The item's constructor fails with this exception, so its destructor never runs:
         // it must not stay in the list.
         FItems.pop_back();
+        ++FRevision;
         item->FCollection = nullptr;
         throw;
     }
@@ -158,6 +160,7 @@ void TCollection::InsertItem(TCollectionItem* item)
 void TCollection::RemoveItem(TCollectionItem* item)
 {
     FItems.erase(std::remove(FItems.begin(), FItems.end(), item), FItems.end());
+    ++FRevision;
     item->FCollection = nullptr;
     Changed();
 }
@@ -171,6 +174,7 @@ void TCollection::MoveItem(int fromIndex, int toIndex)
     TCollectionItem* item = FItems[size_t(fromIndex)];
     FItems.erase(FItems.begin() + fromIndex);
     FItems.insert(FItems.begin() + toIndex, item);
+    ++FRevision;
     Changed();
 }
 

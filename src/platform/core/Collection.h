@@ -6,6 +6,7 @@
 #include "platform/core/Persistent.h"
 #include "platform/core/UpdateCount.h"
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -77,6 +78,13 @@ public:
     // Fired after a change of the items (added, removed, moved, assigned), outside updates.
     std::function<void(TCollection* sender)> OnChange;
 
+    // Counts the changes of the item list (added, removed, moved) as they happen, during
+    // updates too, and the changes items report through Revise because they alter what the
+    // collection means to its owner. An owner that keeps a view of the items rebuilds it
+    // when the count moved on.
+    std::uint64_t Revision() const { return FRevision; }
+    void Revise() { ++FRevision; }
+
 protected:
     // Called after each change of the item list; the default fires OnChange.
     virtual void Changed();
@@ -91,6 +99,7 @@ private:
     TCollectionItemClass FItemClass;
     std::vector<TCollectionItem*> FItems;
     int FNextID = 0;
+    std::uint64_t FRevision = 0;
     TUpdateCount FUpdates;
 };
 

@@ -124,22 +124,22 @@ void TCustomGrid::UpdateAutoScroll(int X, int Y)
 
 void TCustomGrid::AutoScroll()
 {
-    const int X = FDragPos.X, Y = FDragPos.Y;
+    const int x = FDragPos.X, y = FDragPos.Y;
     switch (FGridState) {
     case TGridState::Selecting:
         // Reaching for the cell beyond the edge scrolls it into view.
-        TrackSelecting(X, Y);
+        TrackSelecting(x, y);
         break;
     case TGridState::ColMoving:
     case TGridState::RowMoving: {
         const bool columns = FGridState == TGridState::ColMoving;
         const TGridAxis axis = columns ? HorzAxis() : VertAxis();
-        const int first = std::clamp(axis.FirstCell + EdgeDirection(axis, columns ? X : Y), axis.FixedCount, axis.MaxFirstCell());
+        const int first = std::clamp(axis.FirstCell + EdgeDirection(axis, columns ? x : y), axis.FixedCount, axis.MaxFirstCell());
         if (columns)
             MoveTopLeft(first, TopRow());
         else
             MoveTopLeft(LeftCol(), first);
-        TrackMoving(X, Y);
+        TrackMoving(x, y);
         break;
     }
     default:
