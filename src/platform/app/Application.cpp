@@ -4,6 +4,7 @@
 #include "platform/core/Exceptions.h"
 
 #include <QGuiApplication>
+#include <QWidget>
 
 #include <algorithm>
 #include <cstdio>
@@ -75,7 +76,8 @@ void TApplication::AttachToQt()
         return;
     FEvents = std::make_unique<TApplicationEvents>(TApplicationEvents::THandlers{
         [this](bool active) { GuardEvent([&] { SetActive(active); }); },
-        [this](QWidget* pressed, const QMouseEvent& event) { GuardEvent([&] { Pressed(pressed, event); }); }});
+        [this](QWidget* pressed, const QMouseEvent& event) { GuardEvent([&] { Pressed(pressed, event); }); },
+        [this](QWidget* previous) { FFocusBeforePress = previous; }});
     qAddPostRoutine(&TApplication::QtApplicationEnding);
     FActive = QGuiApplication::applicationState() == Qt::ApplicationActive;
     if (FCancelMode)

@@ -72,7 +72,8 @@ public:
 
     // Starts watching mouse presses for cancel mode; calling it again changes nothing.
     // A press on widget W sends CM_CANCELMODE with LParam = W (the deepest widget under
-    // the pointer) to the focus widget, unless W lies within the focus widget.
+    // the pointer) to the widget that had the focus when the press came, unless W lies
+    // within it; a press that moves the focus to W tells the widget that lost it.
     void EnableCancelMode();
 
     // ---- adopted objects
@@ -123,6 +124,10 @@ private:
     bool FActive = false;
     bool FCancelMode = false; // asked for; kept for a QApplication created later
     TPressSeen FLastPress;
+    // The widget that lost the focus to the press being delivered: Qt moves the focus to
+    // the pressed widget before the press is seen, and the widget that had it is the one
+    // to tell.
+    QPointer<QWidget> FFocusBeforePress;
 };
 
 // Whether widget is control or lies inside it (its viewport, scroll bars, child controls

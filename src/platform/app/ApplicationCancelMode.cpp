@@ -45,7 +45,12 @@ void TApplication::Pressed(QWidget* pressed, const QMouseEvent& event)
         return;
     FLastPress = {pressed, event.globalPosition(), event.timestamp(), int(event.button())};
 
+    // A press on a widget that takes the focus has moved it there already; the widget
+    // that held it before is the one that has to hear of the press.
     QWidget* focus = QApplication::focusWidget();
+    if (FFocusBeforePress)
+        focus = FFocusBeforePress;
+    FFocusBeforePress = nullptr;
     if (focus && !IsWidgetWithin(pressed, focus))
         SendMessage(focus, CM_CANCELMODE, 0, reinterpret_cast<std::intptr_t>(pressed));
 }

@@ -1,6 +1,7 @@
 #include "platform/app/ApplicationEvents.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -35,6 +36,9 @@ bool TApplicationEvents::eventFilter(QObject* watched, QEvent* event)
     if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
         if (auto* pressed = qobject_cast<QWidget*>(watched))
             FHandlers.Pressed(pressed, *static_cast<QMouseEvent*>(event));
+    } else if (type == QEvent::FocusOut && static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason) {
+        if (auto* previous = qobject_cast<QWidget*>(watched); previous && FHandlers.FocusTakenByPress)
+            FHandlers.FocusTakenByPress(previous);
     }
     return false;
 }

@@ -18,12 +18,16 @@ public:
     struct THandlers {
         std::function<void(bool active)> ActiveChanged;
         std::function<void(QWidget* pressed, const QMouseEvent& event)> Pressed;
+        // A widget lost the focus to a mouse press, which Qt reports just before that
+        // press itself.
+        std::function<void(QWidget* previous)> FocusTakenByPress;
     };
 
     explicit TApplicationEvents(THandlers handlers);
     ~TApplicationEvents() override;
 
-    // Starts reporting mouse presses; calling it again changes nothing.
+    // Starts reporting mouse presses (and focus taken by them); calling it again changes
+    // nothing.
     void WatchPresses();
 
 protected:

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QStringList>
+#include <QLineEdit>
 #include <QTest>
 #include <QWidget>
 
@@ -185,6 +186,19 @@ TEST_F(ApplicationTest, APressElsewhereTellsTheFocusWidgetWhichWidgetWasPressed)
 
     QTest::mouseClick(panel, Qt::RightButton, {}, QPoint(80, 10));
     EXPECT_EQ(focused->Pressed, QList<QWidget*>({panel}));
+
+    // A widget that takes the focus on a press has it before the press is seen; the widget
+    // that lost it still hears of the press, once.
+    auto* field = new QLineEdit(&form);
+    field->setGeometry(0, 60, 100, 30);
+    field->show();
+    focused->Pressed.clear();
+    QTest::mouseClick(field, Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), field);
+    EXPECT_EQ(focused->Pressed, QList<QWidget*>({field}));
+    focused->Pressed.clear();
+    QTest::mouseClick(field, Qt::LeftButton);
+    EXPECT_TRUE(focused->Pressed.isEmpty()) << "the next press belongs to the field, which has the focus now";
 
     EXPECT_TRUE(IsWidgetWithin(inner, focused));
     EXPECT_FALSE(IsWidgetWithin(focused, inner));
