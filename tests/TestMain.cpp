@@ -25,7 +25,9 @@ void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, cons
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen unless the caller chose a platform (the editor tests also run on xcb).
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QStandardPaths::setTestModeEnabled(true);
     QLocale::setDefault(QLocale::c());
 

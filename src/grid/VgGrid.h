@@ -8,12 +8,14 @@
 // The class is split by concern: VgGrid.cpp (construction, properties, form files),
 // VgGridColumns.cpp (column mapping, hiding and showing), VgGridCellPaint.cpp (cell look
 // and painting), VgGridHeading.cpp (heading band), VgGridDisplayText.cpp (display text),
-// VgGridMessages.cpp (size requests) and VgGridEditor.cpp (the editor, its reports and the
-// grid as the editor sees it).
+// VgGridMessages.cpp (size requests), VgGridEditor.cpp (the editor, its reports and the
+// grid as the editor sees it) and VgGridNavigation.cpp (entering and leaving cells and
+// rows).
 #pragma once
 
 #include "common/VgColumn.h"
 #include "common/VgDrawText.h"
+#include "editor/VgEdit.h"
 #include "editor/VgEditorGrid.h"
 #include "grid/VgHGrid.h"
 #include "platform/graphics/Bitmaps.h"
@@ -158,6 +160,12 @@ public:
     // ---- Reports from the editor.
     virtual void DoCellEdited(int ACol, int ARow);
     void DoComboSelection(int ACol, int ARow);
+    // The column-model editor once it has been created; null before.
+    TVgInplaceEdit* VgInplaceEditor() const;
+
+    // ---- Entering and leaving cells.
+    // The cell the enter events last reported, which the next exit events report.
+    TGridCoord EnteredCell() const { return FEnteredCell; }
 
     // ---- Events.
     TvgOnButtonClick OnButtonClick;
@@ -211,8 +219,22 @@ protected:
     void vgwmHandleAdjustRowHeight(TMessage& Message);
     void vgwmHandleAdjustColumnWidth(TMessage& Message);
 
+    // Entering and leaving cells and rows (VgGridNavigation.cpp). A move of the current
+    // cell fires OnExitCell, then OnExitRow when the row changes (either may refuse the
+    // move), then OnEnterRow and OnEnterCell for the new cell; gaining the focus fires
+    // the enter pair and losing it the exit pair, which cannot keep the focus.
+    bool SelectCell(int ACol, int ARow) override;
+    void DoEnter() override;
+    void DoExit() override;
+    virtual void DoEnterCell();
+    virtual bool DoExitCell();
+    virtual void DoEnterRow();
+    virtual bool DoExitRow();
+
     // The editor and the grid as the editor sees it (VgGridEditor.cpp).
     TInplaceEdit* CreateEditor() override;
+    // Every change the user makes to the editor's text updates its suggestion.
+    void WMCommand(TMessage& Message) override;
     TInplaceEditGrid* EditorHost() override { return this; }
     TGridCoord EditorCurrentCell() const override { return {Col(), Row()}; }
     TvgColumn* EditorColumn(int ACol) const override { return GetVisibleColumn(ACol); }
@@ -241,6 +263,11 @@ protected:
     bool FTrackPressed = false;
 
 private:
+    // Entering and leaving (VgGridNavigation.cpp): the exit or enter event for
+    // FEnteredCell, with what goes with it (suggestion, cell hint).
+    bool NotifyExit(const TvgOnExitCell& Event);
+    void NotifyEnter(const TvgOnEnterCell& Event);
+
     // Column mapping (VgGridColumns.cpp).
     // Sets the host's column count with the collection left alone.
     void SetGridColCount(int Value);

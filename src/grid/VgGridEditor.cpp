@@ -6,7 +6,20 @@ namespace vg {
 
 TInplaceEdit* TVelkoGrid::CreateEditor()
 {
-    return TVgHintGrid::CreateEditor();
+    return new TVgInplaceEdit(this);
+}
+
+TVgInplaceEdit* TVelkoGrid::VgInplaceEditor() const
+{
+    return dynamic_cast<TVgInplaceEdit*>(InplaceEditor());
+}
+
+void TVelkoGrid::WMCommand(TMessage& Message)
+{
+    TVgHintGrid::WMCommand(Message);
+    TVgInplaceEdit* editor = VgInplaceEditor();
+    if ((Message.WParam >> 16) == EN_CHANGE && editor && Message.LParam == reinterpret_cast<std::intptr_t>(editor))
+        editor->TextChange();
 }
 
 void TVelkoGrid::DoCellEdited(int ACol, int ARow)

@@ -227,6 +227,20 @@ TEST_F(HintGridTest, APressOnAnotherControlHidesTheHint)
     EXPECT_FALSE(HintVisible());
 }
 
+TEST_F(HintGridTest, AClickIntoAnotherFieldHidesAHintThatFollowsTheCurrentCell)
+{
+    Grid->SetHintFollowsMouse(false);
+    Grid->setFocus();
+    QApplication::processEvents();
+    Grid->SetHintCoord({2, 2});
+    Tick(TVgHintGrid::HintDelayTicks);
+    ASSERT_TRUE(HintVisible());
+    // The field takes the focus before the press is seen.
+    QTest::mouseClick(Other, Qt::LeftButton);
+    EXPECT_TRUE(Other->hasFocus());
+    EXPECT_FALSE(HintVisible());
+}
+
 TEST_F(HintGridTest, FollowingTheCurrentCellNeedsTheFocus)
 {
     Grid->SetHintFollowsMouse(false);

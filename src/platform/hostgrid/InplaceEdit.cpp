@@ -270,8 +270,14 @@ void TInplaceEdit::MouseUp(TMouseButton, TShiftState, int, int)
         QPlainTextEdit::mouseReleaseEvent(FMouseEvent);
 }
 
-void TInplaceEdit::CMCancelMode(TMessage&)
+void TInplaceEdit::CMCancelMode(TMessage& Message)
 {
+    // While the editor has the focus the grid hears of presses outside it through here
+    // (to end its drags and close its hints).
+    auto* grid = qobject_cast<QWidget*>(FGrid->EditorNotifyTarget());
+    const auto* pressed = reinterpret_cast<const QWidget*>(Message.LParam);
+    if (grid && !IsWidgetWithin(pressed, grid))
+        SendMessage(grid, CM_CANCELMODE, Message.WParam, Message.LParam);
 }
 
 // ---- Keyboard

@@ -111,7 +111,8 @@ protected:
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseMove(TShiftState Shift, int X, int Y);
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
-    // CM_CANCELMODE (LParam: the widget pressed). The base does nothing.
+    // CM_CANCELMODE (LParam: the widget pressed). The base passes a press outside the
+    // grid on to the grid.
     virtual void CMCancelMode(TMessage& Message);
     // The control lost the keyboard focus; its text has been written to the cell.
     virtual void DoExit();
