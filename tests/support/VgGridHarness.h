@@ -35,6 +35,8 @@ struct TVgGridWindow {
         Window.resize(460, 300);
         Window.move(40, 40);
         Window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&Window));
+        Window.activateWindow();
         QApplication::setActiveWindow(&Window);
         EXPECT_TRUE(QTest::qWaitForWindowActive(&Window));
         Application().Activate();
