@@ -341,21 +341,22 @@ void TVgInplaceEdit::keyPressEvent(QKeyEvent* e)
         TInplaceEdit::keyPressEvent(e);
         return;
     }
-    bool toText = true;
+    // A key whose handling failed goes no further.
+    bool toText = false;
     Application().GuardEvent([&] {
         int key = KeyCodeOf(*e);
         DoDropDownKeys(key, ShiftStateOf(*e));
-        if (key == 0) {
-            toText = false;
+        if (key == 0)
             return;
-        }
         // The open list works its own keys (arrows, pages, typed characters); what it
         // does not take goes on to the text.
         if (FListVisible && FActiveList) {
             e->accept();
             QCoreApplication::sendEvent(FActiveList, e);
             toText = !e->isAccepted();
+            return;
         }
+        toText = true;
     });
     if (toText)
         TInplaceEdit::keyPressEvent(e);

@@ -11,6 +11,7 @@
 #include "platform/app/Application.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
@@ -93,12 +94,22 @@ inline void DragTo(QWidget* widget, QPoint at)
     QApplication::sendEvent(widget, &move);
 }
 
+// Each character goes to the widget that has the focus at that moment; characters beyond
+// ASCII as the key events a keyboard layout with them would send.
 inline void TypeText(const QString& text)
 {
     for (QChar c : text) {
         QWidget* target = QApplication::focusWidget();
         ASSERT_NE(target, nullptr);
-        QTest::keyClicks(target, QString(c));
+        if (c.unicode() < 128) {
+            QTest::keyClick(target, c.toLatin1());
+            continue;
+        }
+        const int key = c.toUpper().unicode();
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(target, &release);
     }
 }
 
