@@ -35,6 +35,9 @@ DemoWindow::DemoWindow(QWidget* parent) : QMainWindow(parent)
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->addAction(orders->ShowInternalIdAction());
+    view->addAction(orders->ReloadAction());
+    connect(orders, &OrdersPage::Message, this, [this](const QString& text) { statusBar()->showMessage(text, 10000); });
+    FOrdersPage = orders;
     statusBar()->showMessage(QStringLiteral("VelkoGrid %1 on Qt %2")
                                  .arg(QStringLiteral(VELKOGRID_VERSION_TEXT), QString::fromLatin1(qVersion())));
     resize(960, 680);
@@ -97,6 +100,9 @@ bool DemoWindow::SaveScreenshot(const QString& fileName)
     if (FPages->currentWidget() == FHintsPage) {
         activateWindow();
         FHintsPage->RestPointerOn(2, 5);
+    } else if (FPages->currentWidget() == FOrdersPage) {
+        FOrdersPage->ShowEditingExample();
+        QApplication::processEvents();
     }
     QImage picture = grab().toImage();
     PaintPopups(picture);

@@ -10,6 +10,7 @@ class QTabWidget;
 
 namespace vg::demo {
 class CellHintsPage;
+class OrdersPage;
 }
 
 namespace vg::demo {
@@ -38,6 +39,7 @@ private:
 
     QTabWidget* FPages = nullptr;
     CellHintsPage* FHintsPage = nullptr;
+    OrdersPage* FOrdersPage = nullptr;
 };
 
 } // namespace vg::demo

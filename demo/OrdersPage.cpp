@@ -1,12 +1,15 @@
 #include "OrdersPage.h"
 
 #include "DemoDatabase.h"
+#include "OrderEditing.h"
 
 #include <VelkoGrid/VelkoGrid.h>
 
 #include <QAction>
 #include <QColor>
+#include <QFontMetrics>
 #include <QImage>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPainter>
 #include <QSqlError>
@@ -61,13 +64,16 @@ OrdersPage::OrdersPage(QWidget* parent) : QWidget(parent), FStatusImages(std::ma
     layout->addWidget(FGrid, 1);
 
     try {
-        const DemoDatabase database;
-        LoadStatusImages(database);
-        LoadOrders(database);
+        FDatabase = std::make_unique<DemoDatabase>();
+        LoadStatusImages(*FDatabase);
+        LoadOrders(*FDatabase);
+        FEditing = new OrderEditing(*FGrid, FColumns, FDatabase->Database(), this);
+        connect(FEditing, &OrderEditing::Message, this, &OrdersPage::Message);
         FSummary->setText(QStringLiteral(
-            "%1 order lines from the demo's SQLite database. Amounts in parentheses are refunds; "
-            "the share is written in scientific notation. View \u25B8 Show internal id brings "
-            "back the hidden column with its cells.").arg(FOrderCount));
+            "%1 order lines from the demo's SQLite database, edited in place: choose a product or "
+            "status from its list, type a customer and take the suggestion with Enter, pick the "
+            "order date with the cell's button. Shipped lines cannot be typed into. Every edit is "
+            "saved at once; View \u25B8 Reload orders reads them back.").arg(FOrderCount));
     } catch (const Exception& e) {
         FSummary->setText(QStringLiteral("The demo database could not be loaded: %1").arg(e.Message()));
     }
@@ -79,6 +85,10 @@ OrdersPage::OrdersPage(QWidget* parent) : QWidget(parent), FStatusImages(std::ma
     connect(FShowInternalId, &QAction::toggled, this, [this](bool shown) {
         Application().GuardEvent([&] { FColumns.InternalId->SetVisible(shown); });
     });
+    FReload = new QAction(QStringLiteral("Reload orders"), this);
+    FReload->setShortcut(QKeySequence::Refresh);
+    FReload->setEnabled(FDatabase != nullptr);
+    connect(FReload, &QAction::triggered, this, [this] { Application().GuardEvent([this] { Reload(); }); });
 
     // A selected range, shown in the highlight colours: customers and order dates of a few lines.
     if (FOrderCount >= 8) {
@@ -89,8 +99,48 @@ OrdersPage::OrdersPage(QWidget* parent) : QWidget(parent), FStatusImages(std::ma
 
 OrdersPage::~OrdersPage()
 {
-    // The grid, a child widget, outlives the members; it must not ask for images any more.
+    // The grid, a child widget, outlives the members; it must not ask for images any more,
+    // nor edit into a database that is gone.
     FGrid->OnGetCellImage = nullptr;
+    delete std::exchange(FEditing, nullptr);
+}
+
+void OrdersPage::Reload()
+{
+    if (!FDatabase)
+        return;
+    FGrid->HideEditor();
+    // The lines fill every column in collection order, the hidden one too.
+    const bool idHidden = !FColumns.InternalId->Visible();
+    FColumns.InternalId->SetVisible(true);
+    LoadOrders(*FDatabase);
+    FColumns.InternalId->SetVisible(!idHidden);
+    emit Message(QStringLiteral("%1 order lines read from the database").arg(FOrderCount));
+}
+
+void OrdersPage::ShowEditingExample()
+{
+    int product = -1;
+    for (const OrderColumn& column : FColumns.All) {
+        if (column.Field == QLatin1String("product"))
+            product = FGrid->GridColumnForColumnObject(column.Column);
+    }
+    const int status = FGrid->GridColumnForColumnObject(FColumns.Status);
+    for (int row = FGrid->FixedRows(); row < FGrid->RowCount() && row < 12; ++row) {
+        // A pending line whose product fits its cell beside the button.
+        const QFontMetrics metrics(FGrid->Font().ToQFont());
+        const int room = FGrid->ColWidths(std::max(product, 0)) - 2 * 16;
+        if (product < 0 || FGrid->Cells(status, row) != QLatin1String("Pending")
+            || metrics.horizontalAdvance(FGrid->Cells(product, row)) > room)
+            continue;
+        FGrid->setFocus();
+        FGrid->SetCol(product);
+        FGrid->SetRow(row);
+        FGrid->SetEditorMode(true);
+        if (TVgInplaceEdit* editor = FGrid->VgInplaceEditor())
+            editor->DropDown();
+        return;
+    }
 }
 
 void OrdersPage::LoadStatusImages(const DemoDatabase& database)

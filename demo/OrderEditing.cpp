@@ -1,0 +1,271 @@
+#include "OrderEditing.h"
+
+#include <VelkoGrid/VelkoGrid.h>
+
+#include <QCalendarWidget>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVBoxLayout>
+
+namespace vg::demo {
+
+namespace {
+
+const QString ShippedLabel = QStringLiteral("Shipped");
+
+QStringList Strings(QSqlDatabase database, const QString& statement)
+{
+    QSqlQuery query(database);
+    if (!query.exec(statement))
+        throw EInvalidOperation(QStringLiteral("%1\n%2").arg(statement, query.lastError().text()));
+    QStringList result;
+    while (query.next())
+        result << query.value(0).toString();
+    return result;
+}
+
+// The statement that stores a field of order_lines from the text of its cell (:value).
+QString UpdateStatementFor(const QString& field)
+{
+    if (field == QLatin1String("status"))
+        return QStringLiteral("UPDATE order_lines SET status = (SELECT code FROM statuses WHERE label = :value) "
+                              "WHERE line = :line");
+    if (field == QLatin1String("customer"))
+        return QStringLiteral("UPDATE order_lines SET customer_id = (SELECT id FROM customers WHERE name = :value) "
+                              "WHERE line = :line");
+    if (field == QLatin1String("product"))
+        return QStringLiteral("UPDATE order_lines SET product_id = (SELECT id FROM products WHERE name = :value) "
+                              "WHERE line = :line");
+    if (field == QLatin1String("ordered_on"))
+        return QStringLiteral("UPDATE order_lines SET ordered_on = :value WHERE line = :line");
+    if (field == QLatin1String("quantity"))
+        return QStringLiteral("UPDATE order_lines SET quantity = :value WHERE line = :line");
+    return QString();
+}
+
+// A refunded line counts against the turnover.
+const QString UpdateAmount = QStringLiteral(
+    "UPDATE order_lines SET amount = CASE status WHEN 'refunded' THEN -1 ELSE 1 END * quantity * "
+    "(SELECT unit_price FROM products WHERE products.id = order_lines.product_id) WHERE line = :line");
+
+std::optional<QDate> AskForDate(QDate current)
+{
+    QDialog dialog;
+    dialog.setWindowTitle(QStringLiteral("Order date"));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* calendar = new QCalendarWidget(&dialog);
+    calendar->setSelectedDate(current.isValid() ? current : QDate::currentDate());
+    layout->addWidget(calendar);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    QObject::connect(calendar, &QCalendarWidget::activated, &dialog, &QDialog::accept);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return calendar->selectedDate();
+}
+
+QDate QDateOf(const QString& text)
+{
+    TDateTime date = 0;
+    if (!TryStrToDate(text.trimmed(), date))
+        return QDate();
+    int year = 0, month = 0, day = 0;
+    DecodeDate(date, year, month, day);
+    return QDate(year, month, day);
+}
+
+} // namespace
+
+OrderEditing::OrderEditing(TVelkoGrid& grid, const OrderColumns& columns, QSqlDatabase database, QObject* parent)
+    : QObject(parent)
+    , FGrid(grid)
+    , FColumns(columns)
+    , FDatabase(database)
+    , ChooseDate(AskForDate)
+{
+    FCustomers = Strings(database, QStringLiteral("SELECT name FROM customers ORDER BY name"));
+    for (const OrderColumn& column : FColumns.All) {
+        TvgColumn& c = *column.Column;
+        if (column.Field == QLatin1String("status")) {
+            c.SetControlType({vgctlComboBox});
+            c.Items()->SetStrings(Strings(database, QStringLiteral("SELECT label FROM statuses ORDER BY position")));
+            c.DropDownList = true;
+        } else if (column.Field == QLatin1String("product")) {
+            c.SetControlType({vgctlComboBox});
+            c.Items()->SetStrings(Strings(database, QStringLiteral("SELECT name FROM products ORDER BY name")));
+            c.DropDownList = true;
+            c.SetComboMaxWidth(true);
+            c.SetDropDownCount(10);
+        } else if (column.Field == QLatin1String("ordered_on")) {
+            c.SetControlType({vgctlButton});
+        } else if (column.Field == QLatin1String("quantity")) {
+            c.SetMaxTextLength(4);
+        } else if (column.Field != QLatin1String("customer")) {
+            // Everything else follows from the line's customer, product and quantity.
+            c.SetReadOnly(true);
+        }
+    }
+    FGrid.SetOptions(FGrid.Options() + TGridOptions{goEditing});
+
+    FGrid.OnGetReadOnly = [this](TObject*, int, int row, bool& readOnly) { readOnly = readOnly || IsShipped(row); };
+    FGrid.OnGetSuggestion = [this](TObject*, int col, int, const QString& text, QString& suggestion) {
+        const OrderColumn* column = ColumnAt(col);
+        if (!column || column->Column != FColumns.Customer || text.trimmed().isEmpty())
+            return;
+        for (const QString& name : FCustomers) {
+            if (name.startsWith(text.trimmed(), Qt::CaseInsensitive)) {
+                suggestion = name;
+                return;
+            }
+        }
+    };
+    FGrid.OnExitCell = [this](TObject*, int col, int row, bool& canExit) {
+        const QString problem = ProblemWith(col, row);
+        if (problem.isEmpty())
+            return;
+        canExit = false;
+        emit Message(problem);
+    };
+    FGrid.OnCellEdited = [this](TObject*, int col, int row) {
+        // The focus may leave a cell that was refused: the line keeps what is stored.
+        const QString problem = ProblemWith(col, row);
+        if (problem.isEmpty())
+            Store(col, row);
+        else
+            Refuse(row, problem);
+    };
+    FGrid.OnComboSelection = [this](TObject*, int col, int row) {
+        const OrderColumn* column = ColumnAt(col);
+        if (column && column->Field == QLatin1String("product") && IsShipped(row))
+            Refuse(row, QStringLiteral("Line %1 has shipped; its product cannot change").arg(LineOf(row)));
+        else
+            Store(col, row);
+    };
+    FGrid.OnButtonClick = [this](TObject*, int col, int row) { PickDate(col, row); };
+}
+
+OrderEditing::~OrderEditing()
+{
+    FGrid.OnGetReadOnly = nullptr;
+    FGrid.OnGetSuggestion = nullptr;
+    FGrid.OnExitCell = nullptr;
+    FGrid.OnCellEdited = nullptr;
+    FGrid.OnComboSelection = nullptr;
+    FGrid.OnButtonClick = nullptr;
+}
+
+const OrderColumn* OrderEditing::ColumnAt(int ACol) const
+{
+    const TvgColumn* column = FGrid.GetVisibleColumn(ACol);
+    for (const OrderColumn& c : FColumns.All) {
+        if (c.Column == column)
+            return &c;
+    }
+    return nullptr;
+}
+
+int OrderEditing::GridColumnOf(const TvgColumn* column) const
+{
+    return FGrid.GridColumnForColumnObject(column);
+}
+
+int OrderEditing::LineOf(int ARow) const
+{
+    return FGrid.Cells(0, ARow).toInt();
+}
+
+bool OrderEditing::IsShipped(int ARow) const
+{
+    const int status = GridColumnOf(FColumns.Status);
+    return status >= 0 && FGrid.Cells(status, ARow) == ShippedLabel;
+}
+
+QString OrderEditing::ProblemWith(int ACol, int ARow) const
+{
+    const OrderColumn* column = ColumnAt(ACol);
+    if (!column || ARow < FGrid.FixedRows())
+        return QString();
+    const QString text = FGrid.Cells(ACol, ARow).trimmed();
+    const int line = LineOf(ARow);
+    if (column->Field == QLatin1String("quantity")) {
+        bool whole = false;
+        const int quantity = text.toInt(&whole);
+        if (!whole || quantity <= 0)
+            return QStringLiteral("Line %1: the quantity must be a positive whole number, not \u201C%2\u201D")
+                .arg(line)
+                .arg(text);
+    } else if (column->Field == QLatin1String("customer")) {
+        if (!FCustomers.contains(text))
+            return QStringLiteral("Line %1: \u201C%2\u201D is no known customer").arg(line).arg(text);
+    } else if (column->Field == QLatin1String("ordered_on")) {
+        if (!QDateOf(text).isValid())
+            return QStringLiteral("Line %1: \u201C%2\u201D is not a date").arg(line).arg(text);
+    }
+    return QString();
+}
+
+void OrderEditing::Store(int ACol, int ARow)
+{
+    const OrderColumn* column = ColumnAt(ACol);
+    const QString statement = column ? UpdateStatementFor(column->Field) : QString();
+    if (statement.isEmpty())
+        return;
+    const QString text = FGrid.Cells(ACol, ARow).trimmed();
+    const QVariant value = column->Field == QLatin1String("ordered_on") ? QVariant(QDateOf(text).toString(Qt::ISODate))
+                                                                        : QVariant(text);
+    const int line = LineOf(ARow);
+    QSqlQuery query(FDatabase);
+    bool stored = query.prepare(statement);
+    query.bindValue(QStringLiteral(":value"), value);
+    query.bindValue(QStringLiteral(":line"), line);
+    stored = stored && query.exec() && query.numRowsAffected() == 1;
+    QSqlQuery amount(FDatabase);
+    stored = stored && amount.prepare(UpdateAmount);
+    amount.bindValue(QStringLiteral(":line"), line);
+    stored = stored && amount.exec();
+    if (!stored) {
+        const QString error = query.lastError().isValid() ? query.lastError().text() : amount.lastError().text();
+        Refuse(ARow, QStringLiteral("Line %1 could not be saved: %2").arg(line).arg(error));
+        return;
+    }
+    ShowLine(ARow);
+    emit Message(QStringLiteral("Line %1 saved: %2 is now \u201C%3\u201D").arg(line).arg(column->Column->Caption(), text));
+}
+
+void OrderEditing::ShowLine(int ARow)
+{
+    QSqlQuery query(FDatabase);
+    query.prepare(QStringLiteral("SELECT * FROM order_overview WHERE line = :line"));
+    query.bindValue(QStringLiteral(":line"), LineOf(ARow));
+    if (!query.exec() || !query.next())
+        return;
+    for (const OrderColumn& column : FColumns.All) {
+        const int col = GridColumnOf(column.Column);
+        if (col >= 0)
+            FGrid.SetCells(col, ARow, CellTextOf(query.value(column.Field), column.Kind));
+    }
+}
+
+void OrderEditing::Refuse(int ARow, const QString& reason)
+{
+    ShowLine(ARow);
+    emit Message(reason + QStringLiteral(" (the line keeps what was stored)"));
+}
+
+void OrderEditing::PickDate(int ACol, int ARow)
+{
+    const OrderColumn* column = ColumnAt(ACol);
+    if (!column || column->Field != QLatin1String("ordered_on") || IsShipped(ARow) || !ChooseDate)
+        return;
+    const std::optional<QDate> date = ChooseDate(QDateOf(FGrid.Cells(ACol, ARow)));
+    if (!date || !date->isValid())
+        return;
+    FGrid.SetCells(ACol, ARow, DateToStr(EncodeDate(date->year(), date->month(), date->day())));
+    Store(ACol, ARow);
+}
+
+} // namespace vg::demo
