@@ -49,6 +49,8 @@
 #include "common/VgGlobal.h"
 
 // The editor layer and the grids.
+#include "editor/VgEdit.h"
 #include "editor/VgHintWindow.h"
+#include "editor/VgPopupList.h"
 #include "grid/VgGrid.h"
 #include "grid/VgHGrid.h"

@@ -106,6 +106,9 @@ bool TVgInplaceEdit::IsReadOnlyCell(const TvgColumn& Column)
 
 void TVgInplaceEdit::BoundsChanged()
 {
+    // An open list and a shown suggestion belong to where the editor was.
+    if (FListVisible && mapToGlobal(QPoint(0, 0)) != FDropDownOrigin)
+        CloseUp(false);
     FEditArea = Rect(2, 2, width() - 2, height());
     FClientRectCopy = Rect(0, 0, width(), height());
     const TGridCoord cell = CurrentCell();
@@ -368,6 +371,13 @@ void TVgInplaceEdit::KeyDown(int& Key, TShiftState Shift)
 {
     if (Key == VK_RETURN && !Shift.Contains(ssCtrl) && IsAutoSuggestionUp())
         AcceptSuggestion();
+    // Escape first dismisses a shown suggestion, as it closes a completer's pop-up; the
+    // next Escape cancels the edit.
+    if (Key == VK_ESCAPE && IsAutoSuggestionUp()) {
+        FHintWindow->HideWindow();
+        Key = 0;
+        return;
+    }
     if (FEditStyle.Contains(esEllipsis) && Key == VK_RETURN && Shift == TShiftState{ssShift}) {
         // Shift+Enter clicks the column button; the Enter never reaches the text.
         Key = 0;

@@ -152,6 +152,7 @@ private:
     TPopupListbox* FPickList = nullptr; // a child of the editor
     TPopupListbox* FActiveList = nullptr;
     bool FListVisible = false;
+    QPoint FDropDownOrigin; // the editor's screen place when the list opened
     TvgHintWindow* FHintWindow = nullptr; // adopted by the application object
     TCanvas FPaintCanvas;
     int FEditCol = -1;

@@ -76,6 +76,7 @@ void TVgInplaceEdit::DropDown()
     list.SetItemIndex(list.Items().IndexOf(Text().trimmed()));
 
     FListVisible = true;
+    FDropDownOrigin = mapToGlobal(QPoint(0, 0));
     update();
     if (!hasFocus())
         setFocus(Qt::OtherFocusReason);

@@ -241,6 +241,13 @@ TEST_F(VgEditDropDown, AClickElsewhereOrSwitchingApplicationsClosesTheListWithou
     EXPECT_FALSE(W.List()->isVisible());
     Application().Activate();
 
+    // Scrolling the grid moves the editor away from the list, which closes.
+    W.Grid->SetRowCount(40);
+    editor = Open(2, QStringLiteral("Apple"));
+    W.Grid->SetTopRow(2);
+    ASSERT_EQ(W.Grid->TopRow(), 2);
+    EXPECT_FALSE(W.List()->isVisible());
+
     // A press on another cell of the grid closes it too.
     editor = Open(2, QStringLiteral("Apple"));
     QTest::mouseClick(W.Grid->viewport(), Qt::LeftButton, {}, CellCenter(*W.Grid, 1, 4));

@@ -58,8 +58,17 @@ TEST_F(VgEditSuggestion, AComboColumnSuggestsItsFirstItemBeginningWithTheTextInA
     }
     EXPECT_EQ(asked, 0) << "the event is not asked for a combo column that suggests by itself";
 
+    // Escape dismisses the suggestion first and cancels the edit only then.
+    TVgInplaceEdit* editor = Type(3, 2, QStringLiteral("ap"));
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_FALSE(editor->IsAutoSuggestionUp());
+    EXPECT_EQ(editor->Text(), QStringLiteral("ap"));
+    EXPECT_TRUE(editor->isVisible());
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_FALSE(editor->isVisible());
+
     // Enter takes the suggestion into the text and the cell, reported as a choice.
-    TVgInplaceEdit* editor = Type(3, 2, QStringLiteral("APPLE"));
+    editor = Type(3, 2, QStringLiteral("APPLE"));
     Take();
     QTest::keyClick(editor, Qt::Key_Return);
     EXPECT_EQ(W.Grid->Cells(3, 2), QStringLiteral("apple"));
