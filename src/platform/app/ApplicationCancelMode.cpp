@@ -47,8 +47,10 @@ void TApplication::Pressed(QWidget* pressed, const QMouseEvent& event)
 
     // A press on a widget that takes the focus has moved it there already; the widget
     // that held it before is the one that has to hear of the press.
+    // (The note is taken only while the focus is where the press is: a focus change by
+    // the mouse wheel leaves a note that no press follows.)
     QWidget* focus = QApplication::focusWidget();
-    if (FFocusBeforePress)
+    if (FFocusBeforePress && focus && IsWidgetWithin(pressed, focus))
         focus = FFocusBeforePress;
     FFocusBeforePress = nullptr;
     if (focus && !IsWidgetWithin(pressed, focus))

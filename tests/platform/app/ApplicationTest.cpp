@@ -200,6 +200,17 @@ TEST_F(ApplicationTest, APressElsewhereTellsTheFocusWidgetWhichWidgetWasPressed)
     QTest::mouseClick(field, Qt::LeftButton);
     EXPECT_TRUE(focused->Pressed.isEmpty()) << "the next press belongs to the field, which has the focus now";
 
+    // The focus moved by the mouse without a press (the wheel does that): a later press on
+    // a widget that takes no focus tells the widget that has it, not the one before.
+    auto* wheeled = new CancelModeProbe(&form);
+    wheeled->setGeometry(100, 60, 50, 30);
+    wheeled->show();
+    wheeled->setFocus(Qt::MouseFocusReason);
+    focused->Pressed.clear();
+    QTest::mouseClick(other, Qt::LeftButton);
+    EXPECT_EQ(wheeled->Pressed, QList<QWidget*>({other}));
+    EXPECT_TRUE(focused->Pressed.isEmpty());
+
     EXPECT_TRUE(IsWidgetWithin(inner, focused));
     EXPECT_FALSE(IsWidgetWithin(focused, inner));
     EXPECT_FALSE(IsWidgetWithin(other, nullptr));
