@@ -5,7 +5,11 @@
 #include "platform/graphics/TextLayout.h"
 
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <algorithm>
+#include <climits>
 
 namespace vg {
 
@@ -15,6 +19,14 @@ namespace {
 constexpr int ExtraWidth = 8;
 constexpr int ExtraHeight = 6;
 constexpr int TextInset = 2;
+
+QRect ScreenAt(qint64 x, qint64 y)
+{
+    const QPoint point(int(std::clamp<qint64>(x, INT_MIN, INT_MAX)), int(std::clamp<qint64>(y, INT_MIN, INT_MAX)));
+    if (const QScreen* screen = QGuiApplication::screenAt(point))
+        return screen->geometry();
+    return QRect(0, 0, Screen().Width(), Screen().Height());
+}
 
 } // namespace
 
@@ -49,14 +61,18 @@ void TvgHintWindow::ActivateHint(const TRect& Rect, const QString& Hint)
     if (RectWidth(text) > width + 1)
         width = RectWidth(text);
 
-    const qint64 screenWidth = Screen().Width();
-    const qint64 screenHeight = Screen().Height();
-    if (top + height > screenHeight)
-        top = screenHeight - height;
-    if (left + width > screenWidth)
-        left = screenWidth - width;
-    left = std::clamp<qint64>(left, 0, screenWidth);
-    top = std::clamp<qint64>(top, 0, screenHeight);
+    // Kept on the screen the corner lies on (the primary one when it lies on none).
+    const QRect screen = ScreenAt(left, top);
+    const qint64 screenLeft = screen.left();
+    const qint64 screenTop = screen.top();
+    const qint64 screenRight = screenLeft + screen.width();
+    const qint64 screenBottom = screenTop + screen.height();
+    if (top + height > screenBottom)
+        top = screenBottom - height;
+    if (left + width > screenRight)
+        left = screenRight - width;
+    left = std::clamp<qint64>(left, screenLeft, screenRight);
+    top = std::clamp<qint64>(top, screenTop, screenBottom);
     SetBounds(int(left), int(top), int(width), int(height));
     ShowNoActivate();
 }
