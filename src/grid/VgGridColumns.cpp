@@ -157,23 +157,23 @@ void TVelkoGrid::ShowColumn(TvgColumn* Column)
 void TVelkoGrid::OnColumnPropertyChange(TvgHeading* Column, TvgProperty Prop)
 {
     if (Prop == vgpropVisible) {
-        auto* changed = dynamic_cast<TvgColumn*>(Column);
+        auto* item = dynamic_cast<TvgColumn*>(Column);
         // While loading, Loaded brings the grid in step; while the grid undoes a refused
-        // hide, the changed is where it was.
-        if (!changed || IsLoading() || FUpdatingColumns)
+        // hide, the column is where it was.
+        if (!item || IsLoading() || FUpdatingColumns)
             return;
         HideEditor();
-        if (changed->Visible()) {
-            ShowColumn(changed);
-        } else if (ColCount() <= 1 && VisibleItemsBefore(*FColumns, changed) < ColCount()) {
-            // The grid's only changed cannot go: a grid has at least one changed.
+        if (item->Visible()) {
+            ShowColumn(item);
+        } else if (ColCount() <= 1 && VisibleItemsBefore(*FColumns, item) < ColCount()) {
+            // The grid's only column cannot go: a grid has at least one column.
             {
                 const QScopedValueRollback updating(FUpdatingColumns, true);
-                changed->SetVisible(true);
+                item->SetVisible(true);
             }
-            throw EInvalidOperation(QStringLiteral("TVelkoGrid: the only changed of a grid cannot be hidden"));
+            throw EInvalidOperation(QStringLiteral("TVelkoGrid: the only column of a grid cannot be hidden"));
         } else {
-            HideColumn(changed);
+            HideColumn(item);
         }
     }
     InvalidateGrid();
