@@ -6,6 +6,8 @@
 #include "common/VgBorderDraw.h"
 #include "platform/graphics/RasterOp.h"
 
+#include <algorithm>
+
 namespace vg {
 
 namespace {
@@ -127,6 +129,23 @@ void TVelkoGrid::DrawHeading(int ACol, int ARow, TvgColumn* Column)
     bitmapCanvas.Release();
     Canvas().SetCopyMode(cmSrcCopy);
     Canvas().CopyRect(dest, bitmapCanvas, src);
+}
+
+void TVelkoGrid::RefreshTrackingHeading()
+{
+    const int row = FTrackCell.Y;
+    if (row < 0 || row >= RowCount())
+        return;
+    int first = FTrackCell.X;
+    while (InHeading(*this, first - 1, FTrackHeading))
+        --first;
+    int last = FTrackCell.X;
+    while (InHeading(*this, last + 1, FTrackHeading))
+        ++last;
+    // What the group covers on screen, in the band's height.
+    TRect band = BoxRect(first, row, last, row);
+    band.Bottom = std::min(band.Bottom, band.Top + RowHeights(row) / 2);
+    InvalidateRect(band);
 }
 
 } // namespace vg

@@ -1,14 +1,15 @@
-// The texts of a string grid's cells, column by column. A column keeps its rows in blocks
-// that exist only while one of their cells holds text, so an empty or sparsely filled grid
-// of a million rows costs next to nothing, and no cell is an object of its own. Nothing is
-// set aside for columns or blocks that never held text: raising the counts costs nothing,
-// however large they are.
+// The texts of a string grid's cells, row by row. The rows lie in a segmented list: a
+// stretch of rows without text keeps nothing but its length, and a row that holds text
+// keeps its cells up to its last one that does. No cell is an object of its own, raising
+// the counts costs nothing however large they are, and inserting, deleting or moving a row
+// costs the same whatever the number of columns and about as much at a million rows as at
+// a thousand, since no other row's cells move.
 #pragma once
+
+#include "platform/core/SegmentedList.h"
 
 #include <QString>
 
-#include <array>
-#include <memory>
 #include <vector>
 
 namespace vg {
@@ -16,7 +17,7 @@ namespace vg {
 class TGridStorage {
 public:
     int ColCount() const { return FColCount; }
-    int RowCount() const { return FRowCount; }
+    int RowCount() const { return FRows.Count(); }
 
     // Cells inside the new size keep their texts; those outside are dropped.
     void Resize(int colCount, int rowCount);
@@ -25,33 +26,35 @@ public:
     const QString& Get(int col, int row) const;
     void Set(int col, int row, const QString& text);
 
-    // Moves column (row) from to position to; those in between shift by one.
+    // Moves column (row) from to position to; those in between shift by one. Moving a
+    // column touches every row that holds text; moving a row touches no other row.
     void MoveColumn(int from, int to);
     void MoveRow(int from, int to);
 
-    // Number of blocks of cells allocated, for tests of the memory use.
-    int BlockCount() const;
+    // visit(row, text) for every cell of the column that holds text, in row order.
+    template <class F>
+    void ForEachTextInColumn(int col, F&& visit) const
+    {
+        FRows.ForEachFilled([&](int row, const TRowCells& cells) {
+            if (size_t(col) < cells.size() && !cells[size_t(col)].isEmpty())
+                visit(row, cells[size_t(col)]);
+        });
+    }
 
-    static constexpr int BlockRows = 1024;
+    // Number of blocks of rows allocated, for tests of the memory use.
+    int BlockCount() const { return FRows.BlockCount(); }
 
 private:
-    struct TBlock {
-        std::array<QString, BlockRows> Cells;
-        int Filled = 0; // cells that hold text
+    // A row's cells up to the last one that holds text; empty for a row without text.
+    using TRowCells = std::vector<QString>;
+    struct TRowIsEmpty {
+        bool operator()(const TRowCells& cells) const { return cells.empty(); }
     };
-    using TColumn = std::vector<std::unique_ptr<TBlock>>;
+    void Grow(TRowCells& cells, int col) const;
+    static void Trim(TRowCells& cells);
 
-    static const QString& CellOf(const TColumn& column, int row);
-    static TBlock* BlockOf(const TColumn& column, int b);
-    void Put(TColumn& column, int row, QString text);
-    // Rows first+1..last move up by one and row first goes to last; RotateDown the reverse.
-    void RotateUp(TColumn& column, int first, int last);
-    void RotateDown(TColumn& column, int first, int last);
-    static bool RangeIsEmpty(const TColumn& column, int firstRow, int lastRow);
-
-    std::vector<TColumn> FColumns; // up to the last column that held text
+    TSegmentedList<TRowCells, TRowIsEmpty> FRows;
     int FColCount = 0;
-    int FRowCount = 0;
 };
 
 } // namespace vg

@@ -137,6 +137,12 @@ void TStringGrid::RowMoved(int FromIndex, int ToIndex)
     TCustomGrid::RowMoved(FromIndex, ToIndex);
 }
 
+void TStringGrid::MoveRowContents(int FromIndex, int ToIndex)
+{
+    FStorage.MoveRow(FromIndex, ToIndex);
+    TCustomGrid::MoveRowContents(FromIndex, ToIndex);
+}
+
 void TStringGrid::SizeChanging(int NewColCount, int NewRowCount)
 {
     FStorage.Resize(NewColCount, NewRowCount);
