@@ -82,6 +82,9 @@ void TVelkoGrid::DrawHeading(int ACol, int ARow, TvgColumn* Column)
     TBevelCut inner = bvNone;
     GetCellAttributes(ACol, ARow, heading, TGridDrawState{gdFixed}, cellState, color, *FCellFont, drawInfo, outer, inner);
 
+    // Composed at the device's pixel ratio, so that the slices land pixel for pixel and
+    // the caption is as sharp as the ones drawn directly.
+    FHeadingBitmap->SetDevicePixelRatio(Canvas().DevicePixelRatio());
     FHeadingBitmap->SetSize(total, std::max(half, 0));
     TCanvas& bitmapCanvas = FHeadingBitmap->Canvas();
     bitmapCanvas.SetControl(this); // system colours through the grid's palette
