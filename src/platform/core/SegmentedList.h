@@ -101,11 +101,13 @@ public:
     // An empty entry before index; index Count appends one.
     void Insert(int index)
     {
-        if (index == FCount) {
+        if (index == FCount && (FSegments.empty() || !FSegments.back().Block)) {
             AppendEmpty(1);
             return;
         }
-        size_t k = Find(index);
+        // At the end, a block that ends the list takes the entry: it is about to be given a
+        // value, as when a row moves to the end, and a block of its own would stay small.
+        size_t k = index == FCount ? FSegments.size() - 1 : Find(index);
         // At the start of a block, a run just before it takes the entry instead.
         if (k > 0 && FSegments[k].Start == index && !FSegments[k - 1].Block)
             --k;
@@ -266,6 +268,12 @@ private:
         FSegments.insert(FSegments.begin() + std::ptrdiff_t(k), std::make_move_iterator(parts.begin()),
                          std::make_move_iterator(parts.end()));
         FHint = at;
+        // A sliver of a run between blocks joins a neighbouring block rather than staying
+        // a block of a few entries.
+        if (hi - lo < BlockSize / 4) {
+            JoinBlockWithNeighbour(at);
+            return Find(index);
+        }
         return at;
     }
 

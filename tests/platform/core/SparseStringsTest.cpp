@@ -115,6 +115,22 @@ TEST(SegmentedList, AgreesWithAPlainVectorThroughRandomEdits)
     ExpectSame(copy, model, -1);
 }
 
+TEST(SegmentedList, RowsMovedOneByOneToTheEndKeepTheBlocksFew)
+{
+    // As a user moving the top row to the bottom again and again: the blocks neither
+    // splinter into one per moved entry nor grow without end.
+    const int count = 20 * TList::BlockSize;
+    TList list;
+    list.Resize(count);
+    for (int i = 0; i < count; ++i)
+        list.Set(i, QString::number(i));
+    for (int i = 0; i < 3 * count / 2; ++i)
+        list.Move(1, count - 1);
+    EXPECT_LE(list.BlockCount(), 2 * count / TList::BlockSize);
+    EXPECT_EQ(list.Get(0), QStringLiteral("0"));
+    EXPECT_EQ(list.Get(count - 1), QString::number((3 * count / 2 - 1) % (count - 1) + 1));
+}
+
 TEST(SparseStrings, BehavesAsAStringListAndChecksItsIndices)
 {
     TSparseStrings list;
