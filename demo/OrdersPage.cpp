@@ -1,12 +1,14 @@
 #include "OrdersPage.h"
 
 #include "DemoDatabase.h"
+#include "OrderSorting.h"
 
 #include <VelkoGrid/VelkoGrid.h>
 
 #include <QAction>
 #include <QColor>
 #include <QImage>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPainter>
 #include <QSqlError>
@@ -58,6 +60,8 @@ OrdersPage::OrdersPage(QWidget* parent) : QWidget(parent), FStatusImages(std::ma
                                    int& ImageIndex, TvgImagePosition&, TAlignment&, TvgVAlignment&, int&) {
         SupplyStatusImage(ACol, ARow, HeadingIndex, PictureOrImageList, ImageIndex);
     };
+    FGrid->OnFixedCellClick = [this](TObject*, int ACol, int ARow, int HeadingIndex, TMouseButton Button,
+                                     TShiftState, int, int) { FixedCellClicked(ACol, ARow, HeadingIndex, Button); };
     layout->addWidget(FGrid, 1);
 
     try {
@@ -66,8 +70,9 @@ OrdersPage::OrdersPage(QWidget* parent) : QWidget(parent), FStatusImages(std::ma
         LoadOrders(database);
         FSummary->setText(QStringLiteral(
             "%1 order lines from the demo's SQLite database. Amounts in parentheses are refunds; "
-            "the share is written in scientific notation. View \u25B8 Show internal id brings "
-            "back the hidden column with its cells.").arg(FOrderCount));
+            "the share is written in scientific notation. Click a title to sort by it, a heading "
+            "to select its columns. View \u25B8 Show internal id brings back the hidden column "
+            "with its cells, sorted along with the lines.").arg(FOrderCount));
     } catch (const Exception& e) {
         FSummary->setText(QStringLiteral("The demo database could not be loaded: %1").arg(e.Message()));
     }
@@ -80,6 +85,8 @@ OrdersPage::OrdersPage(QWidget* parent) : QWidget(parent), FStatusImages(std::ma
         Application().GuardEvent([&] { FColumns.InternalId->SetVisible(shown); });
     });
 
+    CreateEditActions();
+
     // A selected range, shown in the highlight colours: customers and order dates of a few lines.
     if (FOrderCount >= 8) {
         const int name = FGrid->GridColumnForColumnObject(FColumns.Customer);
@@ -89,8 +96,76 @@ OrdersPage::OrdersPage(QWidget* parent) : QWidget(parent), FStatusImages(std::ma
 
 OrdersPage::~OrdersPage()
 {
-    // The grid, a child widget, outlives the members; it must not ask for images any more.
+    // The grid, a child widget, outlives the members; it must not call on them any more.
     FGrid->OnGetCellImage = nullptr;
+    FGrid->OnFixedCellClick = nullptr;
+}
+
+void OrdersPage::CreateEditActions()
+{
+    FInsertRow = new QAction(QStringLiteral("&Insert line"), this);
+    FInsertRow->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert));
+    connect(FInsertRow, &QAction::triggered, this, [this] {
+        Application().GuardEvent([&] { FGrid->InsertRow(FGrid->Row()); });
+        UpdateEditActions();
+    });
+    FDeleteRow = new QAction(QStringLiteral("&Delete line"), this);
+    FDeleteRow->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    connect(FDeleteRow, &QAction::triggered, this, [this] {
+        Application().GuardEvent([&] { FGrid->DeleteRow(FGrid->Row()); });
+        UpdateEditActions();
+    });
+    // The keys work while the focus is on this page (the grid), not on the other pages.
+    for (QAction* action : {FInsertRow, FDeleteRow}) {
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(action);
+    }
+    UpdateEditActions();
+}
+
+void OrdersPage::UpdateEditActions()
+{
+    // The last line stays: without it the titles would become a line themselves.
+    FDeleteRow->setEnabled(FGrid->RowCount() > FGrid->FixedRows() + 1);
+}
+
+void OrdersPage::FixedCellClicked(int ACol, int ARow, int HeadingIndex, TMouseButton Button)
+{
+    if (Button != mbLeft || ACol < 0 || ARow < 0)
+        return;
+    if (HeadingIndex >= 0) {
+        // The heading's group: the columns next to the one clicked that share its heading.
+        int first = ACol;
+        while (first > FGrid->FixedCols() && FGrid->GetVisibleColumn(first - 1)->HeadingIndex() == HeadingIndex)
+            --first;
+        int last = ACol;
+        while (last + 1 < FGrid->ColCount() && FGrid->GetVisibleColumn(last + 1)->HeadingIndex() == HeadingIndex)
+            ++last;
+        FGrid->SetSelection(GridRect(first, FGrid->FixedRows(), last, FGrid->RowCount() - 1));
+    } else if (ARow < FGrid->FixedRows()) {
+        SortBy(FGrid->GetVisibleColumn(ACol));
+    } else {
+        FGrid->SelectEntireRow(ARow);
+    }
+}
+
+void OrdersPage::SortBy(TvgColumn* Column)
+{
+    const int col = FGrid->GridColumnForColumnObject(Column);
+    const auto plan = std::find_if(FColumns.All.begin(), FColumns.All.end(),
+                                   [Column](const OrderColumn& c) { return c.Column == Column; });
+    if (col < 0 || plan == FColumns.All.end())
+        return;
+    FSortDescending = Column == FSortColumn && !FSortDescending;
+    if (FSortColumn)
+        FSortColumn->SetCaption(FSortCaption);
+    FSortColumn = Column;
+    FSortCaption = Column->Caption();
+    SortRows(*FGrid, col, plan->Kind, FSortDescending);
+    Column->SetCaption(FSortCaption + (FSortDescending ? QStringLiteral(" \u25BC") : QStringLiteral(" \u25B2")));
+    // The selection went along with the lines it covered; the top line is current now.
+    FGrid->SetSelection(GridRect(FGrid->FixedCols(), FGrid->FixedRows(), FGrid->FixedCols(), FGrid->FixedRows()));
+    FGrid->SetTopRow(FGrid->FixedRows());
 }
 
 void OrdersPage::LoadStatusImages(const DemoDatabase& database)

@@ -2,10 +2,14 @@
 // database in the column-model grid, with headings over the customer and amount columns,
 // numbers, dates and shares in their display formats, borders and bevels, a coloured dot
 // per status, highlighted selection, and an internal id column that a checkable action
-// shows and hides.
+// shows and hides. Clicking a column's title sorts the lines by it (again: the other way
+// round), clicking a heading selects its columns, clicking a line's title selects the line,
+// and two actions insert and delete a line at the current one.
 #pragma once
 
 #include "OrderColumns.h"
+
+#include <VelkoGrid/VelkoGrid.h>
 
 #include <QHash>
 #include <QWidget>
@@ -34,6 +38,15 @@ public:
     TVelkoGrid* Grid() const { return FGrid; }
     // Checked while the internal id column is shown; for the window's "View" menu.
     QAction* ShowInternalIdAction() const { return FShowInternalId; }
+    // Insert an empty line before the current one, delete the current one; for the
+    // window's "Edit" menu. Deleting is disabled while one line is left.
+    QAction* InsertRowAction() const { return FInsertRow; }
+    QAction* DeleteRowAction() const { return FDeleteRow; }
+    // What a click on the column's title does: sorts the lines by it, ascending, or the
+    // other way round when they are sorted by it already. Its caption shows the direction.
+    void SortBy(TvgColumn* Column);
+    // The grid's columns with the fields they show.
+    const OrderColumns& Columns() const { return FColumns; }
     // The number of order lines loaded (0 when the database could not be loaded).
     int OrderCount() const { return FOrderCount; }
 
@@ -42,10 +55,19 @@ private:
     void LoadOrders(const DemoDatabase& database);
     // OnGetCellImage: the status dot for the data cells of the status column.
     void SupplyStatusImage(int ACol, int ARow, int HeadingIndex, TObject*& PictureOrImageList, int& ImageIndex);
+    // OnFixedCellClick: sorting, or selecting a heading's columns or a line.
+    void FixedCellClicked(int ACol, int ARow, int HeadingIndex, TMouseButton Button);
+    void CreateEditActions();
+    void UpdateEditActions();
 
     TVelkoGrid* FGrid = nullptr;
     QLabel* FSummary = nullptr;
     QAction* FShowInternalId = nullptr;
+    QAction* FInsertRow = nullptr;
+    QAction* FDeleteRow = nullptr;
+    TvgColumn* FSortColumn = nullptr; // the column the lines are sorted by, if any
+    QString FSortCaption;             // its caption without the direction mark
+    bool FSortDescending = false;
     OrderColumns FColumns;
     std::unique_ptr<TImageList> FStatusImages;
     QHash<QString, int> FStatusImageIndex; // status label -> image
