@@ -1,10 +1,19 @@
 #include "platform/hostgrid/GridStorage.h"
 
-#include "platform/hostgrid/MoveEntry.h"
-
 #include <algorithm>
 
 namespace vg {
+
+TGridStorage::TRowCells::const_iterator TGridStorage::CellAt(const TRowCells& cells, int col)
+{
+    return std::lower_bound(cells.begin(), cells.end(), col, [](const TCell& cell, int c) { return cell.Col < c; });
+}
+
+const QString* TGridStorage::TextIn(const TRowCells& cells, int col)
+{
+    const auto at = CellAt(cells, col);
+    return at != cells.end() && at->Col == col ? &at->Text : nullptr;
+}
 
 void TGridStorage::Resize(int colCount, int rowCount)
 {
@@ -13,10 +22,9 @@ void TGridStorage::Resize(int colCount, int rowCount)
     FRows.Resize(rowCount);
     if (colCount < FColCount) {
         FRows.UpdateEachFilled([colCount](TRowCells& cells) {
-            if (cells.size() > size_t(colCount)) {
-                cells.resize(size_t(colCount));
-                Trim(cells);
-            }
+            cells.erase(CellAt(cells, colCount), cells.end());
+            if (cells.empty())
+                TRowCells().swap(cells);
         });
     }
     FColCount = colCount;
@@ -25,59 +33,64 @@ void TGridStorage::Resize(int colCount, int rowCount)
 const QString& TGridStorage::Get(int col, int row) const
 {
     static const QString empty;
-    const TRowCells& cells = FRows.Get(row);
-    return size_t(col) < cells.size() ? cells[size_t(col)] : empty;
+    const QString* text = TextIn(FRows.Get(row), col);
+    return text ? *text : empty;
 }
 
-// A row grows to the cell written, its room doubling but never past the column count,
-// so a row filled cell by cell is copied a few times and ends with no room to spare.
-void TGridStorage::Grow(TRowCells& cells, int col) const
+// A row about to hold its first text takes the room the row above it has (rows are
+// mostly filled alike, one after the other), so a filled row is allocated once; after
+// that the room doubles, but never past the column count.
+void TGridStorage::Grow(TRowCells& cells, int row) const
 {
-    const size_t needed = size_t(col) + 1;
-    if (needed > cells.capacity())
-        cells.reserve(std::max(needed, std::min(std::max<size_t>(2 * cells.capacity(), 4), size_t(FColCount))));
-    cells.resize(needed);
+    size_t room = std::min(std::max<size_t>(2 * cells.size(), 4), size_t(FColCount));
+    if (cells.empty() && row > 0)
+        room = FRows.Get(row - 1).size();
+    cells.reserve(std::max(room, cells.size() + 1));
 }
 
-void TGridStorage::Trim(TRowCells& cells)
-{
-    while (!cells.empty() && cells.back().isEmpty())
-        cells.pop_back();
-    if (cells.empty())
-        TRowCells().swap(cells);
-}
-
-void TGridStorage::Set(int col, int row, const QString& text)
+bool TGridStorage::Set(int col, int row, const QString& text)
 {
     if (text.isEmpty()) {
-        if (size_t(col) >= FRows.Get(row).size())
-            return;
+        if (!TextIn(FRows.Get(row), col))
+            return false;
         FRows.Update(row, [col](TRowCells& cells) {
-            cells[size_t(col)] = QString();
-            Trim(cells);
+            cells.erase(CellAt(cells, col));
+            if (cells.empty())
+                TRowCells().swap(cells);
         });
-        return;
+        return true;
     }
+    bool changed = true;
     FRows.Update(row, [&](TRowCells& cells) {
-        if (size_t(col) >= cells.size())
-            Grow(cells, col);
-        cells[size_t(col)] = text;
+        // Cells are mostly written from left to right: then the new one goes last.
+        const auto at = cells.empty() || cells.back().Col < col ? cells.end() : CellAt(cells, col);
+        if (at != cells.end() && at->Col == col) {
+            changed = at->Text != text;
+            cells[size_t(at - cells.begin())].Text = text;
+            return;
+        }
+        const size_t place = size_t(at - cells.begin());
+        if (cells.size() == cells.capacity())
+            Grow(cells, row);
+        cells.insert(cells.begin() + std::ptrdiff_t(place), TCell{col, text});
     });
+    return changed;
 }
 
 void TGridStorage::MoveColumn(int from, int to)
 {
     if (from == to)
         return;
-    const size_t reach = size_t(std::max(from, to)) + 1;
+    const int low = std::min(from, to);
+    const int high = std::max(from, to);
     FRows.UpdateEachFilled([&](TRowCells& cells) {
-        // Columns past a row's last text hold none: moving among them changes nothing.
-        if (size_t(std::min(from, to)) >= cells.size())
-            return;
-        if (cells.size() < reach)
-            cells.resize(reach);
-        MoveEntry(cells, from, to);
-        Trim(cells);
+        // Only the cells from the lower column to the higher one change columns: the one
+        // moved goes to its new column, those in between shift by one towards its old one.
+        const auto first = cells.begin() + (CellAt(cells, low) - cells.begin());
+        const auto last = cells.begin() + (CellAt(cells, high + 1) - cells.begin());
+        for (auto cell = first; cell != last; ++cell)
+            cell->Col = cell->Col == from ? to : cell->Col + (from < to ? -1 : 1);
+        std::sort(first, last, [](const TCell& a, const TCell& b) { return a.Col < b.Col; });
     });
 }
 

@@ -1,9 +1,9 @@
 // The texts of a string grid's cells, row by row. The rows lie in a segmented list: a
 // stretch of rows without text keeps nothing but its length, and a row that holds text
-// keeps its cells up to its last one that does. No cell is an object of its own, raising
-// the counts costs nothing however large they are, and inserting, deleting or moving a row
-// costs the same whatever the number of columns and about as much at a million rows as at
-// a thousand, since no other row's cells move.
+// keeps only its cells that do, in column order. No cell is an object of its own, cells
+// without text cost nothing however large the counts are, and inserting, deleting or
+// moving a row costs the same whatever the number of columns and about as much at a
+// million rows as at a thousand, since no other row's cells move.
 #pragma once
 
 #include "platform/core/SegmentedList.h"
@@ -22,9 +22,10 @@ public:
     // Cells inside the new size keep their texts; those outside are dropped.
     void Resize(int colCount, int rowCount);
 
-    // The caller checks the indices (Cells does, with the grid's own error).
+    // The caller checks the indices (Cells does, with the grid's own error). Set answers
+    // whether the cell's text changed.
     const QString& Get(int col, int row) const;
-    void Set(int col, int row, const QString& text);
+    bool Set(int col, int row, const QString& text);
 
     // Moves column (row) from to position to; those in between shift by one. Moving a
     // column touches every row that holds text; moving a row touches no other row.
@@ -36,8 +37,8 @@ public:
     void ForEachTextInColumn(int col, F&& visit) const
     {
         FRows.ForEachFilled([&](int row, const TRowCells& cells) {
-            if (size_t(col) < cells.size() && !cells[size_t(col)].isEmpty())
-                visit(row, cells[size_t(col)]);
+            if (const QString* text = TextIn(cells, col))
+                visit(row, *text);
         });
     }
 
@@ -45,13 +46,19 @@ public:
     int BlockCount() const { return FRows.BlockCount(); }
 
 private:
-    // A row's cells up to the last one that holds text; empty for a row without text.
-    using TRowCells = std::vector<QString>;
+    // The cells of a row that hold text, in column order; empty for a row without text.
+    struct TCell {
+        int Col;
+        QString Text;
+    };
+    using TRowCells = std::vector<TCell>;
     struct TRowIsEmpty {
         bool operator()(const TRowCells& cells) const { return cells.empty(); }
     };
-    void Grow(TRowCells& cells, int col) const;
-    static void Trim(TRowCells& cells);
+    static TRowCells::const_iterator CellAt(const TRowCells& cells, int col);
+    static const QString* TextIn(const TRowCells& cells, int col);
+    // Room for one more cell in a row that is full.
+    void Grow(TRowCells& cells, int row) const;
 
     TSegmentedList<TRowCells, TRowIsEmpty> FRows;
     int FColCount = 0;

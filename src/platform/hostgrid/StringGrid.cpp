@@ -72,9 +72,8 @@ void TStringGrid::SetCells(int ACol, int ARow, const QString& Value)
         RaiseListIndexError(ACol);
     if (ARow < 0 || ARow >= RowCount())
         RaiseListIndexError(ARow);
-    if (FStorage.Get(ACol, ARow) == Value)
+    if (!FStorage.Set(ACol, ARow, Value))
         return;
-    FStorage.Set(ACol, ARow, Value);
     InvalidateCell(ACol, ARow);
     if (InplaceCell() == TGridCoord{ACol, ARow})
         InvalidateEditor();

@@ -93,6 +93,13 @@ TEST(GridStorage, HugeCountsCostNothingUntilCellsHoldText)
     store.Resize(100'000'000, 2'000'000'000);
     EXPECT_EQ(store.Get(10, 1'999'999'000), QString());
     EXPECT_EQ(store.BlockCount(), 0);
+    // Cells far out in many rows cost what their texts cost, not the columns before them.
+    for (int r = 0; r < 1000; ++r)
+        store.Set(99'999'999, r, QStringLiteral("far"));
+    store.MoveColumn(99'999'999, 1);
+    EXPECT_EQ(store.Get(1, 999), QStringLiteral("far"));
+    EXPECT_EQ(store.Get(2, 999), QString());
+    EXPECT_EQ(store.Get(99'999'999, 999), QString());
 }
 
 TEST(GridStorage, MovesAgreeWithAPlainListAcrossBlocks)
