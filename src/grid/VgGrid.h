@@ -105,7 +105,7 @@ public:
     // the end of Columns, removed ones free the last visible objects (hidden ones stay).
     void SetColumnCount(int Value);
 
-    // ---- Rows and columns.
+    // ---- Rows and columns (VgGridRows.cpp).
     // Inserts an empty row of the default height before data row ARow; the rows from
     // ARow on, hidden columns' cells included, move down by one. A row is added at the end
     // by raising RowCount. EvgRowIndexOutOfRange ("Cannot insert row N") outside
@@ -117,9 +117,8 @@ public:
     // The first item of Columns (hidden ones included) whose Name equals Name, ignoring the
     // case of ASCII letters; EvgInvalidColumnName ("Invalid column name "Name"") when none.
     TvgColumn* GetColByName(const QString& Name) const;
-    // Select data row ARow from the first scrollable column to the last (the data cells of
-    // column ACol), unless goEditing is set. Rows and columns that are not scrollable
-    // raise EListError, with the selection unchanged.
+    // Select the data cells of row ARow (of column ACol), unless goEditing is set. Rows
+    // and columns that are not scrollable raise EListError, with the selection unchanged.
     void SelectEntireRow(int ARow);
     void SelectEntireColumn(int ACol);
     // Repaints every cell of the column, fixed cells included (InvalidateRow does the same
@@ -231,7 +230,7 @@ protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     // Updates the pressed look for the pointer at (X, Y).
     void TrackButton(int X, int Y);
-    // Repaints the band of the tracked heading where it is on screen.
+    // Repaints the band of the tracked heading where it is on screen (VgGridHeading.cpp).
     void RefreshTrackingHeading();
 
     // Cell look and painting (VgGridCellPaint.cpp).

@@ -239,3 +239,33 @@ TEST_F(VelkoGridMouse, SizingZonesOfTitlesStayWithTheHost)
     Release(QPoint(r.Left + 1, r.Top + 30), Qt::RightButton);
     EXPECT_EQ(Log, (QStringList{"before 1,0 h-1", "click 1,0 h-1 right"}));
 }
+
+TEST_F(VelkoGridMouse, ColumnsAndRowsDraggedPastAHiddenColumnKeepEveryCellInPlace)
+{
+    Grid.SetOptions(Grid.Options() + TGridOptions{goColMoving, goRowMoving});
+    Grid.GetVisibleColumn(2)->SetVisible(false); // C, between B and D
+    // B dragged by the top edge of its title onto E: C stays between A and D.
+    const TRect b = Grid.CellRect(1, 0);
+    Drag(Grid, QPoint(b.Left + 20, b.Top + 2), Title(3));
+    QStringList order;
+    for (int i = 0; i < Grid.Columns()->Count(); ++i)
+        order << (*Grid.Columns())[i]->Caption();
+    EXPECT_EQ(order, (QStringList{"A", "C", "D", "E", "B"}));
+    // Row 2 dragged by the left edge of its title to row 5, then rows inserted and deleted.
+    const TRect row2 = Grid.CellRect(0, 2);
+    Drag(Grid, QPoint(row2.Left + 2, row2.Top + 5), CellCenter(Grid, 0, 5));
+    Grid.InsertRow(1);
+    Grid.DeleteRow(7);
+    (*Grid.Columns())[1]->SetVisible(true);
+    // Where each original row went: 1 -> 2, 3 -> 3, 4 -> 4, 5 -> 5, 2 -> 6; row 6 deleted.
+    const std::vector<std::pair<int, int>> rows{{1, 2}, {3, 3}, {4, 4}, {5, 5}, {2, 6}};
+    for (const auto& [was, now] : rows) {
+        EXPECT_EQ(Grid.Cells(0, now), QStringLiteral("0:%1").arg(was));
+        EXPECT_EQ(Grid.Cells(1, now), QStringLiteral("2:%1").arg(was)); // C, shown again
+        EXPECT_EQ(Grid.Cells(3, now), QStringLiteral("4:%1").arg(was)); // E
+        EXPECT_EQ(Grid.Cells(4, now), QStringLiteral("1:%1").arg(was)); // B
+    }
+    EXPECT_EQ(Grid.Cells(1, 1), QString());
+    EXPECT_EQ(Grid.RowCount(), 8);
+    EXPECT_TRUE(Log.isEmpty()); // edges dragged: nothing tracked
+}
