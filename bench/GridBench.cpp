@@ -1,6 +1,7 @@
 // The host string grid and the column-model grid against QTableWidget: filling, heap held
-// after filling, painting a full-HD viewport near the top and near the end, and inserting and
-// deleting a row near the top. All grids get the same data and the same viewport size. Run with
+// after filling, painting a full-HD viewport near the top and near the end, inserting and
+// deleting a row near the top, and moving a row from the top to the bottom. All grids get the
+// same data and the same viewport size. Run with
 //   velkogrid-bench --benchmark_counters_tabular=true
 #include "grid/VgGrid.h"
 #include "platform/hostgrid/StringGrid.h"
@@ -64,6 +65,8 @@ public:
         grid.MoveRow(grid.RowCount() - 1, at);
     }
     void DeleteRow(int at) { grid.DeleteRow(at); }
+    // The host's row move, as dragging a row title makes it.
+    void MoveRow(int from, int to) { grid.MoveRow(from, to); }
     QWidget* Painted() { return grid.viewport(); }
 
 protected:
@@ -92,6 +95,16 @@ public:
     }
 };
 
+// The column-model grid as an application uses it for row operations: its own InsertRow
+// and DeleteRow, and one of its columns hidden after the fill (its cells kept aside).
+class VelkoGridWithHiddenColumn : public HostGridOf<vg::TVelkoGrid> {
+public:
+    using HostGridOf::HostGridOf;
+    void Prepare() { grid.GetVisibleColumn(3)->SetVisible(false); }
+    void InsertRow(int at) { grid.InsertRow(at); }
+    void DeleteRow(int at) { grid.DeleteRow(at); }
+};
+
 class TableWidget {
 public:
     TableWidget(int rows, int cols)
@@ -110,6 +123,18 @@ public:
     void ShowRow(int row) { table.scrollToItem(table.item(row, 0), QAbstractItemView::PositionAtTop); }
     void InsertRow(int at) { table.insertRow(at); }
     void DeleteRow(int at) { table.removeRow(at); }
+    // What an application does to move a row: take its items, remove it, insert a row at
+    // the new place and put the items back.
+    void MoveRow(int from, int to)
+    {
+        std::vector<QTableWidgetItem*> items;
+        for (int c = 0; c < table.columnCount(); ++c)
+            items.push_back(table.takeItem(from, c));
+        table.removeRow(from);
+        table.insertRow(to);
+        for (int c = 0; c < table.columnCount(); ++c)
+            table.setItem(to, c, items[size_t(c)]);
+    }
     QWidget* Painted() { return &table; }
 
 private:
@@ -119,12 +144,23 @@ private:
 // Fills rows firstRow.. with the texts of rows 0.., so that the rows near the end of a
 // long grid hold texts as long as those near its start.
 template <class Grid>
-void Fill(Grid& grid, int rows, int firstRow = 0)
+void Fill(Grid& grid, int rows, int firstRow = 0, int columns = Columns)
 {
     const auto& texts = RowTexts(rows);
     for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < Columns; ++c)
+        for (int c = 0; c < columns; ++c)
             grid.Set(c, firstRow + r, texts[size_t(r)]);
+}
+
+// A filled grid of FillRows rows and the given number of columns, ready for row operations.
+template <class Grid>
+std::unique_ptr<Grid> FilledGrid(int columns)
+{
+    auto grid = std::make_unique<Grid>(FillRows, columns);
+    Fill(*grid, FillRows, 0, columns);
+    if constexpr (std::is_same_v<Grid, VelkoGridWithHiddenColumn>)
+        grid->Prepare();
+    return grid;
 }
 
 template <class Grid>
@@ -163,15 +199,24 @@ void BM_Paint(benchmark::State& state)
     }
 }
 
+// Arguments: the number of columns.
 template <class Grid>
 void BM_InsertDeleteRow(benchmark::State& state)
 {
-    Grid grid(FillRows, Columns);
-    Fill(grid, FillRows);
+    const auto grid = FilledGrid<Grid>(int(state.range(0)));
     for (auto _ : state) {
-        grid.InsertRow(2);
-        grid.DeleteRow(2);
+        grid->InsertRow(2);
+        grid->DeleteRow(2);
     }
+}
+
+// The row below the titles moved to the end, again and again.
+template <class Grid>
+void BM_MoveRowToEnd(benchmark::State& state)
+{
+    const auto grid = FilledGrid<Grid>(int(state.range(0)));
+    for (auto _ : state)
+        grid->MoveRow(1, FillRows - 1);
 }
 
 // The host grid also fills a million rows; QTableWidget would need gigabytes for them.
@@ -180,8 +225,11 @@ BENCHMARK_TEMPLATE(BM_Fill, TableWidget)->Unit(benchmark::kMillisecond)->Iterati
 BENCHMARK_TEMPLATE(BM_Paint, HostGrid)->Unit(benchmark::kMillisecond)->ArgsProduct({{1'000, 1'000'000}, {0, 1}});
 BENCHMARK_TEMPLATE(BM_Paint, VelkoGrid)->Unit(benchmark::kMillisecond)->ArgsProduct({{1'000, 1'000'000}, {0, 1}});
 BENCHMARK_TEMPLATE(BM_Paint, TableWidget)->Unit(benchmark::kMillisecond)->ArgsProduct({{1'000, 1'000'000}, {0, 1}});
-BENCHMARK_TEMPLATE(BM_InsertDeleteRow, HostGrid)->Unit(benchmark::kMillisecond);
-BENCHMARK_TEMPLATE(BM_InsertDeleteRow, TableWidget)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_InsertDeleteRow, HostGrid)->Unit(benchmark::kMicrosecond)->Arg(Columns);
+BENCHMARK_TEMPLATE(BM_InsertDeleteRow, VelkoGridWithHiddenColumn)->Unit(benchmark::kMicrosecond)->Arg(10)->Arg(Columns)->Arg(100);
+BENCHMARK_TEMPLATE(BM_InsertDeleteRow, TableWidget)->Unit(benchmark::kMicrosecond)->Arg(Columns);
+BENCHMARK_TEMPLATE(BM_MoveRowToEnd, VelkoGridWithHiddenColumn)->Unit(benchmark::kMicrosecond)->Arg(10)->Arg(Columns)->Arg(100);
+BENCHMARK_TEMPLATE(BM_MoveRowToEnd, TableWidget)->Unit(benchmark::kMicrosecond)->Arg(Columns);
 
 } // namespace
 

@@ -26,6 +26,7 @@ DemoWindow::DemoWindow(QWidget* parent) : QMainWindow(parent)
     FPages->setDocumentMode(true);
     setCentralWidget(FPages);
     auto* orders = new OrdersPage;
+    FOrdersPage = orders;
     AddPage(orders, QStringLiteral("Orders"));
     AddPage(CreateAboutPage(), QStringLiteral("About"));
     AddPage(CreateColumnModelPage(), QStringLiteral("Column model"));
@@ -33,6 +34,13 @@ DemoWindow::DemoWindow(QWidget* parent) : QMainWindow(parent)
     AddPage(FHintsPage, QStringLiteral("Cell hints"));
     ShowPage(QStringLiteral("Orders"));
 
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->addAction(orders->InsertRowAction());
+    edit->addAction(orders->DeleteRowAction());
+    // The lines are the orders page's: elsewhere the actions would change what is not shown.
+    connect(FPages, &QTabWidget::currentChanged, this, [this, orders, edit] {
+        edit->setEnabled(FPages->currentWidget() == orders);
+    });
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->addAction(orders->ShowInternalIdAction());
     view->addAction(orders->ReloadAction());
@@ -102,6 +110,13 @@ bool DemoWindow::SaveScreenshot(const QString& fileName)
         FHintsPage->RestPointerOn(2, 5);
     } else if (FPages->currentWidget() == FOrdersPage) {
         FOrdersPage->ShowEditingExample();
+        QApplication::processEvents();
+    }
+    if (FPages->currentWidget() == FOrdersPage) {
+        for (const OrderColumn& column : FOrdersPage->Columns().All) {
+            if (column.Field == QLatin1String("amount"))
+                FOrdersPage->SortBy(column.Column);
+        }
         QApplication::processEvents();
     }
     QImage picture = grab().toImage();

@@ -28,7 +28,8 @@ public:
 
     // Lays the window out, paints it and writes the picture to fileName (the format follows
     // the file's extension). Works on the offscreen platform. Returns false when the file
-    // cannot be written.
+    // cannot be written. The orders are shown sorted by their line totals, refunds first,
+    // as a click on that title leaves them.
     bool SaveScreenshot(const QString& fileName);
 
 private:

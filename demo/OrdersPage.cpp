@@ -2,6 +2,7 @@
 
 #include "DemoDatabase.h"
 #include "OrderEditing.h"
+#include "OrderSorting.h"
 
 #include <VelkoGrid/VelkoGrid.h>
 
@@ -61,6 +62,8 @@ OrdersPage::OrdersPage(QWidget* parent) : QWidget(parent), FStatusImages(std::ma
                                    int& ImageIndex, TvgImagePosition&, TAlignment&, TvgVAlignment&, int&) {
         SupplyStatusImage(ACol, ARow, HeadingIndex, PictureOrImageList, ImageIndex);
     };
+    FGrid->OnFixedCellClick = [this](TObject*, int ACol, int ARow, int HeadingIndex, TMouseButton Button,
+                                     TShiftState, int, int) { FixedCellClicked(ACol, ARow, HeadingIndex, Button); };
     layout->addWidget(FGrid, 1);
 
     try {
@@ -73,7 +76,8 @@ OrdersPage::OrdersPage(QWidget* parent) : QWidget(parent), FStatusImages(std::ma
             "%1 order lines from the demo's SQLite database, edited in place: choose a product or "
             "status from its list, type a customer and take the suggestion with Enter, pick the "
             "order date with the cell's button. Shipped lines cannot be typed into. Every edit is "
-            "saved at once; View \u25B8 Reload orders reads them back.").arg(FOrderCount));
+            "saved at once; View \u25B8 Reload orders reads them back. Click a title to sort by it, "
+            "a heading to select its columns.").arg(FOrderCount));
     } catch (const Exception& e) {
         FSummary->setText(QStringLiteral("The demo database could not be loaded: %1").arg(e.Message()));
     }
@@ -90,6 +94,8 @@ OrdersPage::OrdersPage(QWidget* parent) : QWidget(parent), FStatusImages(std::ma
     FReload->setEnabled(FDatabase != nullptr);
     connect(FReload, &QAction::triggered, this, [this] { Application().GuardEvent([this] { Reload(); }); });
 
+    CreateEditActions();
+
     // A selected range, shown in the highlight colours: customers and order dates of a few lines.
     if (FOrderCount >= 8) {
         const int name = FGrid->GridColumnForColumnObject(FColumns.Customer);
@@ -102,6 +108,7 @@ OrdersPage::~OrdersPage()
     // The grid, a child widget, outlives the members; it must not ask for images any more,
     // nor edit into a database that is gone.
     FGrid->OnGetCellImage = nullptr;
+    FGrid->OnFixedCellClick = nullptr;
     delete std::exchange(FEditing, nullptr);
 }
 
@@ -141,6 +148,75 @@ void OrdersPage::ShowEditingExample()
             editor->DropDown();
         return;
     }
+}
+
+void OrdersPage::CreateEditActions()
+{
+    FInsertRow = new QAction(QStringLiteral("&Insert line"), this);
+    FInsertRow->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert));
+    connect(FInsertRow, &QAction::triggered, this, [this] {
+        Application().GuardEvent([&] { FGrid->InsertRow(FGrid->Row()); });
+        UpdateEditActions();
+    });
+    FDeleteRow = new QAction(QStringLiteral("&Delete line"), this);
+    FDeleteRow->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    connect(FDeleteRow, &QAction::triggered, this, [this] {
+        Application().GuardEvent([&] { FGrid->DeleteRow(FGrid->Row()); });
+        UpdateEditActions();
+    });
+    // The keys work while the focus is on this page (the grid), not on the other pages.
+    for (QAction* action : {FInsertRow, FDeleteRow}) {
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(action);
+    }
+    UpdateEditActions();
+}
+
+void OrdersPage::UpdateEditActions()
+{
+    // The last line stays: without it the titles would become a line themselves.
+    FDeleteRow->setEnabled(FGrid->RowCount() > FGrid->FixedRows() + 1);
+}
+
+void OrdersPage::FixedCellClicked(int ACol, int ARow, int HeadingIndex, TMouseButton Button)
+{
+    if (Button != mbLeft || ACol < 0 || ARow < 0)
+        return;
+    if (HeadingIndex >= 0) {
+        // The heading's group: the columns next to the one clicked that share its heading.
+        int first = ACol;
+        while (first > FGrid->FixedCols() && FGrid->GetVisibleColumn(first - 1)->HeadingIndex() == HeadingIndex)
+            --first;
+        int last = ACol;
+        while (last + 1 < FGrid->ColCount() && FGrid->GetVisibleColumn(last + 1)->HeadingIndex() == HeadingIndex)
+            ++last;
+        FGrid->SetSelection(GridRect(first, FGrid->FixedRows(), last, FGrid->RowCount() - 1));
+    } else if (ARow < FGrid->FixedRows()) {
+        SortBy(FGrid->GetVisibleColumn(ACol));
+    } else {
+        // A line's title makes it the current line; a grid that is not edited also selects it.
+        FGrid->SetRow(ARow);
+        FGrid->SelectEntireRow(ARow);
+    }
+}
+
+void OrdersPage::SortBy(TvgColumn* Column)
+{
+    const int col = FGrid->GridColumnForColumnObject(Column);
+    const auto plan = std::find_if(FColumns.All.begin(), FColumns.All.end(),
+                                   [Column](const OrderColumn& c) { return c.Column == Column; });
+    if (col < 0 || plan == FColumns.All.end())
+        return;
+    FSortDescending = Column == FSortColumn && !FSortDescending;
+    if (FSortColumn)
+        FSortColumn->SetCaption(FSortCaption);
+    FSortColumn = Column;
+    FSortCaption = Column->Caption();
+    SortRows(*FGrid, col, plan->Kind, FSortDescending);
+    Column->SetCaption(FSortCaption + (FSortDescending ? QStringLiteral(" \u25BC") : QStringLiteral(" \u25B2")));
+    // The selection went along with the lines it covered; the top line is current now.
+    FGrid->SetSelection(GridRect(FGrid->FixedCols(), FGrid->FixedRows(), FGrid->FixedCols(), FGrid->FixedRows()));
+    FGrid->SetTopRow(FGrid->FixedRows());
 }
 
 void OrdersPage::LoadStatusImages(const DemoDatabase& database)

@@ -4,10 +4,14 @@
 // per status, highlighted selection, and an internal id column that a checkable action
 // shows and hides. The lines are edited in place as on an order-entry screen
 // (OrderEditing), every accepted edit goes to the page's database, and an action reloads
-// the grid from there.
+// the grid from there. Clicking a column's title sorts the lines by it (again: the other
+// way round), clicking a heading selects its columns, clicking a line's title makes it the
+// current line, and two actions insert and delete a line at the current one.
 #pragma once
 
 #include "OrderColumns.h"
+
+#include <VelkoGrid/VelkoGrid.h>
 
 #include <QHash>
 #include <QWidget>
@@ -37,6 +41,15 @@ public:
     TVelkoGrid* Grid() const { return FGrid; }
     // Checked while the internal id column is shown; for the window's "View" menu.
     QAction* ShowInternalIdAction() const { return FShowInternalId; }
+    // Insert an empty line before the current one, delete the current one; for the
+    // window's "Edit" menu. Deleting is disabled while one line is left.
+    QAction* InsertRowAction() const { return FInsertRow; }
+    QAction* DeleteRowAction() const { return FDeleteRow; }
+    // What a click on the column's title does: sorts the lines by it, ascending, or the
+    // other way round when they are sorted by it already. Its caption shows the direction.
+    void SortBy(TvgColumn* Column);
+    // The grid's columns with the fields they show.
+    const OrderColumns& Columns() const { return FColumns; }
     // The number of order lines loaded (0 when the database could not be loaded).
     int OrderCount() const { return FOrderCount; }
     // Reads every line from the page's database again; for the window's "View" menu.
@@ -57,6 +70,10 @@ private:
     void LoadOrders(const DemoDatabase& database);
     // OnGetCellImage: the status dot for the data cells of the status column.
     void SupplyStatusImage(int ACol, int ARow, int HeadingIndex, TObject*& PictureOrImageList, int& ImageIndex);
+    // OnFixedCellClick: sorting, or selecting a heading's columns or a line.
+    void FixedCellClicked(int ACol, int ARow, int HeadingIndex, TMouseButton Button);
+    void CreateEditActions();
+    void UpdateEditActions();
 
     TVelkoGrid* FGrid = nullptr;
     QLabel* FSummary = nullptr;
@@ -64,6 +81,11 @@ private:
     QAction* FReload = nullptr;
     std::unique_ptr<DemoDatabase> FDatabase;
     OrderEditing* FEditing = nullptr;
+    QAction* FInsertRow = nullptr;
+    QAction* FDeleteRow = nullptr;
+    TvgColumn* FSortColumn = nullptr; // the column the lines are sorted by, if any
+    QString FSortCaption;             // its caption without the direction mark
+    bool FSortDescending = false;
     OrderColumns FColumns;
     std::unique_ptr<TImageList> FStatusImages;
     QHash<QString, int> FStatusImageIndex; // status label -> image

@@ -26,6 +26,7 @@
 #include "platform/core/Filer.h"
 #include "platform/core/FormFile.h"
 #include "platform/core/Persistent.h"
+#include "platform/core/SparseStrings.h"
 #include "platform/core/Strings.h"
 #include "platform/core/TypeInfo.h"
 #include "platform/core/Types.h"

@@ -176,7 +176,7 @@ TvgColumn::TvgColumn(TCollection* Collection)
       FColumnFont(std::make_unique<TFont>()),
       FItems(std::make_unique<TStringList>()),
       FButtonPicture(std::make_unique<TPicture>()),
-      FCols(std::make_unique<TStringList>())
+      FCols(std::make_unique<TSparseStrings>())
 {
     FColumnFont->OnChange = [this](TObject* Sender) { FontChanged(Sender); };
 }

@@ -8,6 +8,7 @@
 #include "common/VgGlobal.h"
 #include "platform/core/Collection.h"
 #include "platform/core/ControlEnums.h"
+#include "platform/core/SparseStrings.h"
 #include "platform/graphics/Font.h"
 #include "platform/graphics/Picture.h"
 
@@ -174,8 +175,9 @@ public:
     int TimeFormat() const { return FTimeFormat; }
     void SetTimeFormat(int Value);
 
-    // The column's cell texts, one per grid row, while the column is hidden. Not stored.
-    TStrings* Cols() const { return FCols.get(); }
+    // The column's cell texts, one per grid row, while the column is hidden; empty while
+    // it is shown. Rows that never held text cost nothing here. Not stored.
+    TSparseStrings* Cols() const { return FCols.get(); }
     void SetCols(const TStrings* Value);
     // The width the column gets when it is shown again. Not stored.
     int SavedWidth = 64;
@@ -223,7 +225,7 @@ private:
     bool FNegativeParenthesis = false;
     int FDateFormat = 2;
     int FTimeFormat = -1;
-    std::unique_ptr<TStringList> FCols;
+    std::unique_ptr<TSparseStrings> FCols;
 };
 
 class TvgHeadings : public TCollection {

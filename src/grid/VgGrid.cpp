@@ -113,6 +113,8 @@ void TVelkoGrid::Loaded()
     if (GetVisibleColumnCount() == 0)
         CreateColumns();
     SetColCount(GetVisibleColumnCount());
+    // A form may list hidden columns before or after the row count.
+    KeepHiddenCellsInStep();
     if (!IsDesigning())
         RestoreColumnWidths();
 }

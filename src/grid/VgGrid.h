@@ -8,9 +8,10 @@
 // The class is split by concern: VgGrid.cpp (construction, properties, form files),
 // VgGridColumns.cpp (column mapping, hiding and showing), VgGridCellPaint.cpp (cell look
 // and painting), VgGridHeading.cpp (heading band), VgGridDisplayText.cpp (display text),
-// VgGridMessages.cpp (size requests), VgGridEditor.cpp (the editor, its reports and the
-// grid as the editor sees it) and VgGridNavigation.cpp (entering and leaving cells and
-// rows).
+// VgGridMessages.cpp (size requests), VgGridRows.cpp (row and column operations),
+// VgGridMouse.cpp (titles and headings as buttons), VgGridEditor.cpp (the editor, its
+// reports and the grid as the editor sees it) and VgGridNavigation.cpp (entering and
+// leaving cells and rows).
 #pragma once
 
 #include "common/VgColumn.h"
@@ -106,6 +107,26 @@ public:
     // the end of Columns, removed ones free the last visible objects (hidden ones stay).
     void SetColumnCount(int Value);
 
+    // ---- Rows and columns (VgGridRows.cpp).
+    // Inserts an empty row of the default height before data row ARow; the rows from
+    // ARow on, hidden columns' cells included, move down by one. A row is added at the end
+    // by raising RowCount. EvgRowIndexOutOfRange ("Cannot insert row N") outside
+    // FixedRows..RowCount-1, with nothing changed.
+    void InsertRow(int ARow);
+    // Deletes data row ARow, hidden columns' cells included. EvgRowIndexOutOfRange
+    // ("Cannot delete row N") outside FixedRows..RowCount-1, with nothing changed.
+    void DeleteRow(int ARow);
+    // The first item of Columns (hidden ones included) whose Name equals Name, ignoring the
+    // case of ASCII letters; EvgInvalidColumnName ("Invalid column name "Name"") when none.
+    TvgColumn* GetColByName(const QString& Name) const;
+    // Select the data cells of row ARow (of column ACol), unless goEditing is set. Rows
+    // and columns that are not scrollable raise EListError, with the selection unchanged.
+    void SelectEntireRow(int ARow);
+    void SelectEntireColumn(int ACol);
+    // Repaints every cell of the column, fixed cells included (InvalidateRow does the same
+    // for a row).
+    void InvalidateColumn(int ACol) { InvalidateCol(ACol); }
+
     // ---- Options and looks.
     TvgOptions VelkoOptions() const { return FVelkoOptions; }
     void SetVelkoOptions(TvgOptions Value);
@@ -198,6 +219,27 @@ protected:
 
     // Column mapping (VgGridColumns.cpp).
     void SizeChanged(int OldColCount, int OldRowCount) override;
+    // A column dragged (or moved by MoveColumn) takes its column object along: the object
+    // goes to the place in Columns of the object of the grid column it lands on, so hidden
+    // objects keep their places between their neighbours; then the host moves the cells.
+    void ColumnMoved(int FromIndex, int ToIndex) override;
+    // A moved row (or one moved into place by InsertRow) takes the hidden columns' cells
+    // along, after the host moved the grid's cells.
+    void RowMoved(int FromIndex, int ToIndex) override;
+    void MoveRowContents(int FromIndex, int ToIndex) override;
+
+    // Mouse on titles and headings (VgGridMouse.cpp). With VelkoColumnClick, a press on a
+    // fixed cell (outside the 4-pixel edges the host keeps for sizing and moving with the
+    // left button) is tracked instead of reaching the host: OnBeforeFixedCellClick may
+    // veto it, the cell or heading is drawn pressed while the left button holds it and the
+    // pointer is over it, and releasing the same button over it reports OnFixedCellClick.
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    // Updates the pressed look for the pointer at (X, Y).
+    void TrackButton(int X, int Y);
+    // Repaints the band of the tracked heading where it is on screen (VgGridHeading.cpp).
+    void RefreshTrackingHeading();
 
     // Cell look and painting (VgGridCellPaint.cpp).
     void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
@@ -271,9 +313,19 @@ private:
     // Column mapping (VgGridColumns.cpp).
     // Sets the host's column count with the collection left alone.
     void SetGridColCount(int Value);
-    // The visible items of Columns in collection order: grid column i is item i. Rebuilt
-    // when the collection's revision moved on (items added, removed, moved, shown, hidden).
+    // The visible items of Columns in collection order: grid column i is item i. Rebuilt,
+    // with the list of hidden items, when the collection's revision moved on (items
+    // added, removed, moved, shown, hidden).
     const std::vector<TvgColumn*>& VisibleColumns() const;
+    const std::vector<TvgColumn*>& HiddenColumns() const;
+    void RebuildColumnLists() const;
+    // Gives every hidden item's Cols one entry per grid row, rows past RowCount dropped.
+    void KeepHiddenCellsInStep();
+    void MoveHiddenCells(int FromIndex, int ToIndex);
+    // Mouse (VgGridMouse.cpp): whether the point lies on the tracked cell (outside any
+    // heading) or on the tracked heading; ending a tracked press without a click.
+    bool PointerOnTracked(int X, int Y);
+    void EndTracking();
 
     // The column model and the published settings.
     std::unique_ptr<TvgColumns> FColumns;
@@ -292,7 +344,8 @@ private:
     // columns to column objects with the revision it was built at.
     bool FUpdatingColumns = false;
     mutable std::vector<TvgColumn*> FVisibleColumns;
-    mutable std::uint64_t FVisibleColumnsRevision = ~std::uint64_t(0);
+    mutable std::vector<TvgColumn*> FHiddenColumns;
+    mutable std::uint64_t FColumnListsRevision = ~std::uint64_t(0);
 
     // Painting: the off-screen heading band, and the working borders and font a cell is
     // painted with.

@@ -34,18 +34,35 @@ void TVelkoGrid::CreateColumns()
         FColumns->Add();
 }
 
+void TVelkoGrid::RebuildColumnLists() const
+{
+    if (FColumnListsRevision == FColumns->Revision())
+        return;
+    FVisibleColumns.clear();
+    FHiddenColumns.clear();
+    for (int i = 0; i < FColumns->Count(); ++i) {
+        TvgColumn* item = (*FColumns)[i];
+        (item->Visible() ? FVisibleColumns : FHiddenColumns).push_back(item);
+    }
+    FColumnListsRevision = FColumns->Revision();
+}
+
 const std::vector<TvgColumn*>& TVelkoGrid::VisibleColumns() const
 {
-    if (FVisibleColumnsRevision != FColumns->Revision()) {
-        FVisibleColumns.clear();
-        for (int i = 0; i < FColumns->Count(); ++i) {
-            TvgColumn* item = (*FColumns)[i];
-            if (item->Visible())
-                FVisibleColumns.push_back(item);
-        }
-        FVisibleColumnsRevision = FColumns->Revision();
-    }
+    RebuildColumnLists();
     return FVisibleColumns;
+}
+
+const std::vector<TvgColumn*>& TVelkoGrid::HiddenColumns() const
+{
+    RebuildColumnLists();
+    return FHiddenColumns;
+}
+
+void TVelkoGrid::KeepHiddenCellsInStep()
+{
+    for (TvgColumn* item : HiddenColumns())
+        item->Cols()->SetCount(RowCount());
 }
 
 TvgColumn* TVelkoGrid::GetVisibleColumn(int Index) const
@@ -92,16 +109,10 @@ void TVelkoGrid::SetColumnCount(int Value)
 
 void TVelkoGrid::SizeChanged(int OldColCount, int OldRowCount)
 {
-    if (RowCount() != OldRowCount) {
-        for (int i = 0; i < FColumns->Count(); ++i) {
-            TvgColumn* item = (*FColumns)[i];
-            if (item->Visible())
-                continue;
-            TStrings* cols = item->Cols();
-            while (cols->Count() < RowCount())
-                cols->Add(QString());
-        }
-    }
+    // Rows added get empty cells in the hidden columns too, and rows removed take their
+    // hidden cells with them, so that they do not come back when rows are added again.
+    if (RowCount() != OldRowCount)
+        KeepHiddenCellsInStep();
     if (!FUpdatingColumns) {
         if (ColCount() > OldColCount) {
             for (int i = OldColCount; i < ColCount(); ++i)
@@ -119,16 +130,44 @@ void TVelkoGrid::SizeChanged(int OldColCount, int OldRowCount)
     TVgHintGrid::SizeChanged(OldColCount, OldRowCount);
 }
 
+void TVelkoGrid::ColumnMoved(int FromIndex, int ToIndex)
+{
+    // While the grid moves its own columns (hiding or showing one), the objects are in
+    // place; and a collection out of step with the grid has no object to move.
+    if (!FUpdatingColumns && std::max(FromIndex, ToIndex) < GetVisibleColumnCount())
+        FColumns->Move(GetVisibleColumn(FromIndex)->Index(), GetVisibleColumn(ToIndex)->Index());
+    TVgHintGrid::ColumnMoved(FromIndex, ToIndex);
+}
+
+void TVelkoGrid::RowMoved(int FromIndex, int ToIndex)
+{
+    TVgHintGrid::RowMoved(FromIndex, ToIndex);
+    MoveHiddenCells(FromIndex, ToIndex);
+}
+
+void TVelkoGrid::MoveRowContents(int FromIndex, int ToIndex)
+{
+    TVgHintGrid::MoveRowContents(FromIndex, ToIndex);
+    MoveHiddenCells(FromIndex, ToIndex);
+}
+
+void TVelkoGrid::MoveHiddenCells(int FromIndex, int ToIndex)
+{
+    KeepHiddenCellsInStep();
+    for (TvgColumn* item : HiddenColumns())
+        item->Cols()->Move(FromIndex, ToIndex);
+}
+
 void TVelkoGrid::HideColumn(TvgColumn* Column)
 {
     const int n = VisibleItemsBefore(*FColumns, Column);
     if (n >= ColCount())
         return; // it described no grid column: nothing to take away
-    QStringList cells;
-    cells.reserve(RowCount());
-    for (int row = 0; row < RowCount(); ++row)
-        cells << Cells(n, row);
-    Column->Cols()->SetStrings(cells);
+    // Only the cells that hold text are copied: rows without text cost nothing.
+    TSparseStrings* cols = Column->Cols();
+    cols->Clear();
+    cols->SetCount(RowCount());
+    ForEachTextInColumn(n, [cols](int row, const QString& text) { cols->Put(row, text); });
     Column->SavedWidth = ColWidths(n);
     const QScopedValueRollback updating(FUpdatingColumns, true);
     DeleteColumn(n);
@@ -144,9 +183,11 @@ void TVelkoGrid::ShowColumn(TvgColumn* Column)
     const int last = ColCount() - 1;
     SetColWidths(last - 1, w);
     SetColWidths(last, Column->SavedWidth);
-    const TStrings* saved = Column->Cols();
-    for (int row = 0; row < RowCount(); ++row)
-        SetCells(last, row, row < saved->Count() ? saved->Get(row) : QString());
+    // The new grid column is empty: only the kept cells that hold text are written.
+    Column->Cols()->ForEachFilled([this, last](int row, const QString& text) {
+        if (row < RowCount())
+            SetCells(last, row, text);
+    });
     {
         const QScopedValueRollback updating(FUpdatingColumns, true);
         MoveColumn(last, std::min(t, last));

@@ -6,6 +6,8 @@
 #include "common/VgBorderDraw.h"
 #include "platform/graphics/RasterOp.h"
 
+#include <algorithm>
+
 namespace vg {
 
 namespace {
@@ -80,6 +82,9 @@ void TVelkoGrid::DrawHeading(int ACol, int ARow, TvgColumn* Column)
     TBevelCut inner = bvNone;
     GetCellAttributes(ACol, ARow, heading, TGridDrawState{gdFixed}, cellState, color, *FCellFont, drawInfo, outer, inner);
 
+    // Composed at the device's pixel ratio, so that the slices land pixel for pixel and
+    // the caption is as sharp as the ones drawn directly.
+    FHeadingBitmap->SetDevicePixelRatio(Canvas().DevicePixelRatio());
     FHeadingBitmap->SetSize(total, std::max(half, 0));
     TCanvas& bitmapCanvas = FHeadingBitmap->Canvas();
     bitmapCanvas.SetControl(this); // system colours through the grid's palette
@@ -127,6 +132,23 @@ void TVelkoGrid::DrawHeading(int ACol, int ARow, TvgColumn* Column)
     bitmapCanvas.Release();
     Canvas().SetCopyMode(cmSrcCopy);
     Canvas().CopyRect(dest, bitmapCanvas, src);
+}
+
+void TVelkoGrid::RefreshTrackingHeading()
+{
+    const int row = FTrackCell.Y;
+    if (row < 0 || row >= RowCount())
+        return;
+    int first = FTrackCell.X;
+    while (InHeading(*this, first - 1, FTrackHeading))
+        --first;
+    int last = FTrackCell.X;
+    while (InHeading(*this, last + 1, FTrackHeading))
+        ++last;
+    // What the group covers on screen, in the band's height.
+    TRect band = BoxRect(first, row, last, row);
+    band.Bottom = std::min(band.Bottom, band.Top + RowHeights(row) / 2);
+    InvalidateRect(band);
 }
 
 } // namespace vg

@@ -8,6 +8,9 @@
 #include "platform/locale/Conversions.h"
 
 #include <QAction>
+#include <QHash>
+
+#include "support/GridHarness.h"
 
 #include <gtest/gtest.h>
 
@@ -136,4 +139,96 @@ TEST(OrdersPage, CellsShowInTheirColumnsFormats)
     EXPECT_EQ(grid.GetDisplayText(GridColumnOf(grid, QStringLiteral("Ordered")), 1), QStringLiteral("02-Jan-24"));
     EXPECT_EQ(grid.GetDisplayText(GridColumnOf(grid, QStringLiteral("Share of all turnover")), 17),
               QStringLiteral("-5.55E-05"));
+}
+
+namespace {
+
+// The orders page on screen, for clicks.
+struct ShownOrdersPage : ::testing::Test {
+    OrdersPage Page;
+    TVelkoGrid& Grid = *Page.Grid();
+
+    void SetUp() override { vg::test::ShowFocused(Page, {1000, 600}); }
+    // A point in a title's caption, below any heading band; and in a heading's band.
+    QPoint Title(int col) const
+    {
+        const TRect r = Grid.CellRect(col, 0);
+        return {(r.Left + r.Right) / 2, r.Bottom - 6};
+    }
+    QPoint Band(int col) const
+    {
+        const TRect r = Grid.CellRect(col, 0);
+        return {(r.Left + r.Right) / 2, r.Top + 4};
+    }
+    void Click(QPoint at) { QTest::mouseClick(Grid.viewport(), Qt::LeftButton, {}, at); }
+    // The internal id (a hidden column) of each line, by the line's number.
+    QHash<QString, QString> IdsByLine() const
+    {
+        QHash<QString, QString> ids;
+        const TvgColumn* id = ColumnCaptioned(Grid, QStringLiteral("Internal id"));
+        for (int row = 1; row < Grid.RowCount(); ++row)
+            ids.insert(Grid.Cells(0, row), id->Cols()->Get(row));
+        return ids;
+    }
+};
+
+} // namespace
+
+TEST_F(ShownOrdersPage, ClickingATitleSortsTheLinesAndClickingAgainReversesThem)
+{
+    const QHash<QString, QString> ids = IdsByLine();
+    const int total = GridColumnOf(Grid, QStringLiteral("Line total"));
+    for (const bool descending : {false, true}) {
+        Click(Title(total));
+        EXPECT_EQ(Grid.GetVisibleColumn(total)->Caption(),
+                  descending ? QStringLiteral("Line total \u25BC") : QStringLiteral("Line total \u25B2"));
+        for (int row = 2; row < Grid.RowCount(); ++row) {
+            const double above = StrToFloat(Grid.Cells(total, row - 1));
+            const double here = StrToFloat(Grid.Cells(total, row));
+            ASSERT_TRUE(descending ? above >= here : above <= here) << "row " << row;
+        }
+        EXPECT_EQ(IdsByLine(), ids); // the hidden column's cells went with their lines
+    }
+    // Another column: its own ascending order, the former caption restored.
+    const int name = GridColumnOf(Grid, QStringLiteral("Name"));
+    Click(Title(name));
+    EXPECT_EQ(Grid.GetVisibleColumn(total)->Caption(), QStringLiteral("Line total"));
+    EXPECT_LE(Grid.Cells(name, 1).localeAwareCompare(Grid.Cells(name, 2)), 0);
+}
+
+TEST_F(ShownOrdersPage, ClickingAHeadingSelectsItsColumnsAndALineTitleMakesItsLineCurrent)
+{
+    const int name = GridColumnOf(Grid, QStringLiteral("Name"));
+    const int country = GridColumnOf(Grid, QStringLiteral("Country"));
+    Click(Band(name + 1));
+    EXPECT_EQ(Grid.Selection(), GridRect(name, 1, country, Grid.RowCount() - 1));
+    // The page's lines are edited in place, so a line's title does not select a range.
+    Click(QPoint(Title(0).x(), vg::test::CellCenter(Grid, 0, 4).y()));
+    EXPECT_EQ(Grid.Row(), 4);
+}
+
+TEST_F(ShownOrdersPage, TheEditActionsInsertAndDeleteAtTheCurrentLine)
+{
+    const TvgColumn* id = ColumnCaptioned(Grid, QStringLiteral("Internal id"));
+    const QString fifth = Grid.Cells(0, 5);
+    const QString fifthId = id->Cols()->Get(5);
+    Grid.SetRow(5);
+    Page.InsertRowAction()->trigger();
+    EXPECT_EQ(Grid.RowCount(), 3002);
+    EXPECT_EQ(Grid.Cells(0, 5), QString());
+    EXPECT_EQ(id->Cols()->Get(5), QString());
+    EXPECT_EQ(Grid.Cells(0, 6), fifth);
+    EXPECT_EQ(id->Cols()->Get(6), fifthId);
+    Page.DeleteRowAction()->trigger();
+    EXPECT_EQ(Grid.Cells(0, 5), fifth);
+    EXPECT_EQ(id->Cols()->Get(5), fifthId);
+
+    // The keys do the same while the grid has the focus; the last line cannot go.
+    Grid.SetRowCount(3);
+    QTest::keyClick(&Grid, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(Grid.RowCount(), 2);
+    EXPECT_FALSE(Page.DeleteRowAction()->isEnabled());
+    QTest::keyClick(&Grid, Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(Grid.RowCount(), 3);
+    EXPECT_TRUE(Page.DeleteRowAction()->isEnabled());
 }

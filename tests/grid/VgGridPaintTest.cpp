@@ -1,5 +1,6 @@
 #include "grid/VgGrid.h"
 
+#include "common/VgDrawText.h"
 #include "platform/graphics/Picture.h"
 
 #include <QCoreApplication>
@@ -290,6 +291,63 @@ TEST_F(VelkoGridPaint, AGroupScrolledPartlyOutOfViewShowsItsMatchingPart)
     EXPECT_EQ(scrolled.pixel(s3.Right - 1, 8), Rgb(clBlue));
     // The last member shows exactly what it showed before scrolling.
     EXPECT_EQ(scrolled.copy(s3.Left, 0, s3.Right - s3.Left, 18), expected);
+}
+
+TEST_F(VelkoGridPaint, HeadingCaptionsAreAsSharpAsTextDrawnDirectlyOnAHighDensityScreen)
+{
+    Grid.SetRowHeights(0, 40);
+    TvgHeading* heading = Grid.Headings()->Add();
+    heading->SetCaption(QStringLiteral("Wg"));
+    heading->SetTitleOuterBevel(bvNone);
+    Item(1)->SetHeadingIndex(0);
+    const TRect cell = Grid.CellRect(1, 0);
+    const TRect band{cell.Left, cell.Top, cell.Right, cell.Top + 18};
+
+    for (const qreal ratio : {2.0, 1.5, 1.25}) {
+        const auto blank = [&] {
+            QImage image((QSizeF(Grid.viewport()->size()) * ratio).toSize(), QImage::Format_RGB32);
+            image.setDevicePixelRatio(ratio);
+            image.fill(ColorToQColor(clBtnFace, Grid.palette()));
+            return image;
+        };
+        QImage screen = blank();
+        Grid.viewport()->render(&screen);
+        QImage direct = blank();
+        {
+            TCanvas canvas(&direct);
+            canvas.SetControl(&Grid);
+            canvas.Font().Assign(&Grid.Font());
+            TVgDrawInfo info;
+            info.Canvas = &canvas;
+            info.Text = heading->Caption();
+            info.Rect = band;
+            info.HAlignment = taCenter;
+            info.VAlignment = vgvaCenter;
+            VGDrawText(info);
+        }
+        // The caption's ink in device pixels, in the band and drawn directly.
+        const auto inked = [&](const QImage& image) {
+            const QRect area(QPoint(int(band.Left * ratio) + 2, int(band.Top * ratio) + 2),
+                             QPoint(int(band.Right * ratio) - 3, int(band.Bottom * ratio) - 3));
+            QRect box;
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x)
+                    if (qGray(image.pixel(x, y)) < 128)
+                        box |= QRect(x, y, 1, 1);
+            return image.copy(box.adjusted(-1, -1, 1, 1));
+        };
+        const QImage composed = inked(screen);
+        const QImage drawn = inked(direct);
+        ASSERT_GT(drawn.width(), 10 * ratio) << ratio;
+        if (ratio == 2.0) {
+            EXPECT_TRUE(composed == drawn) << "the caption is no pixel-for-pixel copy of the text"; // not blown up
+        } else {
+            // Composed on its own pixel grid, the text may land a fraction of a pixel away
+            // from where it would be drawn directly; it keeps its size.
+            EXPECT_NEAR(composed.width(), drawn.width(), 1) << ratio;
+            EXPECT_NEAR(composed.height(), drawn.height(), 1) << ratio;
+        }
+    }
 }
 
 TEST_F(VelkoGridPaint, HeadingIndexNamingNoHeadingPaintsTheCaptionAlone)

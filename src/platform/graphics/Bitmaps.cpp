@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QPainter>
+#include <QtMath>
 
 #include <optional>
 
@@ -63,6 +64,8 @@ void TBitmap::SetImage(QImage image, QSize sides)
 {
     FCanvas->Release(); // the painter must not outlive the pixels it paints on
     FImage = std::move(image);
+    if (!FImage.isNull())
+        FRatio = FImage.devicePixelRatio();
     FWidth = sides.width();
     FHeight = sides.height();
     Changed();
@@ -80,11 +83,14 @@ void TBitmap::SetSize(int width, int height)
     }
     // Far beyond any bitmap a control needs; refused before trying to allocate it.
     constexpr qint64 MaxPixels = qint64(1) << 28;
+    const qint64 deviceWidth = qCeil(width * FRatio);
+    const qint64 deviceHeight = qCeil(height * FRatio);
     QImage resized;
-    if (qint64(width) * height <= MaxPixels)
-        resized = QImage(width, height, FImage.isNull() ? QImage::Format_RGB32 : FImage.format());
+    if (deviceWidth * deviceHeight <= MaxPixels)
+        resized = QImage(int(deviceWidth), int(deviceHeight), FImage.isNull() ? QImage::Format_RGB32 : FImage.format());
     if (resized.isNull())
         throw EInvalidOperation(QStringLiteral("Cannot allocate a bitmap of %1 x %2").arg(width).arg(height));
+    resized.setDevicePixelRatio(FRatio);
     resized.fill(Qt::white);
     if (!FImage.isNull()) {
         FCanvas->Release();
@@ -93,6 +99,19 @@ void TBitmap::SetSize(int width, int height)
         painter.drawImage(0, 0, FImage);
     }
     SetImage(std::move(resized), QSize(width, height));
+}
+
+void TBitmap::SetDevicePixelRatio(qreal value)
+{
+    if (!(value > 0 && value <= 16))
+        throw EInvalidOperation(QStringLiteral("Invalid device pixel ratio %1").arg(value));
+    if (value == FRatio)
+        return;
+    const int width = FWidth;
+    const int height = FHeight;
+    SetImage(QImage(), QSize());
+    FRatio = value;
+    SetSize(width, height);
 }
 
 void TBitmap::SetTransparent(bool value)

@@ -33,6 +33,13 @@ public:
     void SetWidth(int value) { SetSize(value, Height()); }
     void SetHeight(int value) { SetSize(Width(), value); }
     void SetSize(int width, int height);
+    // Device pixels per pixel of the sides: at 2 the bitmap keeps twice as many pixels
+    // across and down and its canvas paints at that resolution, as on a screen scaled to
+    // 200 %; Width and Height stay the same. Copied onto a canvas of the same ratio, its
+    // pixels land one to one. Ratios outside (0, 16] raise EInvalidOperation; a new ratio
+    // makes the bitmap white.
+    qreal DevicePixelRatio() const { return FRatio; }
+    void SetDevicePixelRatio(qreal value);
 
     // With Transparent, pixels of TransparentColor are left out when the bitmap is drawn.
     // TransparentColor clDefault (the default) stands for the colour of the bottom-left
@@ -68,6 +75,7 @@ private:
 
     int FWidth = 0;
     int FHeight = 0;
+    qreal FRatio = 1;
     QImage FImage;
     std::unique_ptr<TCanvas> FCanvas;
     bool FTransparent = false;

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QStyle>
 
@@ -382,10 +383,24 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRe
         const QImage* image = source.DeviceImage();
         if (!image)
             throw EInvalidOperation(QStringLiteral("Cannot copy from a canvas that has no image"));
-        // A copy, so that a canvas can copy a part of itself onto another part.
-        pixels = image->copy(sourceRect.ToQRect());
+        // A copy, so that a canvas can copy a part of itself onto another part. Edges are
+        // rounded alike, so slices copied side by side meet without gap or overlap.
+        const qreal ratio = image->devicePixelRatio();
+        const auto device = [ratio](int at) { return qRound(at * ratio); };
+        pixels = image->copy(QRect(QPoint(device(sourceRect.Left), device(sourceRect.Top)),
+                                   QPoint(device(sourceRect.Right) - 1, device(sourceRect.Bottom) - 1)));
+        pixels.setDevicePixelRatio(ratio);
     }
     PaintRasterOp(dest, op, pixels);
+}
+
+qreal TCanvas::DevicePixelRatio()
+{
+    // The engine's device is the one painted on, also when a widget's painting is
+    // redirected into an image.
+    QPainter* p = Handle();
+    const QPaintDevice* device = p && p->paintEngine() ? p->paintEngine()->paintDevice() : nullptr;
+    return device ? device->devicePixelRatio() : 1.0;
 }
 
 int TCanvas::SaveState()

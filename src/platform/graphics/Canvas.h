@@ -117,7 +117,13 @@ public:
     // Copies sourceRect of source's image onto dest (scaled when the sizes differ),
     // combined by CopyMode. Pixels of sourceRect outside the source image read as black.
     // Raises EInvalidOperation when the mode reads the source and source has no image.
+    // Rectangles are in pixels of the canvases' sides: an image of a device pixel ratio
+    // above 1 gives all its pixels under sourceRect, so that they land one to one on a
+    // device of the same ratio.
     void CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRect);
+    // The device pixels per pixel of what the canvas paints on now (2 on a screen scaled
+    // to 200 %, or for a widget rendered into such an image); 1 when it cannot paint.
+    qreal DevicePixelRatio();
 
     // The image the canvas paints on (its device, or the device of the attached painter),
     // or null for a widget. Painting on an image is immediate, so it is always up to date.

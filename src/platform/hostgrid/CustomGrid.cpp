@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QScrollBar>
 
+#include <limits>
 #include <utility>
 
 namespace vg {
@@ -408,6 +409,28 @@ void TCustomGrid::MoveRow(int FromIndex, int ToIndex)
     UpdateEdit();
 }
 
+void TCustomGrid::InsertEmptyRow(int ARow)
+{
+    if (ARow < 0 || ARow > RowCount())
+        RaiseListIndexError(ARow);
+    if (RowCount() == std::numeric_limits<int>::max())
+        throw EInvalidOperation(QStringLiteral("A grid cannot have more than %1 rows").arg(RowCount()));
+    CloseEditor(true);
+    const int last = RowCount();
+    ChangeSize(ColCount(), last + 1);
+    if (ARow == last)
+        return;
+    FRowHeights.Move(last, ARow);
+    MoveRowContents(last, ARow);
+    InvalidateGrid();
+    UpdateScrollRange();
+    UpdateEdit();
+}
+
+void TCustomGrid::MoveRowContents(int, int)
+{
+}
+
 void TCustomGrid::ColumnMoved(int FromIndex, int ToIndex)
 {
     if (OnColumnMoved)
@@ -435,7 +458,9 @@ void TCustomGrid::DeleteColumn(int ACol)
     if (ColCount() == 1)
         throw EInvalidOperation(QStringLiteral("The only column of a grid cannot be deleted"));
     MoveColumn(ACol, ColCount() - 1);
-    SetColCount(ColCount() - 1);
+    // The size itself changes here, not through SetColCount, which descendants may
+    // refine into something else than taking the last column away.
+    ChangeSize(ColCount() - 1, RowCount());
 }
 
 // ---- Component

@@ -129,8 +129,9 @@ public:
     void InvalidateGrid();
 
     // ---- Operations. Out-of-range indices raise EListError.
-    // Moves the row to the last place (reported by RowMoved), then removes it (reported
-    // by SizeChanged); the only row of a grid cannot be deleted (EInvalidOperation).
+    // Moves the row (column) to the last place (reported by RowMoved or ColumnMoved), then
+    // removes it (reported by SizeChanged); the only row (column) of a grid cannot be
+    // deleted (EInvalidOperation).
     void DeleteRow(int ARow);
     void DeleteColumn(int ACol);
     void MoveColumn(int FromIndex, int ToIndex);
@@ -176,8 +177,19 @@ protected:
     // keeps it. The base fires OnSelectCell.
     virtual bool SelectCell(int ACol, int ARow);
     // After a column (row) was moved: the base fires OnColumnMoved (OnRowMoved).
+    // Descendants that keep data per column (row) move it here before calling the base.
     virtual void ColumnMoved(int FromIndex, int ToIndex);
     virtual void RowMoved(int FromIndex, int ToIndex);
+    // What InsertEmptyRow calls instead of RowMoved when it moves the new last row into
+    // place: descendants move their data per row as in RowMoved, and nothing is
+    // reported. The base does nothing.
+    virtual void MoveRowContents(int FromIndex, int ToIndex);
+    // Adds an empty row of the default height before ARow (0..RowCount; RowCount appends):
+    // the rows from ARow on move down by one, contents and heights alike. Reported by
+    // SizeChanged alone, as a row added at the end would be; the rows moving down are not
+    // reported as moved. The current cell and the selection keep their indices. Indices
+    // outside 0..RowCount raise EListError, a grid of 2^31 - 1 rows EInvalidOperation.
+    void InsertEmptyRow(int ARow);
     // After ColCount or RowCount changed.
     virtual void SizeChanged(int OldColCount, int OldRowCount);
     // After LeftCol or TopRow changed; the base fires OnTopLeftChanged.

@@ -1,14 +1,15 @@
-// The texts of a string grid's cells, column by column. A column keeps its rows in blocks
-// that exist only while one of their cells holds text, so an empty or sparsely filled grid
-// of a million rows costs next to nothing, and no cell is an object of its own. Nothing is
-// set aside for columns or blocks that never held text: raising the counts costs nothing,
-// however large they are.
+// The texts of a string grid's cells, row by row. The rows lie in a segmented list: a
+// stretch of rows without text keeps nothing but its length, and a row that holds text
+// keeps only its cells that do, in column order. No cell is an object of its own, cells
+// without text cost nothing however large the counts are, and inserting, deleting or
+// moving a row costs the same whatever the number of columns and about as much at a
+// million rows as at a thousand, since no other row's cells move.
 #pragma once
+
+#include "platform/core/SegmentedList.h"
 
 #include <QString>
 
-#include <array>
-#include <memory>
 #include <vector>
 
 namespace vg {
@@ -16,42 +17,51 @@ namespace vg {
 class TGridStorage {
 public:
     int ColCount() const { return FColCount; }
-    int RowCount() const { return FRowCount; }
+    int RowCount() const { return FRows.Count(); }
 
     // Cells inside the new size keep their texts; those outside are dropped.
     void Resize(int colCount, int rowCount);
 
-    // The caller checks the indices (Cells does, with the grid's own error).
+    // The caller checks the indices (Cells does, with the grid's own error). Set answers
+    // whether the cell's text changed.
     const QString& Get(int col, int row) const;
-    void Set(int col, int row, const QString& text);
+    bool Set(int col, int row, const QString& text);
 
-    // Moves column (row) from to position to; those in between shift by one.
+    // Moves column (row) from to position to; those in between shift by one. Moving a
+    // column touches every row that holds text; moving a row touches no other row.
     void MoveColumn(int from, int to);
     void MoveRow(int from, int to);
 
-    // Number of blocks of cells allocated, for tests of the memory use.
-    int BlockCount() const;
+    // visit(row, text) for every cell of the column that holds text, in row order.
+    template <class F>
+    void ForEachTextInColumn(int col, F&& visit) const
+    {
+        FRows.ForEachFilled([&](int row, const TRowCells& cells) {
+            if (const QString* text = TextIn(cells, col))
+                visit(row, *text);
+        });
+    }
 
-    static constexpr int BlockRows = 1024;
+    // Number of blocks of rows allocated, for tests of the memory use.
+    int BlockCount() const { return FRows.BlockCount(); }
 
 private:
-    struct TBlock {
-        std::array<QString, BlockRows> Cells;
-        int Filled = 0; // cells that hold text
+    // The cells of a row that hold text, in column order; empty for a row without text.
+    struct TCell {
+        int Col;
+        QString Text;
     };
-    using TColumn = std::vector<std::unique_ptr<TBlock>>;
+    using TRowCells = std::vector<TCell>;
+    struct TRowIsEmpty {
+        bool operator()(const TRowCells& cells) const { return cells.empty(); }
+    };
+    static TRowCells::const_iterator CellAt(const TRowCells& cells, int col);
+    static const QString* TextIn(const TRowCells& cells, int col);
+    // Room for one more cell in a row that is full.
+    void Grow(TRowCells& cells, int row) const;
 
-    static const QString& CellOf(const TColumn& column, int row);
-    static TBlock* BlockOf(const TColumn& column, int b);
-    void Put(TColumn& column, int row, QString text);
-    // Rows first+1..last move up by one and row first goes to last; RotateDown the reverse.
-    void RotateUp(TColumn& column, int first, int last);
-    void RotateDown(TColumn& column, int first, int last);
-    static bool RangeIsEmpty(const TColumn& column, int firstRow, int lastRow);
-
-    std::vector<TColumn> FColumns; // up to the last column that held text
+    TSegmentedList<TRowCells, TRowIsEmpty> FRows;
     int FColCount = 0;
-    int FRowCount = 0;
 };
 
 } // namespace vg

@@ -72,9 +72,8 @@ void TStringGrid::SetCells(int ACol, int ARow, const QString& Value)
         RaiseListIndexError(ACol);
     if (ARow < 0 || ARow >= RowCount())
         RaiseListIndexError(ARow);
-    if (FStorage.Get(ACol, ARow) == Value)
+    if (!FStorage.Set(ACol, ARow, Value))
         return;
-    FStorage.Set(ACol, ARow, Value);
     InvalidateCell(ACol, ARow);
     if (InplaceCell() == TGridCoord{ACol, ARow})
         InvalidateEditor();
@@ -135,6 +134,12 @@ void TStringGrid::RowMoved(int FromIndex, int ToIndex)
 {
     FStorage.MoveRow(FromIndex, ToIndex);
     TCustomGrid::RowMoved(FromIndex, ToIndex);
+}
+
+void TStringGrid::MoveRowContents(int FromIndex, int ToIndex)
+{
+    FStorage.MoveRow(FromIndex, ToIndex);
+    TCustomGrid::MoveRowContents(FromIndex, ToIndex);
 }
 
 void TStringGrid::SizeChanging(int NewColCount, int NewRowCount)

@@ -38,6 +38,14 @@ protected:
     // The texts move here, then the base reports the move.
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void RowMoved(int FromIndex, int ToIndex) override;
+    void MoveRowContents(int FromIndex, int ToIndex) override;
+    // visit(row, text) for every cell of the column that holds text, in row order: cells
+    // without text cost nothing, however many rows the grid has.
+    template <class F>
+    void ForEachTextInColumn(int ACol, F&& visit) const
+    {
+        FStorage.ForEachTextInColumn(ACol, visit);
+    }
     void SizeChanging(int NewColCount, int NewRowCount) override;
     QString GetEditText(int ACol, int ARow) override;
     void SetEditText(int ACol, int ARow, const QString& Value) override;

@@ -55,6 +55,36 @@ TEST(Bitmap, ResizingKeepsThePixelsThatFitAndWhitensTheRest)
     EXPECT_EQ(bitmap.Image().size(), QSize(12, 4));
 }
 
+TEST(Bitmap, AtADevicePixelRatioPaintsFinerAndCopiesOneToOne)
+{
+    TBitmap bitmap(10, 6);
+    bitmap.SetDevicePixelRatio(2);
+    EXPECT_EQ(bitmap.Width(), 10);
+    EXPECT_EQ(bitmap.Image().size(), QSize(20, 12));
+    // A line half a pixel of the sides thick: one device pixel.
+    bitmap.Canvas().Brush().SetColor(clRed);
+    bitmap.Canvas().FillRect(Rect(2, 1, 4, 3));
+    EXPECT_EQ(bitmap.Image().pixel(4, 2), Red);
+    EXPECT_EQ(bitmap.Image().pixel(3, 2), White);
+
+    // Copied onto an image of the same ratio, device pixel for device pixel.
+    QImage target(12, 12, QImage::Format_RGB32);
+    target.setDevicePixelRatio(2);
+    target.fill(Qt::white);
+    TCanvas canvas(&target);
+    canvas.CopyRect(Rect(0, 0, 3, 3), bitmap.Canvas(), Rect(2, 1, 5, 4));
+    canvas.Release();
+    EXPECT_EQ(target.pixel(0, 0), Red);
+    EXPECT_EQ(target.pixel(3, 3), Red);
+    EXPECT_EQ(target.pixel(4, 0), White);
+
+    for (const qreal bad : {0.0, -1.0, 17.0, qQNaN()})
+        EXPECT_THROW(bitmap.SetDevicePixelRatio(bad), EInvalidOperation);
+    EXPECT_EQ(bitmap.DevicePixelRatio(), 2);
+    bitmap.SetDevicePixelRatio(1);
+    EXPECT_EQ(bitmap.Image().size(), QSize(10, 6));
+}
+
 TEST(Bitmap, LoadsImagesKeepingAlphaOnlyWhenThereIsSome)
 {
     TBitmap bitmap;
