@@ -244,10 +244,54 @@ void OrderEditing::ShowLine(int ARow)
     if (!query.exec() || !query.next())
         return;
     for (const OrderColumn& column : FColumns.All) {
+        const QString text = CellTextOf(query.value(column.Field), column.Kind);
         const int col = GridColumnOf(column.Column);
         if (col >= 0)
-            FGrid.SetCells(col, ARow, CellTextOf(query.value(column.Field), column.Kind));
+            FGrid.SetCells(col, ARow, text);
+        else if (!column.Column->Visible())
+            column.Column->Cols()->Put(ARow, text); // a hidden column keeps its cells
     }
+}
+
+bool OrderEditing::AddLine(int ARow)
+{
+    const int customerRow = ARow + 1 < FGrid.RowCount() ? ARow + 1 : ARow - 1;
+    QSqlQuery query(FDatabase);
+    bool added = query.prepare(QStringLiteral(
+        "INSERT INTO order_lines (line, customer_id, product_id, ordered_on, quantity, status, amount, internal_id) "
+        "SELECT COALESCE(MAX(line), 0) + 1, "
+        "       COALESCE((SELECT customer_id FROM order_lines WHERE line = :neighbour), "
+        "                (SELECT MIN(id) FROM customers)), "
+        "       (SELECT MIN(id) FROM products), :today, 1, 'pending', "
+        "       (SELECT unit_price FROM products ORDER BY id LIMIT 1), "
+        "       printf('%08x', abs(random()) % 4294967296) "
+        "FROM order_lines"));
+    query.bindValue(QStringLiteral(":neighbour"), customerRow >= FGrid.FixedRows() ? LineOf(customerRow) : 0);
+    query.bindValue(QStringLiteral(":today"), QDate::currentDate().toString(Qt::ISODate));
+    added = added && query.exec();
+    if (!added) {
+        emit Message(QStringLiteral("No line could be added: %1").arg(query.lastError().text()));
+        return false;
+    }
+    FGrid.SetCells(0, ARow, QString::number(query.lastInsertId().toInt()));
+    ShowLine(ARow);
+    emit Message(QStringLiteral("Line %1 added").arg(LineOf(ARow)));
+    return true;
+}
+
+bool OrderEditing::RemoveLine(int ARow)
+{
+    const int line = LineOf(ARow);
+    QSqlQuery query(FDatabase);
+    bool removed = query.prepare(QStringLiteral("DELETE FROM order_lines WHERE line = :line"));
+    query.bindValue(QStringLiteral(":line"), line);
+    removed = removed && query.exec() && query.numRowsAffected() == 1;
+    if (!removed) {
+        emit Message(QStringLiteral("Line %1 could not be deleted: %2").arg(line).arg(query.lastError().text()));
+        return false;
+    }
+    emit Message(QStringLiteral("Line %1 deleted").arg(line));
+    return true;
 }
 
 void OrderEditing::Refuse(int ARow, const QString& reason)

@@ -33,8 +33,15 @@ public:
     QString ProblemWith(int ACol, int ARow) const;
     // Writes a cell of a line to the database and shows the line as stored.
     void Store(int ACol, int ARow);
-    // Shows a grid row's line as the database holds it.
+    // Shows a grid row's line as the database holds it (a hidden column's cell too).
     void ShowLine(int ARow);
+    // Adds a new line to the database for the empty grid row ARow and shows it there: one
+    // piece of the first product, ordered today, pending, for the customer of the line
+    // below (or the first customer). False, with the reason reported, when it fails.
+    bool AddLine(int ARow);
+    // Removes the line of grid row ARow from the database; false, with the reason
+    // reported, when it fails.
+    bool RemoveLine(int ARow);
 
     // Asks the user for a date, starting from current; nothing when cancelled. By default
     // a modal dialog with a calendar; tests put their own answer here.

@@ -155,13 +155,23 @@ void OrdersPage::CreateEditActions()
     FInsertRow = new QAction(QStringLiteral("&Insert line"), this);
     FInsertRow->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert));
     connect(FInsertRow, &QAction::triggered, this, [this] {
-        Application().GuardEvent([&] { FGrid->InsertRow(FGrid->Row()); });
+        Application().GuardEvent([&] {
+            const int row = FGrid->Row();
+            FGrid->InsertRow(row);
+            // The new line is a line of the database too; without one it goes again.
+            if (FEditing && !FEditing->AddLine(row))
+                FGrid->DeleteRow(row);
+        });
         UpdateEditActions();
     });
     FDeleteRow = new QAction(QStringLiteral("&Delete line"), this);
     FDeleteRow->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
     connect(FDeleteRow, &QAction::triggered, this, [this] {
-        Application().GuardEvent([&] { FGrid->DeleteRow(FGrid->Row()); });
+        Application().GuardEvent([&] {
+            // Removed from the database first: a line the database keeps stays on screen.
+            if (!FEditing || FEditing->RemoveLine(FGrid->Row()))
+                FGrid->DeleteRow(FGrid->Row());
+        });
         UpdateEditActions();
     });
     // The keys work while the focus is on this page (the grid), not on the other pages.

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QHash>
+#include <QRegularExpression>
 
 #include "support/GridHarness.h"
 
@@ -215,13 +216,20 @@ TEST_F(ShownOrdersPage, TheEditActionsInsertAndDeleteAtTheCurrentLine)
     Grid.SetRow(5);
     Page.InsertRowAction()->trigger();
     EXPECT_EQ(Grid.RowCount(), 3002);
-    EXPECT_EQ(Grid.Cells(0, 5), QString());
-    EXPECT_EQ(id->Cols()->Get(5), QString());
+    // A new line of the database, with its own hidden id; the lines below move down.
+    EXPECT_EQ(Grid.Cells(0, 5), QStringLiteral("3001"));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^[0-9a-f]{8}$")).match(id->Cols()->Get(5)).hasMatch());
     EXPECT_EQ(Grid.Cells(0, 6), fifth);
     EXPECT_EQ(id->Cols()->Get(6), fifthId);
     Page.DeleteRowAction()->trigger();
     EXPECT_EQ(Grid.Cells(0, 5), fifth);
     EXPECT_EQ(id->Cols()->Get(5), fifthId);
+    // The database went along: one line added and deleted again, then the fifth deleted
+    // (the current line stays in its place).
+    Page.DeleteRowAction()->trigger();
+    Page.ReloadAction()->trigger();
+    EXPECT_EQ(Grid.RowCount(), 3000);
+    EXPECT_NE(Grid.Cells(0, 5), fifth);
 
     // The keys do the same while the grid has the focus; the last line cannot go.
     Grid.SetRowCount(3);

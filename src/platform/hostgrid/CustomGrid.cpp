@@ -14,6 +14,14 @@
 namespace vg {
 
 namespace {
+
+// Where index lies once the entry at deleted is gone from a list of count entries (after
+// the deletion), kept among the scrollable ones from first on where there are any.
+int KeptIndex(int index, int deleted, int first, int count)
+{
+    const int kept = std::min(index > deleted ? index - 1 : index, count - 1);
+    return std::max(kept, std::min(first, count - 1));
+}
 // Where index ends up when the entry at from is moved to to.
 int MovedIndex(int index, int from, int to)
 {
@@ -448,8 +456,16 @@ void TCustomGrid::DeleteRow(int ARow)
     CheckCell(0, ARow);
     if (RowCount() == 1)
         throw EInvalidOperation(QStringLiteral("The only row of a grid cannot be deleted"));
+    const int current = FCurrent.Y;
+    const int anchor = FAnchor.Y;
     MoveRow(ARow, RowCount() - 1);
     SetRowCount(RowCount() - 1);
+    // The current cell and the selection keep their places among the rows that stay (the
+    // move took them to the end): a deleted current row is followed by the next one.
+    FCurrent.Y = KeptIndex(current, ARow, FFixedRows, RowCount());
+    FAnchor.Y = KeptIndex(anchor, ARow, FFixedRows, RowCount());
+    InvalidateGrid();
+    UpdateEdit();
 }
 
 void TCustomGrid::DeleteColumn(int ACol)
@@ -457,10 +473,16 @@ void TCustomGrid::DeleteColumn(int ACol)
     CheckCell(ACol, 0);
     if (ColCount() == 1)
         throw EInvalidOperation(QStringLiteral("The only column of a grid cannot be deleted"));
+    const int current = FCurrent.X;
+    const int anchor = FAnchor.X;
     MoveColumn(ACol, ColCount() - 1);
     // The size itself changes here, not through SetColCount, which descendants may
     // refine into something else than taking the last column away.
     ChangeSize(ColCount() - 1, RowCount());
+    FCurrent.X = KeptIndex(current, ACol, FFixedCols, ColCount());
+    FAnchor.X = KeptIndex(anchor, ACol, FFixedCols, ColCount());
+    InvalidateGrid();
+    UpdateEdit();
 }
 
 // ---- Component

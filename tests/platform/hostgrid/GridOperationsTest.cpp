@@ -49,6 +49,30 @@ TEST_F(GridOperations, DeleteColumnMovesTheColumnLastThenLowersTheCount)
     EXPECT_EQ(Grid.Cells(3, 3), QStringLiteral("4:3"));
 }
 
+// Deleting keeps the current cell among the rows (columns) that stay, where it was: a
+// deleted current row is followed by the next one, and the last by the one before.
+TEST_F(GridOperations, DeletingKeepsTheCurrentCellInItsPlace)
+{
+    struct Case {
+        int current, deleted, expected;
+    };
+    // Rows 1 to 5 and columns 1 to 4 scroll.
+    for (const Case& c : {Case{3, 3, 3}, Case{3, 1, 2}, Case{3, 4, 3}, Case{5, 5, 4}, Case{1, 1, 1}}) {
+        Grid.SetRowCount(6);
+        Grid.SetRow(c.current);
+        Grid.DeleteRow(c.deleted);
+        EXPECT_EQ(Grid.Row(), c.expected) << "row " << c.current << " after deleting " << c.deleted;
+        EXPECT_EQ(Grid.Selection().Top, c.expected);
+    }
+    for (const Case& c : {Case{2, 2, 2}, Case{3, 1, 2}, Case{2, 3, 2}, Case{4, 4, 3}}) {
+        Grid.SetColCount(5);
+        Grid.SetCol(c.current);
+        Grid.DeleteColumn(c.deleted);
+        EXPECT_EQ(Grid.Col(), c.expected) << "column " << c.current << " after deleting " << c.deleted;
+        EXPECT_EQ(Grid.Selection().Left, c.expected);
+    }
+}
+
 TEST_F(GridOperations, ADescendantSeesTheOldCellsUntilItCallsTheBase)
 {
     // The texts move inside TStringGrid's ColumnMoved, so an override that looks first
