@@ -95,13 +95,18 @@ public:
     // Installed as the Columns collection's OnPropertyChange.
     void OnColumnPropertyChange(TvgHeading* Column, TvgProperty Prop);
 
+    // The most grid columns a TVelkoGrid has: each is an object of its own.
+    static constexpr int MaxColumnCount = 100000;
+
     // Sets the number of grid columns without touching Columns: for bringing the grid in
     // step after column objects were added or shown directly. Outside loading, a count
     // above the number of visible column objects raises EInvalidOperation, since those grid
-    // columns would have no column object. To add or remove columns, use SetColumnCount.
+    // columns would have no column object; so does a count above MaxColumnCount, loading
+    // or not. To add or remove columns, use SetColumnCount.
     void SetColCount(int Value) override;
     // The way to change the number of columns: new grid columns get new column objects at
     // the end of Columns, removed ones free the last visible objects (hidden ones stay).
+    // Counts above MaxColumnCount raise EInvalidOperation.
     void SetColumnCount(int Value);
 
     // ---- Options and looks.
@@ -182,6 +187,9 @@ public:
 protected:
     // Construction, properties and form files (VgGrid.cpp).
     void DefineProperties(TFiler& Filer) override;
+    void BeginLoading() override;
+    // A form that described column objects sets the grid's columns; one that did not (a
+    // plain string grid's, for instance) keeps its ColCount, each grid column with an object.
     void Loaded() override;
     // Hooks for keeping column widths between runs: called from Loaded and from the
     // destructor outside design mode. They do nothing until widths are stored.
@@ -200,8 +208,10 @@ protected:
     // 2 pixels right and down.
     static void DrawBevels(TCanvas& Canvas, TRect& Rect, TBevelCut Outer, TBevelCut Inner, bool Pressed);
 
-    // Heading band (VgGridHeading.cpp).
-    void DrawHeading(int ACol, int ARow, TvgColumn* Column);
+    // Heading band (VgGridHeading.cpp). Only the part of the group on screen is composed.
+    // False when an event handler changed the column model or the grid meanwhile (painting
+    // then starts again).
+    bool DrawHeading(int ACol, int ARow, TvgColumn* Column);
 
     // Display text (VgGridDisplayText.cpp).
     // Turns a cell's stored text into the value to show and format; the text as it is.
@@ -261,11 +271,28 @@ private:
     bool FAutoAcceptSuggestion = true;
     TGridCoord FEnteredCell{1, 1};
 
+    // Painting: what a cell's painting began with. Event handlers may change the column
+    // model or the grid while a cell paints; the painting then stops (and starts again),
+    // since what it holds may be gone.
+    struct TPaintStamp {
+        std::uint64_t Columns = 0;
+        std::uint64_t Headings = 0;
+        int ColCount = 0;
+        int RowCount = 0;
+        friend bool operator==(const TPaintStamp&, const TPaintStamp&) = default;
+    };
+    TPaintStamp PaintStamp() const;
+    // Whether the model moved on since stamp; if so, the paint is restarted.
+    bool PaintOutdated(const TPaintStamp& stamp);
+    // The column describing grid column ACol now; null when there is none.
+    TvgColumn* CurrentColumn(int ACol) const;
+
     // Column mapping: set while the grid changes its own columns, and the map of grid
     // columns to column objects with the revision it was built at.
     bool FUpdatingColumns = false;
     mutable std::vector<TvgColumn*> FVisibleColumns;
     mutable std::uint64_t FVisibleColumnsRevision = ~std::uint64_t(0);
+    std::uint64_t FColumnsRevisionAtLoad = 0; // whether a form describes column objects
 
     // Painting: the off-screen heading band, and the working borders and font a cell is
     // painted with.

@@ -26,6 +26,14 @@ int VisibleItemsBefore(const TvgColumns& Columns, const TvgColumn* Column)
     return n;
 }
 
+void CheckColumnCount(int Value)
+{
+    if (Value > TVelkoGrid::MaxColumnCount)
+        throw EInvalidOperation(QStringLiteral("TVelkoGrid: %1 columns asked for, but a grid has at most %2")
+                                    .arg(Value)
+                                    .arg(TVelkoGrid::MaxColumnCount));
+}
+
 } // namespace
 
 void TVelkoGrid::CreateColumns()
@@ -77,6 +85,7 @@ void TVelkoGrid::SetGridColCount(int Value)
 
 void TVelkoGrid::SetColCount(int Value)
 {
+    CheckColumnCount(Value);
     if (!IsLoading() && Value > GetVisibleColumnCount())
         throw EInvalidOperation(
             QStringLiteral("TVelkoGrid: %1 columns asked for, but only %2 column objects are visible")
@@ -87,6 +96,7 @@ void TVelkoGrid::SetColCount(int Value)
 
 void TVelkoGrid::SetColumnCount(int Value)
 {
+    CheckColumnCount(Value);
     TVgHintGrid::SetColCount(Value);
 }
 
@@ -143,7 +153,9 @@ void TVelkoGrid::ShowColumn(TvgColumn* Column)
     SetGridColCount(ColCount() + 1);
     const int last = ColCount() - 1;
     SetColWidths(last - 1, w);
-    SetColWidths(last, Column->SavedWidth);
+    // A saved width no column can have, put there by the application, gives way to the
+    // default width (below 0) or the largest one.
+    SetColWidths(last, Column->SavedWidth < 0 ? DefaultColWidth() : std::min(Column->SavedWidth, MaxGridExtent));
     const TStrings* saved = Column->Cols();
     for (int row = 0; row < RowCount(); ++row)
         SetCells(last, row, row < saved->Count() ? saved->Get(row) : QString());

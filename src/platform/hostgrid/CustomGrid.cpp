@@ -188,7 +188,7 @@ void TCustomGrid::SetDefaultRowHeight(int value)
 
 void TCustomGrid::SetGridLineWidth(int value)
 {
-    if (value < 0)
+    if (value < 0 || value > MaxGridExtent)
         throw EInvalidOperation(QStringLiteral("Grid lines cannot be %1 pixels wide").arg(value));
     if (value == FGridLineWidth)
         return;
@@ -230,6 +230,7 @@ void TCustomGrid::SetOptions(TGridOptions value)
 
 void TCustomGrid::SetColor(TColor value)
 {
+    CheckColor(value);
     if (value == FColor)
         return;
     FColor = value;
@@ -238,6 +239,7 @@ void TCustomGrid::SetColor(TColor value)
 
 void TCustomGrid::SetFixedColor(TColor value)
 {
+    CheckColor(value);
     if (value == FFixedColor)
         return;
     FFixedColor = value;
@@ -327,6 +329,10 @@ void TCustomGrid::MoveCurrent(int ACol, int ARow, bool moveAnchor, bool show)
     UpdateText();
     if (!SelectCell(ACol, ARow))
         return;
+    // SelectCell may have changed the grid (an OnSelectCell handler lowering RowCount, say):
+    // the current cell only ever names a scrollable cell that exists.
+    if (ACol < FFixedCols || ACol >= ColCount() || ARow < FFixedRows || ARow >= RowCount())
+        throw EListError(QStringLiteral("Cell (%1, %2) is no longer in the grid").arg(ACol).arg(ARow));
     const TGridRect old = Selection();
     InvalidateCell(FCurrent.X, FCurrent.Y);
     FCurrent = {ACol, ARow};

@@ -267,6 +267,9 @@ protected:
     TGridAxis HorzAxis() const;
     TGridAxis VertAxis() const;
     bool FocusInside() const { return FFocusInside; }
+    // For DrawCell: an event handler changed what the paint in progress was laid out from
+    // (the column model, say). The cells not painted yet are left to a new paint.
+    void RestartPaint();
 
     // ---- Qt events.
     bool event(QEvent* e) override;
@@ -327,6 +330,8 @@ private:
 
     // Editing (CustomGridEditing.cpp).
     void CloseEditor(bool commit);
+    // Loads the editor from the cell it edits; when that fails, the edit ends unwritten.
+    void LoadEditor();
     void CancelEdit();
     void PlaceEditor(bool takeFocus);
 
@@ -364,6 +369,7 @@ private:
     bool FFocusInside = false;
     bool FSettingScrollBars = false;
     bool FUpdatingText = false;
+    bool FPaintRestarted = false;
 };
 
 } // namespace vg

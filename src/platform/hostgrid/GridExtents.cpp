@@ -7,6 +7,16 @@
 
 namespace vg {
 
+namespace {
+
+void CheckExtent(int extent)
+{
+    if (extent < 0 || extent > MaxGridExtent)
+        throw EInvalidOperation(QStringLiteral("A cell cannot be %1 pixels wide or high").arg(extent));
+}
+
+} // namespace
+
 void TGridExtents::CheckIndex(int index) const
 {
     if (index < 0 || index >= FCount)
@@ -22,8 +32,7 @@ int TGridExtents::Get(int index) const
 void TGridExtents::Set(int index, int extent)
 {
     CheckIndex(index);
-    if (extent < 0)
-        throw EInvalidOperation(QStringLiteral("A cell cannot be %1 pixels wide or high").arg(extent));
+    CheckExtent(extent);
     if (FCustom.empty()) {
         if (extent == FDefault)
             return;
@@ -35,11 +44,31 @@ void TGridExtents::Set(int index, int extent)
 
 void TGridExtents::SetDefault(int extent)
 {
-    if (extent < 0)
-        throw EInvalidOperation(QStringLiteral("A cell cannot be %1 pixels wide or high").arg(extent));
+    CheckExtent(extent);
     FDefault = extent;
     FCustom.clear();
     ++FVersion;
+}
+
+int TGridExtents::NextNonZero(int from) const
+{
+    from = std::clamp(from, 0, FCount);
+    if (FCustom.empty())
+        return FDefault != 0 ? from : FCount;
+    return int(std::find_if(FCustom.begin() + from, FCustom.end(), [](int e) { return e != 0; }) - FCustom.begin());
+}
+
+int TGridExtents::PreviousNonZero(int from) const
+{
+    from = std::min(from, FCount - 1);
+    if (from < 0)
+        return -1;
+    if (FCustom.empty())
+        return FDefault != 0 ? from : -1;
+    for (int i = from; i >= 0; --i)
+        if (FCustom[size_t(i)] != 0)
+            return i;
+    return -1;
 }
 
 void TGridExtents::Resize(int count)

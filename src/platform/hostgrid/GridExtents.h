@@ -7,6 +7,10 @@
 
 namespace vg {
 
+// The largest width or height of a cell, and of a grid line: the largest widget Qt makes.
+// Positions on screen stay far from int's limits however many cells are added up.
+inline constexpr int MaxGridExtent = 16777215;
+
 class TGridExtents {
 public:
     explicit TGridExtents(int defaultExtent) : FDefault(defaultExtent) {}
@@ -14,12 +18,19 @@ public:
     int Count() const { return FCount; }
     // Raises EListError outside 0..Count-1.
     int Get(int index) const;
-    // Raises EListError outside 0..Count-1 and EInvalidOperation for a negative extent.
+    // Raises EListError outside 0..Count-1 and EInvalidOperation for an extent outside
+    // 0..MaxGridExtent.
     void Set(int index, int extent);
 
     int Default() const { return FDefault; }
-    // Sets the default and gives every entry that value.
+    // Sets the default and gives every entry that value; the same range as Set.
     void SetDefault(int extent);
+
+    // The first entry at or after from (the last at or before from) that is not 0; Count()
+    // (-1) when there is none. Without custom entries this costs nothing, so a million
+    // columns of width 0 are passed over at once.
+    int NextNonZero(int from) const;
+    int PreviousNonZero(int from) const;
 
     // New entries take the default; entries past the new count are dropped.
     void Resize(int count);
