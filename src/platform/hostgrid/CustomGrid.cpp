@@ -4,6 +4,7 @@
 
 #include "platform/app/Application.h"
 #include "platform/core/Exceptions.h"
+#include "platform/hostgrid/MoveEntry.h"
 
 #include <QApplication>
 #include <QScrollBar>
@@ -11,20 +12,6 @@
 #include <utility>
 
 namespace vg {
-
-namespace {
-// Where index ends up when the entry at from is moved to to.
-int MovedIndex(int index, int from, int to)
-{
-    if (index == from)
-        return to;
-    if (from < to && index > from && index <= to)
-        return index - 1;
-    if (from > to && index >= to && index < from)
-        return index + 1;
-    return index;
-}
-} // namespace
 
 const TClassInfo& TCustomGrid::StaticClassInfo()
 {
@@ -107,6 +94,8 @@ void TCustomGrid::ChangeSize(int NewColCount, int NewRowCount)
     const int oldRowCount = RowCount();
     if (NewColCount == oldColCount && NewRowCount == oldRowCount)
         return;
+    FColWidths.CheckResize(NewColCount);
+    FRowHeights.CheckResize(NewRowCount);
     if (FInplaceCell.X >= NewColCount || FInplaceCell.Y >= NewRowCount)
         CloseEditor(true);
     SizeChanging(NewColCount, NewRowCount);

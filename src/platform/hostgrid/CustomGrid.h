@@ -49,7 +49,9 @@ public:
     void SetName(const QString& value) override;
 
     // ---- Size. Counts below one raise EInvalidOperation; a count at or below the fixed
-    // count lowers the fixed count to leave one scrollable column (row).
+    // count lowers the fixed count to leave one scrollable column (row). Columns (rows)
+    // with widths (heights) of their own are kept one by one, so there can be at most
+    // MaxCustomExtents of them; more raise EInvalidOperation.
     int ColCount() const { return FColWidths.Count(); }
     virtual void SetColCount(int value);
     int RowCount() const { return FRowHeights.Count(); }

@@ -15,6 +15,14 @@ void CheckExtent(int extent)
         throw EInvalidOperation(QStringLiteral("A cell cannot be %1 pixels wide or high").arg(extent));
 }
 
+void CheckCustomCount(int count)
+{
+    if (count > MaxCustomExtents)
+        throw EInvalidOperation(QStringLiteral("%1 cells cannot each have a size of their own; at most %2 can")
+                                    .arg(count)
+                                    .arg(MaxCustomExtents));
+}
+
 } // namespace
 
 void TGridExtents::CheckIndex(int index) const
@@ -36,6 +44,7 @@ void TGridExtents::Set(int index, int extent)
     if (FCustom.empty()) {
         if (extent == FDefault)
             return;
+        CheckCustomCount(FCount);
         FCustom.assign(size_t(FCount), FDefault);
     }
     FCustom[size_t(index)] = extent;
@@ -71,8 +80,15 @@ int TGridExtents::PreviousNonZero(int from) const
     return -1;
 }
 
+void TGridExtents::CheckResize(int count) const
+{
+    if (!FCustom.empty())
+        CheckCustomCount(count);
+}
+
 void TGridExtents::Resize(int count)
 {
+    CheckResize(count);
     FCount = std::max(count, 0);
     if (!FCustom.empty())
         FCustom.resize(size_t(FCount), FDefault);

@@ -10,6 +10,9 @@ namespace vg {
 // The largest width or height of a cell, and of a grid line: the largest widget Qt makes.
 // Positions on screen stay far from int's limits however many cells are added up.
 inline constexpr int MaxGridExtent = 16777215;
+// Once an entry differs from the default, every entry is kept (and written to form files):
+// that is allowed up to this many entries.
+inline constexpr int MaxCustomExtents = 10000000;
 
 class TGridExtents {
 public:
@@ -19,7 +22,7 @@ public:
     // Raises EListError outside 0..Count-1.
     int Get(int index) const;
     // Raises EListError outside 0..Count-1 and EInvalidOperation for an extent outside
-    // 0..MaxGridExtent.
+    // 0..MaxGridExtent, or for the first custom entry of more than MaxCustomExtents.
     void Set(int index, int extent);
 
     int Default() const { return FDefault; }
@@ -32,7 +35,10 @@ public:
     int NextNonZero(int from) const;
     int PreviousNonZero(int from) const;
 
-    // New entries take the default; entries past the new count are dropped.
+    // New entries take the default; entries past the new count are dropped. CheckResize
+    // raises EInvalidOperation, before anything changes, for a count that would keep more
+    // than MaxCustomExtents custom entries.
+    void CheckResize(int count) const;
     void Resize(int count);
     // Moves entry from to position to; those in between shift by one.
     void Move(int from, int to);

@@ -121,6 +121,18 @@ TEST(GridHardening, ABillionColumnsOfNoWidthCostNoMoreThanAFew)
     sparse.SetCells(1000000, 1, QStringLiteral("found"));
     sparse.viewport()->grab();
     EXPECT_EQ(sparse.Cells(1000000, 1), QStringLiteral("found"));
+
+    // Sizes of their own are kept cell by cell, so not for billions of cells.
+    TStringGrid custom;
+    custom.SetRowHeights(1, 30);
+    EXPECT_THROW(custom.SetRowCount(INT_MAX), EInvalidOperation);
+    EXPECT_EQ(custom.RowCount(), 5);
+    custom.SetRowCount(1000);
+    EXPECT_EQ(custom.RowHeights(1), 30);
+    TStringGrid huge;
+    huge.SetRowCount(INT_MAX);
+    EXPECT_THROW(huge.SetRowHeights(1, 30), EInvalidOperation);
+    EXPECT_EQ(huge.RowHeights(1), 24);
 }
 
 TEST(GridHardening, ACellLargerThanTheScreenPaintsOnlyWhatIsShown)
