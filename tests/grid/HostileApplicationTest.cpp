@@ -276,13 +276,6 @@ private:
 
     TStringGrid& GridOf(bool velko) { return velko ? static_cast<TStringGrid&>(FVelkoGrid) : FStringGrid; }
     TGridState& StateOf(bool velko) { return velko ? FVelkoState : FStringState; }
-    bool HasHidden()
-    {
-        for (int i = 0; i < FVelkoGrid.Columns()->Count(); ++i)
-            if (!(*FVelkoGrid.Columns())[i]->Visible())
-                return true;
-        return false;
-    }
     std::vector<TvgColumn*> Items(bool visible)
     {
         std::vector<TvgColumn*> items;
@@ -291,6 +284,7 @@ private:
                 items.push_back((*FVelkoGrid.Columns())[i]);
         return items;
     }
+    bool HasHidden() { return !Items(false).empty(); }
     TvgColumn* AnyItem() { return (*FVelkoGrid.Columns())[R(FVelkoGrid.Columns()->Count())]; }
 
     // ---- one call

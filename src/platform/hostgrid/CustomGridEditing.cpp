@@ -158,6 +158,7 @@ void TCustomGrid::LoadEditor()
         FInplaceEdit->UpdateContents();
     } catch (...) {
         // An editor that could not take its cell's text must not write another text back.
+        FEditorMode = false;
         CloseEditor(false);
         throw;
     }
