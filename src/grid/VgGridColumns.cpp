@@ -112,17 +112,17 @@ void TVelkoGrid::SizeChanged(int OldColCount, int OldRowCount)
                 cols->Add(QString());
         }
     }
-    if (!FUpdatingColumns) {
-        if (ColCount() > OldColCount) {
-            for (int i = OldColCount; i < ColCount(); ++i)
-                FColumns->Add();
-        } else if (ColCount() < OldColCount) {
-            int k = OldColCount - ColCount();
-            for (int i = FColumns->Count() - 1; i >= 0 && k > 0; --i) {
-                if ((*FColumns)[i]->Visible()) {
-                    FColumns->Delete(i);
-                    --k;
-                }
+    if (!FUpdatingColumns && ColCount() != OldColCount) {
+        // The column objects follow the grid columns as they are now, not by the difference:
+        // an event handler may have changed the count again while it changed.
+        const int visible = GetVisibleColumnCount();
+        for (int i = visible; i < ColCount(); ++i)
+            FColumns->Add();
+        int k = visible - ColCount();
+        for (int i = FColumns->Count() - 1; i >= 0 && k > 0; --i) {
+            if ((*FColumns)[i]->Visible()) {
+                FColumns->Delete(i);
+                --k;
             }
         }
     }

@@ -183,6 +183,7 @@ public:
         for (TStringGrid* grid : {static_cast<TStringGrid*>(&FStringGrid), static_cast<TStringGrid*>(&FVelkoGrid)}) {
             grid->OnSelectCell = nullptr;
             grid->OnDrawCell = nullptr;
+            grid->OnTopLeftChanged = nullptr;
         }
     }
 
@@ -345,6 +346,9 @@ private:
         FFinding = finding;
         return false;
     }
+
+    // Adds to the log line of the call under way, before the call can fail.
+    void Note(const QString& text) { FLog.last() += u' ' + text.left(4000); }
 
     void Log(const QString& line)
     {
@@ -705,7 +709,7 @@ private:
                     try {
                         switch (R(4)) {
                         case 0: other->SetColWidths(R(other->ColCount()), Extent()); break;
-                        case 1: other->SetRowCount(Count(false)); break;
+                        case 1: other->SetRowCount(velko ? 1 + R(HidingRowLimit) : Count(false)); break;
                         case 2: other->SetFixedRows(R(other->RowCount())); break;
                         default: other->SetDefaultColWidth(Extent()); break;
                         }
@@ -715,12 +719,16 @@ private:
                 QString text = WriteComponentToText(*other);
                 if (velko && Chance(50))
                     text.remove(QRegularExpression(QStringLiteral("  AVisibleColumnCount = \\d+\n")));
-                ReadComponentInto(Chance(30) ? Mutate(text, velko) : text, grid);
+                if (Chance(30))
+                    text = Mutate(text, velko);
+                Note(QStringLiteral("another grid's form:\n") + text);
+                ReadComponentInto(text, grid);
                 if (velko)
                     FHidden.clear();
-                return QStringLiteral("read another grid's form into the grid:\n") + text.left(1500);
+                return QStringLiteral("read into the grid");
             }
             const QString mutated = Mutate(WriteComponentToText(grid), velko);
+            Note(QStringLiteral("mutated form:\n") + mutated);
             if (Chance(50)) {
                 const std::unique_ptr<TComponent> read = ReadComponentFromText(mutated);
                 const QString text = WriteComponentToText(*read);
@@ -736,7 +744,7 @@ private:
             ReadComponentInto(mutated, grid);
             if (velko)
                 FHidden.clear(); // the form gave the grid new column objects
-            return QStringLiteral("read a mutated form into the grid:\n") + mutated.left(1500);
+            return QStringLiteral("read into the grid");
         });
         // The billions: for one call only.
         Add(1, "billions", [this](bool velko) {
@@ -771,6 +779,26 @@ private:
                 }
             };
             return QStringLiteral("select handler that drops rows");
+        });
+        Add(1, "scroll handler", [this](bool velko) {
+            TStringGrid& grid = GridOf(velko);
+            if (grid.OnTopLeftChanged) {
+                grid.OnTopLeftChanged = nullptr;
+                return QStringLiteral("scroll handler removed");
+            }
+            grid.OnTopLeftChanged = [this, &grid, velko](TObject*) {
+                if (Chance(80))
+                    return;
+                FChangedAnyway = true;
+                if (Chance(50)) {
+                    grid.SetFixedRows(R(std::min(grid.RowCount(), 3)));
+                } else if (velko) {
+                    FVelkoGrid.SetColumnCount(std::max(1, grid.ColCount() - 1));
+                } else {
+                    grid.SetColCount(std::max(1, grid.ColCount() - 1));
+                }
+            };
+            return QStringLiteral("scroll handler that changes the grid");
         });
         Add(1, "draw handler", [this](bool velko) {
             TStringGrid& grid = GridOf(velko);

@@ -163,6 +163,22 @@ TEST(VelkoGridHardening, ThousandsOfColumnsAreAddedAndPaintedUnderOneHeading)
     EXPECT_EQ(grid.ColCount(), 4002);
 }
 
+TEST(VelkoGridHardening, AScrollHandlerThatChangesTheColumnCountLeavesEveryColumnItsObject)
+{
+    TVelkoGrid grid;
+    grid.SetColumnCount(10);
+    ShowFocused(grid, {300, 200});
+    grid.SetLeftCol(9);
+    // Fewer columns scroll the grid back, and the handler takes one more column each time.
+    grid.OnTopLeftChanged = [&](TObject*) {
+        if (grid.ColCount() > 3)
+            grid.SetColumnCount(grid.ColCount() - 1);
+    };
+    grid.SetColumnCount(7);
+    EXPECT_LT(grid.ColCount(), 7);
+    EXPECT_EQ(grid.GetVisibleColumnCount(), grid.ColCount());
+}
+
 TEST(VelkoGridHardening, AHeadingWiderThanABitmapCanBePaintsItsVisiblePart)
 {
     TVelkoGrid grid;
