@@ -1,7 +1,8 @@
 // The host string grid and the column-model grid against QTableWidget: filling, heap held
 // after filling, painting a full-HD viewport near the top and near the end, inserting and
-// deleting a row near the top, and moving a row from the top to the bottom. All grids get the
-// same data and the same viewport size. Run with
+// deleting a row near the top, moving a row from the top to the bottom, adding thousands of
+// columns, and painting thousands of columns (for the column-model grid, all under one
+// heading). All grids get the same data and the same viewport size. Run with
 //   velkogrid-bench --benchmark_counters_tabular=true
 #include "grid/VgGrid.h"
 #include "platform/hostgrid/StringGrid.h"
@@ -104,6 +105,20 @@ public:
     void InsertRow(int at) { grid.InsertRow(at); }
     void DeleteRow(int at) { grid.DeleteRow(at); }
 };
+
+
+// The same with every column but the fixed one under the heading.
+class OneHeading : public VelkoGrid {
+public:
+    OneHeading(int rows, int cols)
+        : VelkoGrid(rows, cols)
+    {
+        for (int c = 5; c < cols; ++c)
+            grid.GetVisibleColumn(c)->SetHeadingIndex(0);
+    }
+};
+
+using VelkoColumns = HostGridOf<vg::TVelkoGrid>;
 
 class TableWidget {
 public:
@@ -219,6 +234,30 @@ void BM_MoveRowToEnd(benchmark::State& state)
         grid->MoveRow(1, FillRows - 1);
 }
 
+// A grid of five rows made with range(0) columns: the column-model grid makes and names a
+// column object for each.
+template <class Grid>
+void BM_AddColumns(benchmark::State& state)
+{
+    for (auto _ : state) {
+        Grid grid(5, int(state.range(0)));
+        benchmark::DoNotOptimize(grid);
+    }
+}
+
+// Paints a grid of range(0) columns at its start; the first 20 columns hold text.
+template <class Grid>
+void BM_PaintWide(benchmark::State& state)
+{
+    Grid grid(100, int(state.range(0)));
+    Fill(grid, 100);
+    QImage image(Viewport, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        grid.Painted()->render(&image);
+        benchmark::ClobberMemory();
+    }
+}
+
 // The host grid also fills a million rows; QTableWidget would need gigabytes for them.
 BENCHMARK_TEMPLATE(BM_Fill, HostGrid)->Unit(benchmark::kMillisecond)->Iterations(3)->Arg(FillRows)->Arg(1'000'000);
 BENCHMARK_TEMPLATE(BM_Fill, TableWidget)->Unit(benchmark::kMillisecond)->Iterations(3)->Arg(FillRows);
@@ -230,6 +269,10 @@ BENCHMARK_TEMPLATE(BM_InsertDeleteRow, VelkoGridWithHiddenColumn)->Unit(benchmar
 BENCHMARK_TEMPLATE(BM_InsertDeleteRow, TableWidget)->Unit(benchmark::kMicrosecond)->Arg(Columns);
 BENCHMARK_TEMPLATE(BM_MoveRowToEnd, VelkoGridWithHiddenColumn)->Unit(benchmark::kMicrosecond)->Arg(10)->Arg(Columns)->Arg(100);
 BENCHMARK_TEMPLATE(BM_MoveRowToEnd, TableWidget)->Unit(benchmark::kMicrosecond)->Arg(Columns);
+BENCHMARK_TEMPLATE(BM_AddColumns, VelkoColumns)->Unit(benchmark::kMillisecond)->Arg(1'000)->Arg(2'000)->Arg(4'000);
+BENCHMARK_TEMPLATE(BM_AddColumns, TableWidget)->Unit(benchmark::kMillisecond)->Arg(1'000)->Arg(2'000)->Arg(4'000);
+BENCHMARK_TEMPLATE(BM_PaintWide, OneHeading)->Unit(benchmark::kMillisecond)->Arg(20)->Arg(4'000);
+BENCHMARK_TEMPLATE(BM_PaintWide, TableWidget)->Unit(benchmark::kMillisecond)->Arg(20)->Arg(4'000);
 
 } // namespace
 

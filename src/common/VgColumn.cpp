@@ -67,12 +67,23 @@ void TvgHeading::SetName(const QString& Value)
     auto* headings = dynamic_cast<TvgHeadings*>(Collection());
     if (headings && headings->ColumnNameExists(Value))
         throw EvgColumnNameExists(QStringLiteral("A column named \"%1\" already exists").arg(Value));
+    ChangeName(Value);
+}
+
+void TvgHeading::ChangeName(const QString& Value)
+{
     FName = Value;
+    if (auto* headings = dynamic_cast<TvgHeadings*>(Collection()))
+        ++headings->FRenames;
 }
 
 void TvgHeading::SetTitleHAlignment(TAlignment Value) { SetRefreshing(FTitleHAlignment, Value); }
 void TvgHeading::SetTitleVAlignment(TvgVAlignment Value) { SetRefreshing(FTitleVAlignment, Value); }
-void TvgHeading::SetTitleColor(TColor Value) { SetRefreshing(FTitleColor, Value); }
+void TvgHeading::SetTitleColor(TColor Value)
+{
+    CheckColor(Value);
+    SetRefreshing(FTitleColor, Value);
+}
 void TvgHeading::SetTitleParentFont(bool Value) { SetRefreshing(FTitleParentFont, Value); }
 void TvgHeading::SetTitleClipStyle(TvgClipStyle Value) { SetRefreshing(FTitleClipStyle, Value); }
 void TvgHeading::SetTitleInnerBevel(TBevelCut Value) { SetRefreshing(FTitleInnerBevel, Value); }
@@ -117,7 +128,7 @@ void TvgHeading::Assign(const TPersistent* Source)
         return;
     }
     FCaption = heading->FCaption;
-    FName = heading->FName;
+    ChangeName(heading->FName);
     FTitleHAlignment = heading->FTitleHAlignment;
     FTitleVAlignment = heading->FTitleVAlignment;
     FTitleColor = heading->FTitleColor;
@@ -206,7 +217,11 @@ void TvgColumn::SetReadOnly(bool Value) { SetRefreshing(FReadOnly, Value); }
 void TvgColumn::SetMaxTextLength(int Value) { SetRefreshing(FMaxTextLength, Value); }
 void TvgColumn::SetColumnHAlignment(TAlignment Value) { SetRefreshing(FColumnHAlignment, Value); }
 void TvgColumn::SetColumnVAlignment(TvgVAlignment Value) { SetRefreshing(FColumnVAlignment, Value); }
-void TvgColumn::SetColumnColor(TColor Value) { SetRefreshing(FColumnColor, Value); }
+void TvgColumn::SetColumnColor(TColor Value)
+{
+    CheckColor(Value);
+    SetRefreshing(FColumnColor, Value);
+}
 void TvgColumn::SetColumnParentFont(bool Value) { SetRefreshing(FColumnParentFont, Value); }
 void TvgColumn::SetColumnClipStyle(TvgClipStyle Value) { SetRefreshing(FColumnClipStyle, Value); }
 void TvgColumn::SetColumnInnerBevel(TBevelCut Value) { SetRefreshing(FColumnInnerBevel, Value); }
@@ -310,8 +325,18 @@ T* ItemAs(TCollectionItem* item)
 
 TvgHeading* TvgHeadings::Add()
 {
+    const QString name = NextColumnName();
+    const std::uint64_t revision = Revision();
+    const std::uint64_t renames = FRenames;
     TvgHeading* item = ItemAs<TvgHeading>(TCollection::Add());
-    item->FName = NextColumnName();
+    item->ChangeName(name);
+    // When nothing but this item came in meanwhile, the numbers taken stay good with its own.
+    if (FNameNumbersRevision == revision && FNameNumbersRenames == renames && Revision() == revision + 1
+        && FRenames == renames + 1) {
+        FNameNumbers.insert(FFreeNameNumber);
+        FNameNumbersRevision = Revision();
+        FNameNumbersRenames = FRenames;
+    }
     return item;
 }
 
@@ -340,13 +365,34 @@ bool TvgHeadings::ColumnNameExists(const QString& Name) const
     return false;
 }
 
+void TvgHeadings::UpdateNameNumbers() const
+{
+    if (FNameNumbersRevision == Revision() && FNameNumbersRenames == FRenames)
+        return;
+    const QString prefix = QStringLiteral("Column ");
+    FNameNumbers.clear();
+    for (int i = 0; i < Count(); ++i) {
+        auto* heading = dynamic_cast<TvgHeading*>(Item(i));
+        if (!heading || !heading->Name().startsWith(prefix))
+            continue;
+        const QString digits = heading->Name().mid(prefix.size());
+        bool ok = false;
+        const int n = digits.toInt(&ok);
+        // Only the exact spelling NextColumnName gives counts: "Column 07" is another name.
+        if (ok && n >= 1 && QString::number(n) == digits)
+            FNameNumbers.insert(n);
+    }
+    FFreeNameNumber = 1;
+    FNameNumbersRevision = Revision();
+    FNameNumbersRenames = FRenames;
+}
+
 QString TvgHeadings::NextColumnName() const
 {
-    for (int n = 1;; ++n) {
-        const QString name = QStringLiteral("Column ") + QString::number(n);
-        if (!ColumnNameExists(name))
-            return name;
-    }
+    UpdateNameNumbers();
+    while (FNameNumbers.count(FFreeNameNumber))
+        ++FFreeNameNumber;
+    return QStringLiteral("Column ") + QString::number(FFreeNameNumber);
 }
 
 void TvgHeadings::Move(int FromIndex, int ToIndex)

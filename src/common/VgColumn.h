@@ -12,8 +12,10 @@
 #include "platform/graphics/Font.h"
 #include "platform/graphics/Picture.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <unordered_set>
 
 namespace vg {
 
@@ -88,7 +90,9 @@ private:
     friend class TvgHeadings; // Add names new items directly, without the uniqueness check
 
     // The form-file reader restores names as they were stored, duplicates included.
-    void SetStoredName(const QString& Value) { FName = Value; }
+    void SetStoredName(const QString& Value) { ChangeName(Value); }
+    // Every change of the name goes here, so that the collection's automatic naming hears of it.
+    void ChangeName(const QString& Value);
 
     QString FCaption;
     QString FName;
@@ -252,6 +256,19 @@ public:
 
     std::function<void(TObject* Sender)> OnAssign;
     TvgOnPropertyChange OnPropertyChange;
+
+private:
+    friend class TvgHeading; // reports renames
+
+    // Automatic naming keeps the numbers n of the items named "Column n" between calls,
+    // together with the revision and rename count they were taken at, so that adding a
+    // thousand columns looks at each name once rather than once per new column.
+    void UpdateNameNumbers() const;
+    std::uint64_t FRenames = 0;
+    mutable std::unordered_set<int> FNameNumbers;
+    mutable std::uint64_t FNameNumbersRevision = ~std::uint64_t(0);
+    mutable std::uint64_t FNameNumbersRenames = 0;
+    mutable int FFreeNameNumber = 1;
 };
 
 class TvgColumns : public TvgHeadings {

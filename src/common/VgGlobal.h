@@ -68,7 +68,11 @@ public:
     int Width() const { return FWidth; }
     void SetWidth(int value) { FWidth = value; }
     TColor Color() const { return FColor; }
-    void SetColor(TColor value) { FColor = value; }
+    void SetColor(TColor value)
+    {
+        CheckColor(value);
+        FColor = value;
+    }
 
     bool Equals(const TvgBorder& other) const;
     // Copies Style, Width and Color from another border; other sources raise EAssignError.

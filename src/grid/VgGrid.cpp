@@ -35,6 +35,8 @@ const TClassInfo& TVelkoGrid::StaticClassInfo()
         TClassBuilder<G>(QStringLiteral("TVelkoGrid"), &TVgHintGrid::StaticClassInfo())
             .Redeclare(QStringLiteral("DefaultRowHeight"))
             .Default(20)
+            .Redeclare(QStringLiteral("DefaultDrawing"))
+            .Default(false)
             .Object(QStringLiteral("Columns"), &G::Columns)
             .Object(QStringLiteral("Headings"), &G::Headings)
             .Str(QStringLiteral("ColumnsRegistryKey"), &G::ColumnsRegistryKey, &G::SetColumnsRegistryKey)
@@ -105,13 +107,28 @@ void TVelkoGrid::SetHeadings(const TvgHeadings* Value)
     FHeadings->Assign(Value);
 }
 
+void TVelkoGrid::BeginLoading()
+{
+    TVgHintGrid::BeginLoading();
+    FColumnsRevisionAtLoad = FColumns->Revision();
+}
+
 void TVelkoGrid::Loaded()
 {
     TVgHintGrid::Loaded();
-    // A form that describes no column at all (a plain string grid's, for instance) gets
-    // one column object per grid column, so the grid keeps its columns.
-    if (GetVisibleColumnCount() == 0)
+    const int visible = GetVisibleColumnCount();
+    if (visible == 0) {
         CreateColumns();
+    } else if (FColumns->Revision() == FColumnsRevisionAtLoad) {
+        // No column objects in the form: its ColCount stands, and the objects follow it.
+        const int wanted = ColCount();
+        for (int i = visible; i < wanted; ++i)
+            FColumns->Add();
+        if (wanted < visible) {
+            SetGridColCount(visible);
+            SetColumnCount(wanted);
+        }
+    }
     SetColCount(GetVisibleColumnCount());
     // A form may list hidden columns before or after the row count.
     KeepHiddenCellsInStep();
@@ -143,6 +160,7 @@ void TVelkoGrid::SetVelkoOptions(TvgOptions Value)
 
 void TVelkoGrid::SetVelkoHighlightColor(TColor Value)
 {
+    CheckColor(Value);
     if (FVelkoHighlightColor == Value)
         return;
     FVelkoHighlightColor = Value;
@@ -151,6 +169,7 @@ void TVelkoGrid::SetVelkoHighlightColor(TColor Value)
 
 void TVelkoGrid::SetVelkoHighlightFontColor(TColor Value)
 {
+    CheckColor(Value);
     if (FVelkoHighlightFontColor == Value)
         return;
     FVelkoHighlightFontColor = Value;

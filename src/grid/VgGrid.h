@@ -21,6 +21,7 @@
 #include "grid/VgHGrid.h"
 #include "platform/graphics/Bitmaps.h"
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -98,13 +99,18 @@ public:
     // Installed as the Columns collection's OnPropertyChange.
     void OnColumnPropertyChange(TvgHeading* Column, TvgProperty Prop);
 
+    // The most grid columns a TVelkoGrid has: each is an object of its own.
+    static constexpr int MaxColumnCount = 100000;
+
     // Sets the number of grid columns without touching Columns: for bringing the grid in
     // step after column objects were added or shown directly. Outside loading, a count
     // above the number of visible column objects raises EInvalidOperation, since those grid
-    // columns would have no column object. To add or remove columns, use SetColumnCount.
+    // columns would have no column object; so does a count above MaxColumnCount, loading
+    // or not. To add or remove columns, use SetColumnCount.
     void SetColCount(int Value) override;
     // The way to change the number of columns: new grid columns get new column objects at
     // the end of Columns, removed ones free the last visible objects (hidden ones stay).
+    // Counts above MaxColumnCount raise EInvalidOperation.
     void SetColumnCount(int Value);
 
     // ---- Rows and columns (VgGridRows.cpp).
@@ -211,6 +217,9 @@ public:
 protected:
     // Construction, properties and form files (VgGrid.cpp).
     void DefineProperties(TFiler& Filer) override;
+    void BeginLoading() override;
+    // A form that described column objects sets the grid's columns; one that did not (a
+    // plain string grid's, for instance) keeps its ColCount, each grid column with an object.
     void Loaded() override;
     // Hooks for keeping column widths between runs: called from Loaded and from the
     // destructor outside design mode. They do nothing until widths are stored.
@@ -223,6 +232,7 @@ protected:
     // goes to the place in Columns of the object of the grid column it lands on, so hidden
     // objects keep their places between their neighbours; then the host moves the cells.
     void ColumnMoved(int FromIndex, int ToIndex) override;
+    void TopLeftChanged() override;
     // A moved row (or one moved into place by InsertRow) takes the hidden columns' cells
     // along, after the host moved the grid's cells.
     void RowMoved(int FromIndex, int ToIndex) override;
@@ -250,8 +260,10 @@ protected:
     // 2 pixels right and down.
     static void DrawBevels(TCanvas& Canvas, TRect& Rect, TBevelCut Outer, TBevelCut Inner, bool Pressed);
 
-    // Heading band (VgGridHeading.cpp).
-    void DrawHeading(int ACol, int ARow, TvgColumn* Column);
+    // Heading band (VgGridHeading.cpp). Only the part of the group on screen is composed.
+    // False when an event handler changed the column model or the grid meanwhile (painting
+    // then starts again).
+    bool DrawHeading(int ACol, int ARow, TvgColumn* Column);
 
     // Display text (VgGridDisplayText.cpp).
     // Turns a cell's stored text into the value to show and format; the text as it is.
@@ -275,6 +287,8 @@ protected:
 
     // The editor and the grid as the editor sees it (VgGridEditor.cpp).
     TInplaceEdit* CreateEditor() override;
+    // No editor opens while a column is hidden or shown: the columns are out of step then.
+    bool CanEditShow() const override { return !FRearrangingColumns && TVgHintGrid::CanEditShow(); }
     // Every change the user makes to the editor's text updates its suggestion.
     void WMCommand(TMessage& Message) override;
     TInplaceEditGrid* EditorHost() override { return this; }
@@ -340,12 +354,38 @@ private:
     bool FAutoAcceptSuggestion = true;
     TGridCoord FEnteredCell{1, 1};
 
+    // Painting: what a cell's painting began with. Event handlers may change the column
+    // model or the grid while a cell paints; the painting then stops (and starts again),
+    // since what it holds may be gone.
+    struct TPaintStamp {
+        std::uint64_t Columns = 0;
+        std::uint64_t Headings = 0;
+        int ColCount = 0;
+        int RowCount = 0;
+        friend bool operator==(const TPaintStamp&, const TPaintStamp&) = default;
+    };
+    TPaintStamp PaintStamp() const;
+    // Whether the model moved on since stamp; if so, the paint is restarted.
+    bool PaintOutdated(const TPaintStamp& stamp);
+    // The column describing grid column ACol now; null when there is none.
+    TvgColumn* CurrentColumn(int ACol) const;
+
     // Column mapping: set while the grid changes its own columns, and the map of grid
     // columns to column objects with the revision it was built at.
     bool FUpdatingColumns = false;
+    // Set while a column is hidden or shown: the column count and visibility are then
+    // refused to event handlers.
+    bool FRearrangingColumns = false;
+    bool FRevertingVisibility = false; // while a refused hide or show is undone
+    void CheckNotRearranging() const;
+    // Runs an application's event handler; while a column is hidden or shown, what it throws
+    // waits in FRearrangingError until the columns are in step again.
+    void NotifyApplication(const std::function<void()>& Notify);
+    std::exception_ptr FRearrangingError;
     mutable std::vector<TvgColumn*> FVisibleColumns;
     mutable std::vector<TvgColumn*> FHiddenColumns;
     mutable std::uint64_t FColumnListsRevision = ~std::uint64_t(0);
+    std::uint64_t FColumnsRevisionAtLoad = 0; // whether a form describes column objects
 
     // Painting: the off-screen heading band, and the working borders and font a cell is
     // painted with.

@@ -1,10 +1,14 @@
 // How a cell looks and how it is painted: borders, background, bevels, image, text and
-// focus rectangle, each inside the rectangle the previous step left.
+// focus rectangle, each inside the rectangle the previous step left. Event handlers may
+// change the column model or the grid at every step; after each event the painting makes
+// sure that what it holds is still there, and otherwise leaves the cell to a new paint.
 #include "grid/VgGrid.h"
 
 #include "common/VgBorderDraw.h"
 #include "platform/graphics/ImageList.h"
 #include "platform/graphics/Picture.h"
+
+#include <algorithm>
 
 namespace vg {
 
@@ -73,13 +77,33 @@ void TVelkoGrid::GetCellAttributes(int ACol, int ARow, TvgHeading* Column, TGrid
                                DrawInfo.VAlignment, OuterBevel, InnerBevel);
 }
 
+TVelkoGrid::TPaintStamp TVelkoGrid::PaintStamp() const
+{
+    return {FColumns->Revision(), FHeadings->Revision(), ColCount(), RowCount()};
+}
+
+bool TVelkoGrid::PaintOutdated(const TPaintStamp& stamp)
+{
+    if (PaintStamp() == stamp)
+        return false;
+    RestartPaint();
+    return true;
+}
+
+TvgColumn* TVelkoGrid::CurrentColumn(int ACol) const
+{
+    return ACol >= 0 && ACol < GetVisibleColumnCount() ? GetVisibleColumn(ACol) : nullptr;
+}
+
 void TVelkoGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState)
 {
+    const TPaintStamp stamp = PaintStamp();
     TRect rect = ARect;
     TvgColumn* column = GetVisibleColumn(ACol);
     if (AState.Contains(gdFixed) && ARow == 0 && column->HeadingIndex() >= 0 &&
         column->HeadingIndex() < FHeadings->Count()) {
-        DrawHeading(ACol, ARow, column);
+        if (!DrawHeading(ACol, ARow, column))
+            return;
         rect.Top += RowHeights(0) / 2 - 1;
     }
 
@@ -89,6 +113,8 @@ void TVelkoGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState
     TBevelCut outer = bvNone;
     TBevelCut inner = bvNone;
     GetCellAttributes(ACol, ARow, column, AState, cellState, color, *FCellFont, drawInfo, outer, inner);
+    if (PaintOutdated(stamp))
+        return;
 
     // The whole cell takes its colour first, so the gaps of double, dashed and dotted
     // borders show the cell's colour rather than what the viewport held before.
@@ -97,15 +123,22 @@ void TVelkoGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState
     canvas.Brush().SetStyle(bsSolid);
     canvas.FillRect(rect);
     DrawItemBorders(canvas, rect, ACol, ARow, column, cellState);
+    if (PaintOutdated(stamp))
+        return;
     const TRect focusRect = rect;
 
     const bool pressed = FTrackHeading == -1 && FTracking && FTrackPressed && FTrackCell == TGridCoord{ACol, ARow};
     drawInfo.Rect = rect;
     DrawBevels(canvas, drawInfo.Rect, outer, inner, pressed);
     DrawCellImage(ACol, ARow, -1, drawInfo.Rect, true, canvas);
+    if (PaintOutdated(stamp))
+        return;
 
-    if (!AState.Contains(gdFixed))
+    if (!AState.Contains(gdFixed)) {
         drawInfo.Text = GetDisplayText(ACol, ARow, column);
+        if (PaintOutdated(stamp))
+            return;
+    }
     canvas.Font().Assign(FCellFont.get());
     VGDrawText(drawInfo);
 
@@ -157,6 +190,8 @@ void TVelkoGrid::DrawCellImage(int ACol, int ARow, int HeadingIndex, TRect& Rect
     OnGetCellImage(this, ACol, ARow, HeadingIndex, source, imageIndex, position, hAlign, vAlign, margin);
     if (!source)
         return;
+    // Any margin the handler gives stays within what a cell can hold.
+    margin = std::clamp(margin, -MaxGridExtent, MaxGridExtent);
     auto* picture = dynamic_cast<TPicture*>(source);
     auto* imageList = dynamic_cast<TCustomImageList*>(source);
     int imageWidth = 0;

@@ -7,6 +7,7 @@
 #include <QScopedValueRollback>
 
 #include <algorithm>
+#include <utility>
 
 namespace vg {
 
@@ -24,6 +25,16 @@ int VisibleItemsBefore(const TvgColumns& Columns, const TvgColumn* Column)
             ++n;
     }
     return n;
+}
+
+constexpr auto RearrangingRefusal = "TVelkoGrid: the columns cannot change while the grid hides or shows one";
+
+void CheckColumnCount(int Value)
+{
+    if (Value > TVelkoGrid::MaxColumnCount)
+        throw EInvalidOperation(QStringLiteral("TVelkoGrid: %1 columns asked for, but a grid has at most %2")
+                                    .arg(Value)
+                                    .arg(TVelkoGrid::MaxColumnCount));
 }
 
 } // namespace
@@ -94,6 +105,8 @@ void TVelkoGrid::SetGridColCount(int Value)
 
 void TVelkoGrid::SetColCount(int Value)
 {
+    CheckColumnCount(Value);
+    CheckNotRearranging();
     if (!IsLoading() && Value > GetVisibleColumnCount())
         throw EInvalidOperation(
             QStringLiteral("TVelkoGrid: %1 columns asked for, but only %2 column objects are visible")
@@ -104,6 +117,8 @@ void TVelkoGrid::SetColCount(int Value)
 
 void TVelkoGrid::SetColumnCount(int Value)
 {
+    CheckColumnCount(Value);
+    CheckNotRearranging();
     TVgHintGrid::SetColCount(Value);
 }
 
@@ -113,17 +128,17 @@ void TVelkoGrid::SizeChanged(int OldColCount, int OldRowCount)
     // hidden cells with them, so that they do not come back when rows are added again.
     if (RowCount() != OldRowCount)
         KeepHiddenCellsInStep();
-    if (!FUpdatingColumns) {
-        if (ColCount() > OldColCount) {
-            for (int i = OldColCount; i < ColCount(); ++i)
-                FColumns->Add();
-        } else if (ColCount() < OldColCount) {
-            int k = OldColCount - ColCount();
-            for (int i = FColumns->Count() - 1; i >= 0 && k > 0; --i) {
-                if ((*FColumns)[i]->Visible()) {
-                    FColumns->Delete(i);
-                    --k;
-                }
+    if (!FUpdatingColumns && ColCount() != OldColCount) {
+        // The column objects follow the grid columns as they are now, not by the difference:
+        // an event handler may have changed the count again while it changed.
+        const int visible = GetVisibleColumnCount();
+        for (int i = visible; i < ColCount(); ++i)
+            FColumns->Add();
+        int k = visible - ColCount();
+        for (int i = FColumns->Count() - 1; i >= 0 && k > 0; --i) {
+            if ((*FColumns)[i]->Visible()) {
+                FColumns->Delete(i);
+                --k;
             }
         }
     }
@@ -136,7 +151,28 @@ void TVelkoGrid::ColumnMoved(int FromIndex, int ToIndex)
     // place; and a collection out of step with the grid has no object to move.
     if (!FUpdatingColumns && std::max(FromIndex, ToIndex) < GetVisibleColumnCount())
         FColumns->Move(GetVisibleColumn(FromIndex)->Index(), GetVisibleColumn(ToIndex)->Index());
-    TVgHintGrid::ColumnMoved(FromIndex, ToIndex);
+    NotifyApplication([&] { TVgHintGrid::ColumnMoved(FromIndex, ToIndex); });
+}
+
+void TVelkoGrid::TopLeftChanged()
+{
+    NotifyApplication([this] { TVgHintGrid::TopLeftChanged(); });
+}
+
+void TVelkoGrid::NotifyApplication(const std::function<void()>& Notify)
+{
+    if (!FRearrangingColumns) {
+        Notify();
+        return;
+    }
+    // A hide or show half done would leave grid columns without objects: it goes on, and
+    // the handler's exception reaches the caller once it is complete.
+    try {
+        Notify();
+    } catch (...) {
+        if (!FRearrangingError)
+            FRearrangingError = std::current_exception();
+    }
 }
 
 void TVelkoGrid::RowMoved(int FromIndex, int ToIndex)
@@ -156,6 +192,14 @@ void TVelkoGrid::MoveHiddenCells(int FromIndex, int ToIndex)
     KeepHiddenCellsInStep();
     for (TvgColumn* item : HiddenColumns())
         item->Cols()->Move(FromIndex, ToIndex);
+}
+
+void TVelkoGrid::CheckNotRearranging() const
+{
+    // An event handler run while a column is hidden or shown (the scroll position changes
+    // with the columns) would otherwise change the very columns being counted and moved.
+    if (FRearrangingColumns)
+        throw EInvalidOperation(QLatin1String(RearrangingRefusal));
 }
 
 void TVelkoGrid::HideColumn(TvgColumn* Column)
@@ -182,7 +226,9 @@ void TVelkoGrid::ShowColumn(TvgColumn* Column)
     SetGridColCount(ColCount() + 1);
     const int last = ColCount() - 1;
     SetColWidths(last - 1, w);
-    SetColWidths(last, Column->SavedWidth);
+    // A saved width no column can have, put there by the application, gives way to the
+    // default width (below 0) or the largest one.
+    SetColWidths(last, Column->SavedWidth < 0 ? DefaultColWidth() : std::min(Column->SavedWidth, MaxGridExtent));
     // The new grid column is empty: only the kept cells that hold text are written.
     Column->Cols()->ForEachFilled([this, last](int row, const QString& text) {
         if (row < RowCount())
@@ -200,22 +246,37 @@ void TVelkoGrid::OnColumnPropertyChange(TvgHeading* Column, TvgProperty Prop)
     if (Prop == vgpropVisible) {
         auto* item = dynamic_cast<TvgColumn*>(Column);
         // While loading, Loaded brings the grid in step; while the grid undoes a refused
-        // hide, the column is where it was.
-        if (!item || IsLoading() || FUpdatingColumns)
+        // hide or show, the column is where it was.
+        if (!item || IsLoading() || FRevertingVisibility)
+            return;
+        const auto refuse = [this, item](const QString& message) {
+            {
+                const QScopedValueRollback reverting(FRevertingVisibility, true);
+                item->SetVisible(!item->Visible());
+            }
+            throw EInvalidOperation(message);
+        };
+        // Hidden or shown by an event handler while another column is.
+        if (FRearrangingColumns)
+            refuse(QLatin1String(RearrangingRefusal));
+        if (FUpdatingColumns)
             return;
         HideEditor();
-        if (item->Visible()) {
-            ShowColumn(item);
-        } else if (ColCount() <= 1 && VisibleItemsBefore(*FColumns, item) < ColCount()) {
-            // The grid's only column cannot go: a grid has at least one column.
-            {
-                const QScopedValueRollback updating(FUpdatingColumns, true);
-                item->SetVisible(true);
+        {
+            const QScopedValueRollback rearranging(FRearrangingColumns, true);
+            FRearrangingError = nullptr;
+            if (item->Visible()) {
+                ShowColumn(item);
+            } else if (ColCount() <= 1 && VisibleItemsBefore(*FColumns, item) < ColCount()) {
+                // The grid's only column cannot go: a grid has at least one column.
+                refuse(QStringLiteral("TVelkoGrid: the only column of a grid cannot be hidden"));
+            } else {
+                HideColumn(item);
             }
-            throw EInvalidOperation(QStringLiteral("TVelkoGrid: the only column of a grid cannot be hidden"));
-        } else {
-            HideColumn(item);
         }
+        if (FRearrangingError)
+            std::rethrow_exception(std::exchange(FRearrangingError, nullptr));
+        UpdateEdit(); // an editor that is always shown comes back on the current cell
     }
     InvalidateGrid();
 }

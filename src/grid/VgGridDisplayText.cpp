@@ -65,15 +65,21 @@ QString TVelkoGrid::GetDisplayText(int ACol, int ARow, TvgColumn* Column)
 {
     QString text = SolveFormula(Cells(ACol, ARow));
     bool convert = true;
+    const std::uint64_t revision = FColumns->Revision();
+    // OnDisplayText may change the columns: from then on the cell is formatted by the column
+    // that describes it now, and shown as it is when none does.
+    const auto currentColumn = [&] { return FColumns->Revision() == revision ? Column : CurrentColumn(ACol); };
     try {
         if (OnDisplayText)
             OnDisplayText(this, ACol, ARow, Column, text, convert);
-        if (text.isEmpty() || !convert)
+        Column = currentColumn();
+        if (text.isEmpty() || !convert || !Column)
             return text;
         return FormatCellText(*Column, text);
     } catch (const EConvertError&) {
         // The text that failed, as SolveFormula and OnDisplayText left it.
-        if (OnConversionError)
+        Column = currentColumn();
+        if (OnConversionError && Column)
             OnConversionError(this, ACol, ARow, Column, text);
         return text;
     }

@@ -1,6 +1,7 @@
 // The heading band: headings shared by adjacent columns, shown in the upper half of row 0
-// as one merged cell. Each cell of a group composes the whole heading off screen and
-// copies its own slice, so text and image land in the same place whichever cells repaint.
+// as one merged cell. Each cell of a group composes the heading off screen, laid out over
+// the whole group but only as far as its own slice on screen, and copies that slice, so
+// text and image land in the same place whichever cells repaint.
 #include "grid/VgGrid.h"
 
 #include "common/VgBorderDraw.h"
@@ -50,8 +51,9 @@ int TVelkoGrid::MouseOnHeading(int X, int Y)
     return -1;
 }
 
-void TVelkoGrid::DrawHeading(int ACol, int ARow, TvgColumn* Column)
+bool TVelkoGrid::DrawHeading(int ACol, int ARow, TvgColumn* Column)
 {
+    const TPaintStamp stamp = PaintStamp();
     const int headingIndex = Column->HeadingIndex();
     TvgHeading* heading = (*FHeadings)[headingIndex];
     const bool verticalLines = Options().Contains(goFixedVertLine) || Options().Contains(goVertLine);
@@ -66,14 +68,45 @@ void TVelkoGrid::DrawHeading(int ACol, int ARow, TvgColumn* Column)
         ++last;
     --last;
 
-    TRect dest = CellRect(ACol, ARow);
-    int total = lineWidth * (last - first) + 1;
+    // The group in its own coordinates, added up in 64 bits: a group may be wider than an
+    // int can count.
+    qint64 total = qint64(lineWidth) * (last - first) + 1;
     for (int i = first; i <= last; ++i)
         total += ColWidths(i);
-    int offset = lineWidth * (ACol - first);
+    qint64 offset = qint64(lineWidth) * (ACol - first);
     for (int i = first; i < ACol; ++i)
         offset += ColWidths(i);
     const int half = RowHeights(ARow) / 2;
+
+    // This cell's slice of the group, and where it goes on screen. A slice covers the
+    // vertical line it shares with a neighbour of its group, so the group reads as one cell.
+    TRect dest = CellRect(ACol, ARow);
+    qint64 sliceLeft = offset;
+    qint64 sliceRight = offset + RectWidth(dest) - 1;
+    if (first < ACol && ACol > LeftCol()) {
+        sliceLeft -= lineWidth;
+        dest.Left -= lineWidth;
+    }
+    if (ACol < last && ACol < VisibleColCount() + LeftCol() && ACol < ColCount()) {
+        sliceRight += lineWidth;
+        dest.Right += lineWidth;
+    }
+    dest.Bottom = dest.Top + half - 1;
+    // Only the part on screen is composed.
+    const QRect client = viewport()->rect();
+    if (dest.Left < 0) {
+        sliceLeft -= dest.Left;
+        dest.Left = 0;
+    }
+    if (dest.Right > client.width()) {
+        sliceRight -= dest.Right - client.width();
+        dest.Right = client.width();
+    }
+    dest.Bottom = std::min(dest.Bottom, client.height());
+    if (sliceRight <= sliceLeft || dest.Bottom <= dest.Top || dest.Right <= dest.Left)
+        return true;
+    const int sliceWidth = int(sliceRight - sliceLeft);
+    const int sliceHeight = dest.Bottom - dest.Top;
 
     TvgCellStates cellState;
     TColor color = clBtnFace;
@@ -81,11 +114,13 @@ void TVelkoGrid::DrawHeading(int ACol, int ARow, TvgColumn* Column)
     TBevelCut outer = bvNone;
     TBevelCut inner = bvNone;
     GetCellAttributes(ACol, ARow, heading, TGridDrawState{gdFixed}, cellState, color, *FCellFont, drawInfo, outer, inner);
+    if (PaintOutdated(stamp))
+        return false;
 
     // Composed at the device's pixel ratio, so that the slices land pixel for pixel and
     // the caption is as sharp as the ones drawn directly.
     FHeadingBitmap->SetDevicePixelRatio(Canvas().DevicePixelRatio());
-    FHeadingBitmap->SetSize(total, std::max(half, 0));
+    FHeadingBitmap->SetSize(sliceWidth, sliceHeight);
     TCanvas& bitmapCanvas = FHeadingBitmap->Canvas();
     bitmapCanvas.SetControl(this); // system colours through the grid's palette
     bitmapCanvas.Brush().Assign(&Canvas().Brush());
@@ -94,8 +129,14 @@ void TVelkoGrid::DrawHeading(int ACol, int ARow, TvgColumn* Column)
     bitmapCanvas.Brush().SetColor(color);
     bitmapCanvas.Brush().SetStyle(bsSolid);
 
+    // The group is drawn where it lies relative to the slice. Far beyond the slice its edges
+    // are kept within reach of an int; what lies that far off is never seen.
+    const auto inSlice = [&](qint64 x) {
+        constexpr qint64 Reach = qint64(1) << 26;
+        return int(std::clamp(x - sliceLeft, -Reach, sliceWidth + Reach));
+    };
     drawInfo.Canvas = &bitmapCanvas;
-    drawInfo.Rect = TRect{0, 0, total - 1, half - 1};
+    drawInfo.Rect = TRect{inSlice(0), 0, inSlice(total - 1), half - 1};
     drawInfo.Text = heading->Caption();
     bitmapCanvas.FillRect(drawInfo.Rect);
 
@@ -111,27 +152,20 @@ void TVelkoGrid::DrawHeading(int ACol, int ARow, TvgColumn* Column)
 
     // A heading is reported with column and row -1 and the state holding vgcsHeading alone.
     DrawItemBorders(bitmapCanvas, drawInfo.Rect, -1, -1, heading, TvgCellStates{vgcsHeading});
+    if (PaintOutdated(stamp))
+        return false;
     const bool pressed = headingIndex == FTrackHeading && FTracking && FTrackPressed && FTrackCell.X >= first &&
                          FTrackCell.X <= last;
     DrawBevels(bitmapCanvas, drawInfo.Rect, outer, inner, pressed);
     DrawCellImage(ACol, ARow, headingIndex, drawInfo.Rect, true, bitmapCanvas);
+    if (PaintOutdated(stamp))
+        return false;
     VGDrawText(drawInfo);
 
-    TRect src{offset, 0, offset + RectWidth(dest) - 1, half - 1};
-    // A slice covers the vertical line it shares with a neighbour of its group, so the
-    // group reads as one cell.
-    if (first < ACol && ACol > LeftCol()) {
-        src.Left -= lineWidth;
-        dest.Left -= lineWidth;
-    }
-    if (ACol < last && ACol < VisibleColCount() + LeftCol() && ACol < ColCount()) {
-        src.Right += lineWidth;
-        dest.Right += lineWidth;
-    }
-    dest.Bottom = dest.Top + half - 1;
     bitmapCanvas.Release();
     Canvas().SetCopyMode(cmSrcCopy);
-    Canvas().CopyRect(dest, bitmapCanvas, src);
+    Canvas().CopyRect(dest, bitmapCanvas, TRect{0, 0, sliceWidth, sliceHeight});
+    return true;
 }
 
 void TVelkoGrid::RefreshTrackingHeading()

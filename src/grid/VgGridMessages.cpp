@@ -17,6 +17,12 @@ bool ValidRequest(const TMessage& Message, int count)
            Message.LParam <= std::numeric_limits<int>::max();
 }
 
+// Text taller or wider than a cell can be gets the largest cell.
+int RequestedExtent(const TMessage& Message)
+{
+    return int(std::min<std::intptr_t>(Message.LParam, MaxGridExtent));
+}
+
 } // namespace
 
 void TVelkoGrid::vgwmHandleAdjustRowHeight(TMessage& Message)
@@ -24,8 +30,8 @@ void TVelkoGrid::vgwmHandleAdjustRowHeight(TMessage& Message)
     if (Options().Contains(goRowSizing) || IsDesigning() || !ValidRequest(Message, RowCount()))
         return;
     const int row = int(Message.WParam);
-    if (Message.LParam > RowHeights(row))
-        SetRowHeights(row, int(Message.LParam));
+    if (RequestedExtent(Message) > RowHeights(row))
+        SetRowHeights(row, RequestedExtent(Message));
 }
 
 void TVelkoGrid::vgwmHandleAdjustColumnWidth(TMessage& Message)
@@ -33,8 +39,8 @@ void TVelkoGrid::vgwmHandleAdjustColumnWidth(TMessage& Message)
     if (Options().Contains(goColSizing) || IsDesigning() || !ValidRequest(Message, ColCount()))
         return;
     const int col = int(Message.WParam);
-    if (Message.LParam > ColWidths(col))
-        SetColWidths(col, int(Message.LParam));
+    if (RequestedExtent(Message) > ColWidths(col))
+        SetColWidths(col, RequestedExtent(Message));
 }
 
 } // namespace vg

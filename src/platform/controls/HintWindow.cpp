@@ -47,6 +47,7 @@ THintWindow::~THintWindow() = default;
 
 void THintWindow::SetColor(TColor value)
 {
+    CheckColor(value);
     if (FColor == value)
         return;
     FColor = value;

@@ -231,7 +231,21 @@ QColor ColorToQColor(TColor Color, const QPalette& Palette)
             return entry->Group ? Palette.color(*entry->Group, entry->Role) : Palette.color(entry->Role);
         }
     }
-    throw EConvertError(QStringLiteral("Invalid color value %1").arg(ColorToString(Color)));
+    CheckColor(Color);
+    return {};
+}
+
+bool IsValidColor(TColor Color)
+{
+    const auto bits = static_cast<std::uint32_t>(Color);
+    return Color == clNone || Color == clDefault || (bits & 0xFF000000u) == 0
+        || (IsSystemColor(Color) && SystemColorEntry(static_cast<int>(bits & 0xFF)));
+}
+
+void CheckColor(TColor Color)
+{
+    if (!IsValidColor(Color))
+        throw EConvertError(QStringLiteral("Invalid color value %1").arg(ColorToString(Color)));
 }
 
 QRgb ColorToRGB(TColor Color, const QPalette& Palette)

@@ -100,6 +100,12 @@ TColor StringToColor(const QString& S);
 using TGetStrProc = std::function<void(const QString& S)>;
 void GetColorValues(const TGetStrProc& Proc);
 
+// Whether the value is a colour at all: a direct colour, a system colour of an assigned
+// number, clNone or clDefault. Setters refuse anything else through CheckColor, which
+// raises EConvertError ("Invalid color value $80000000").
+bool IsValidColor(TColor Color);
+void CheckColor(TColor Color);
+
 // The colour to paint with. System colours come from the palette's roles; clDefault is
 // the palette's base (window) colour and clNone is fully transparent. Raises
 // EConvertError for a value that is none of these (an unassigned system colour number or

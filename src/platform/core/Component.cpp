@@ -99,6 +99,16 @@ void TComponent::Loaded()
     FComponentState.Exclude(TComponentStateFlag::csReading);
 }
 
+void TComponent::AbandonLoading()
+{
+    try {
+        Loaded();
+    } catch (...) {
+    }
+    FComponentState.Exclude(TComponentStateFlag::csLoading);
+    FComponentState.Exclude(TComponentStateFlag::csReading);
+}
+
 void TComponent::InsertComponent(TComponent* component)
 {
     FComponents.push_back(component);

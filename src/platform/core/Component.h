@@ -37,9 +37,13 @@ public:
     TComponent* FindComponent(const QString& name) const;
 
     // Called by the form-file reader before the first property is read.
-    void BeginLoading();
+    virtual void BeginLoading();
     // Called once all properties of the whole file have been read; clears csLoading.
     virtual void Loaded();
+    // Called by the form-file reader when it refuses a file part-way: Loaded lets the
+    // component settle as well as it can, and the loading state ends even should Loaded fail
+    // (the reader's own error is the one reported).
+    void AbandonLoading();
 
     static bool IsValidIdent(const QString& name);
 

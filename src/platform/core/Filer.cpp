@@ -194,6 +194,7 @@ void TReader::ReadRoot(const TFormObject& tree, TComponent& root)
             Error(child->Line, QStringLiteral("class %1 is not registered").arg(child->ClassName));
         }
     }
+    const QString oldName = root.Name();
     if (!tree.Name.isEmpty()) {
         try {
             root.SetName(tree.Name);
@@ -203,26 +204,40 @@ void TReader::ReadRoot(const TFormObject& tree, TComponent& root)
     }
 
     std::vector<TComponent*> loaded{&root};
+    std::vector<TComponent*> created;
+    size_t settled = 0; // components whose Loaded has run
     root.BeginLoading();
-    ReadProperties(root, tree.Properties);
+    try {
+        ReadProperties(root, tree.Properties);
 
-    for (const TFormObject* pendingChild : pending) {
-        const TFormObject& child = *pendingChild;
-        // Classes and existing components were checked above.
-        TComponent* component = root.FindComponent(child.Name);
-        if (!component)
-            component = (*FindComponentClass(child.ClassName))(&root);
-        component->BeginLoading();
-        try {
-            component->SetName(child.Name);
-        } catch (const Exception& e) {
-            Error(child.Line, e.Message());
+        for (const TFormObject* pendingChild : pending) {
+            const TFormObject& child = *pendingChild;
+            // Classes and existing components were checked above.
+            TComponent* component = root.FindComponent(child.Name);
+            if (!component) {
+                component = (*FindComponentClass(child.ClassName))(&root);
+                created.push_back(component);
+            }
+            component->BeginLoading();
+            loaded.push_back(component);
+            try {
+                component->SetName(child.Name);
+            } catch (const Exception& e) {
+                Error(child.Line, e.Message());
+            }
+            ReadProperties(*component, child.Properties);
         }
-        loaded.push_back(component);
-        ReadProperties(*component, child.Properties);
+        for (; settled < loaded.size(); ++settled)
+            loaded[settled]->Loaded();
+    } catch (...) {
+        // A refused file leaves none of the components in the loading state, and none it made.
+        for (size_t i = settled; i < loaded.size(); ++i)
+            loaded[i]->AbandonLoading();
+        for (TComponent* component : created)
+            delete component;
+        root.SetName(oldName); // its own name, which it had a moment ago
+        throw;
     }
-    for (TComponent* component : loaded)
-        component->Loaded();
 }
 
 void TReader::ReadProperties(TPersistent& instance, const std::vector<TFormProperty>& properties)

@@ -57,11 +57,30 @@ std::unique_ptr<TComponent> ReadComponentFromStream(QIODevice& stream)
 void ReadComponentInto(const QString& text, TComponent& instance)
 {
     const TFormObject tree = ParseFormText(text);
+    // The instance as it is now: a scratch copy of it tries the text first, and should
+    // reading into the instance fail all the same, the instance goes back to it.
+    const TFormObject before = TWriter().WriteRoot(instance);
     if (const TComponentFactory* factory = FindComponentClass(instance.ClassName())) {
         std::unique_ptr<TComponent> scratch((*factory)(nullptr));
+        try {
+            TReader().ReadRoot(before, *scratch);
+        } catch (const Exception&) {
+            // An instance whose own form does not read back is tried on a fresh copy.
+            scratch.reset((*factory)(nullptr));
+        }
         TReader().ReadRoot(tree, *scratch);
     }
-    TReader().ReadRoot(tree, instance);
+    try {
+        TReader().ReadRoot(tree, instance);
+    } catch (...) {
+        // Refused before anything changed, the instance is left alone.
+        try {
+            if (FormObjectToText(TWriter().WriteRoot(instance)) != FormObjectToText(before))
+                TReader().ReadRoot(before, instance);
+        } catch (...) {
+        }
+        throw;
+    }
 }
 
 } // namespace vg

@@ -131,6 +131,7 @@ TColor TBitmap::TransparentColor() const
 
 void TBitmap::SetTransparentColor(TColor value)
 {
+    CheckColor(value);
     if (FTransparentColor != value) {
         FTransparentColor = value;
         Changed();

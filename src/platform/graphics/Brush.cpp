@@ -19,6 +19,7 @@ void TBrush::Changed()
 
 void TBrush::SetColor(TColor value)
 {
+    CheckColor(value);
     if (FColor != value) {
         FColor = value;
         Changed();

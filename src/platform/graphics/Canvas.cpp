@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QStyle>
 
+#include <algorithm>
 #include <array>
 
 namespace vg {
@@ -258,12 +259,14 @@ void TCanvas::DrawFocusRect(const TRect& r)
         if (((x + y) & 1) == 0)
             p->fillRect(x, y, 1, 1, white);
     };
-    for (int x = r.Left; x < r.Right; ++x) {
+    // Only the dots on the device are walked: a huge rectangle costs no more than the device.
+    const QRect bounds = PaintBounds(*p);
+    for (int x = std::max(r.Left, bounds.left()); x < std::min(r.Right, bounds.right() + 1); ++x) {
         dot(x, r.Top);
         if (r.Bottom - 1 > r.Top)
             dot(x, r.Bottom - 1);
     }
-    for (int y = r.Top + 1; y < r.Bottom - 1; ++y) {
+    for (int y = std::max(r.Top + 1, bounds.top()); y < std::min(r.Bottom - 1, bounds.bottom() + 1); ++y) {
         dot(r.Left, y);
         if (r.Right - 1 > r.Left)
             dot(r.Right - 1, y);

@@ -1,5 +1,7 @@
 #include "platform/graphics/Font.h"
 
+#include "platform/core/Exceptions.h"
+
 #include <cmath>
 
 namespace vg {
@@ -23,6 +25,7 @@ void TFont::Changed()
 
 void TFont::SetColor(TColor value)
 {
+    CheckColor(value);
     if (FColor == value)
         return;
     FColor = value;
@@ -31,6 +34,8 @@ void TFont::SetColor(TColor value)
 
 void TFont::SetHeight(int value)
 {
+    if (value < -MaxHeight || value > MaxHeight)
+        throw EInvalidOperation(QStringLiteral("A font cannot be %1 pixels high").arg(value));
     if (FHeight == value)
         return;
     FHeight = value;
@@ -39,9 +44,10 @@ void TFont::SetHeight(int value)
 
 void TFont::SetName(const QString& value)
 {
-    if (FName == value)
+    const QString& name = value.isEmpty() ? DefaultName : value;
+    if (FName == name)
         return;
-    FName = value;
+    FName = name;
     Changed();
 }
 
@@ -60,7 +66,10 @@ int TFont::Size() const
 
 void TFont::SetSize(int points)
 {
-    SetHeight(-int(std::lround(double(points) * PixelsPerInch / 72)));
+    const double height = -std::round(double(points) * PixelsPerInch / 72);
+    if (height < -MaxHeight || height > MaxHeight)
+        throw EInvalidOperation(QStringLiteral("A font cannot be %1 points high").arg(points));
+    SetHeight(int(height));
 }
 
 QFont TFont::ToQFont() const

@@ -24,19 +24,24 @@ public:
     static inline const QString DefaultName = QStringLiteral("DejaVu Sans");
     static constexpr int DefaultHeight = -12; // 9 points
     static constexpr TColor DefaultColor = clWindowText;
+    // Heights run from -MaxHeight to MaxHeight pixels: no screen shows larger type.
+    static constexpr int MaxHeight = 32767;
 
     TFont() = default;
 
     TColor Color() const { return FColor; }
     void SetColor(TColor value);
     // Negative: the height of the characters in pixels; positive: the height of a line.
+    // Heights beyond MaxHeight either way raise EInvalidOperation.
     int Height() const { return FHeight; }
     void SetHeight(int value);
+    // An empty name stands for the default name, so the font reads back as it was written.
     const QString& Name() const { return FName; }
     void SetName(const QString& value);
     TFontStyles Style() const { return FStyle; }
     void SetStyle(TFontStyles value);
-    // The size in points, derived from Height.
+    // The size in points, derived from Height; a size beyond MaxHeight raises
+    // EInvalidOperation.
     int Size() const;
     void SetSize(int points);
 

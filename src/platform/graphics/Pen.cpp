@@ -21,6 +21,7 @@ void TPen::Changed()
 
 void TPen::SetColor(TColor value)
 {
+    CheckColor(value);
     if (FColor != value) {
         FColor = value;
         Changed();

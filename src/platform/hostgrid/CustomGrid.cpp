@@ -4,6 +4,7 @@
 
 #include "platform/app/Application.h"
 #include "platform/core/Exceptions.h"
+#include "platform/hostgrid/MoveEntry.h"
 
 #include <QApplication>
 #include <QScrollBar>
@@ -21,17 +22,6 @@ int KeptIndex(int index, int deleted, int first, int count)
 {
     const int kept = std::min(index > deleted ? index - 1 : index, count - 1);
     return std::max(kept, std::min(first, count - 1));
-}
-// Where index ends up when the entry at from is moved to to.
-int MovedIndex(int index, int from, int to)
-{
-    if (index == from)
-        return to;
-    if (from < to && index > from && index <= to)
-        return index - 1;
-    if (from > to && index >= to && index < from)
-        return index + 1;
-    return index;
 }
 } // namespace
 
@@ -116,6 +106,8 @@ void TCustomGrid::ChangeSize(int NewColCount, int NewRowCount)
     const int oldRowCount = RowCount();
     if (NewColCount == oldColCount && NewRowCount == oldRowCount)
         return;
+    FColWidths.CheckResize(NewColCount);
+    FRowHeights.CheckResize(NewRowCount);
     if (FInplaceCell.X >= NewColCount || FInplaceCell.Y >= NewRowCount)
         CloseEditor(true);
     SizeChanging(NewColCount, NewRowCount);
@@ -197,7 +189,7 @@ void TCustomGrid::SetDefaultRowHeight(int value)
 
 void TCustomGrid::SetGridLineWidth(int value)
 {
-    if (value < 0)
+    if (value < 0 || value > MaxGridExtent)
         throw EInvalidOperation(QStringLiteral("Grid lines cannot be %1 pixels wide").arg(value));
     if (value == FGridLineWidth)
         return;
@@ -239,6 +231,7 @@ void TCustomGrid::SetOptions(TGridOptions value)
 
 void TCustomGrid::SetColor(TColor value)
 {
+    CheckColor(value);
     if (value == FColor)
         return;
     FColor = value;
@@ -247,6 +240,7 @@ void TCustomGrid::SetColor(TColor value)
 
 void TCustomGrid::SetFixedColor(TColor value)
 {
+    CheckColor(value);
     if (value == FFixedColor)
         return;
     FFixedColor = value;
@@ -336,6 +330,10 @@ void TCustomGrid::MoveCurrent(int ACol, int ARow, bool moveAnchor, bool show)
     UpdateText();
     if (!SelectCell(ACol, ARow))
         return;
+    // SelectCell may have changed the grid (an OnSelectCell handler lowering RowCount, say):
+    // the current cell only ever names a scrollable cell that exists.
+    if (ACol < FFixedCols || ACol >= ColCount() || ARow < FFixedRows || ARow >= RowCount())
+        throw EListError(QStringLiteral("Cell (%1, %2) is no longer in the grid").arg(ACol).arg(ARow));
     const TGridRect old = Selection();
     InvalidateCell(FCurrent.X, FCurrent.Y);
     FCurrent = {ACol, ARow};

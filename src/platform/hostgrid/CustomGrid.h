@@ -49,7 +49,9 @@ public:
     void SetName(const QString& value) override;
 
     // ---- Size. Counts below one raise EInvalidOperation; a count at or below the fixed
-    // count lowers the fixed count to leave one scrollable column (row).
+    // count lowers the fixed count to leave one scrollable column (row). Columns (rows)
+    // with widths (heights) of their own are kept one by one, so there can be at most
+    // MaxCustomExtents of them; more raise EInvalidOperation.
     int ColCount() const { return FColWidths.Count(); }
     virtual void SetColCount(int value);
     int RowCount() const { return FRowHeights.Count(); }
@@ -279,6 +281,9 @@ protected:
     TGridAxis HorzAxis() const;
     TGridAxis VertAxis() const;
     bool FocusInside() const { return FFocusInside; }
+    // For DrawCell: an event handler changed what the paint in progress was laid out from
+    // (the column model, say). The cells not painted yet are left to a new paint.
+    void RestartPaint();
 
     // ---- Qt events.
     bool event(QEvent* e) override;
@@ -339,6 +344,8 @@ private:
 
     // Editing (CustomGridEditing.cpp).
     void CloseEditor(bool commit);
+    // Loads the editor from the cell it edits; when that fails, the edit ends unwritten.
+    void LoadEditor();
     void CancelEdit();
     void PlaceEditor(bool takeFocus);
 
@@ -376,6 +383,7 @@ private:
     bool FFocusInside = false;
     bool FSettingScrollBars = false;
     bool FUpdatingText = false;
+    bool FPaintRestarted = false;
 };
 
 } // namespace vg

@@ -87,8 +87,7 @@ void TCustomGrid::UpdateEdit()
     if (FInplaceCell != FCurrent) {
         CloseEditor(true);
         FInplaceCell = FCurrent;
-        FInplaceEdit->UpdateContents();
-        FInplaceEdit->SelectAll();
+        LoadEditor();
     }
     PlaceEditor(FFocusInside);
 }
@@ -150,7 +149,19 @@ void TCustomGrid::InvalidateEditor()
 {
     if (FUpdatingText || !FInplaceEdit || FInplaceCell.X < 0)
         return;
-    FInplaceEdit->UpdateContents();
+    LoadEditor();
+}
+
+void TCustomGrid::LoadEditor()
+{
+    try {
+        FInplaceEdit->UpdateContents();
+    } catch (...) {
+        // An editor that could not take its cell's text must not write another text back.
+        FEditorMode = false;
+        CloseEditor(false);
+        throw;
+    }
     FInplaceEdit->SelectAll();
 }
 

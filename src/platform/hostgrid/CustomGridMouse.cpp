@@ -240,7 +240,7 @@ void TCustomGrid::TrackSizing(int X, int Y)
         return;
     // Sizing never makes a cell vanish: it keeps a sliver to grab again.
     constexpr int MinExtent = 2;
-    const int extent = std::max((columns ? X : Y) + FSizingOffset - *start, MinExtent);
+    const int extent = std::clamp((columns ? X : Y) + FSizingOffset - *start, MinExtent, MaxGridExtent);
     if (columns)
         SetColWidths(FSizingIndex, extent);
     else

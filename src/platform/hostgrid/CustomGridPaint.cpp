@@ -116,13 +116,17 @@ void TCustomGrid::PrepareCanvas(TGridDrawState state)
 void TCustomGrid::PaintCells(const TGridAxis& horz, const TGridAxis& vert, const QRect& dirty)
 {
     const bool editorShown = FInplaceEdit && FInplaceEdit->isVisible();
+    const unsigned colsVersion = FColWidths.Version();
+    const unsigned rowsVersion = FRowHeights.Version();
+    FPaintRestarted = false;
+    bool stopped = false;
     vert.ForEachShown([&](int row, int y) {
         const int height = vert.Extent(row);
-        if (height <= 0 || y > dirty.bottom() || y + height <= dirty.top())
+        if (stopped || height <= 0 || y > dirty.bottom() || y + height <= dirty.top())
             return;
         horz.ForEachShown([&](int col, int x) {
             const int width = horz.Extent(col);
-            if (width <= 0 || x > dirty.right() || x + width <= dirty.left())
+            if (stopped || width <= 0 || x > dirty.right() || x + width <= dirty.left())
                 return;
             const TRect where = Rect(x, y, x + width, y + height);
             const TGridDrawState state = DrawStateOf(col, row);
@@ -134,20 +138,35 @@ void TCustomGrid::PaintCells(const TGridAxis& horz, const TGridAxis& vert, const
                     FCanvas.FillRect(where);
             }
             DrawCell(col, row, where, state);
+            // The cells still to paint were laid out before DrawCell's event handlers ran;
+            // when those changed the grid, a new paint lays them out again.
+            if (FPaintRestarted || FColWidths.Version() != colsVersion || FRowHeights.Version() != rowsVersion) {
+                stopped = true;
+                InvalidateGrid();
+                return;
+            }
             const bool editedHere = editorShown && FInplaceCell == TGridCoord{col, row};
             if (FDefaultDrawing && state.Contains(gdFocused) && !FOptions.Contains(goRowSelect) && !editedHere)
                 FCanvas.DrawFocusRect(where);
         });
     });
-    if (FDefaultDrawing && FFocusInside && FOptions.Contains(goRowSelect))
+    if (!stopped && FDefaultDrawing && FFocusInside && FOptions.Contains(goRowSelect))
         FCanvas.DrawFocusRect(BoxRect(FFixedCols, Row(), ColCount() - 1, Row()));
+}
+
+void TCustomGrid::RestartPaint()
+{
+    FPaintRestarted = true;
 }
 
 void TCustomGrid::PaintFixedFace(const TRect& rect)
 {
+    // The style draws, and may cache, the whole face it is given: a face far larger than
+    // the viewport is cut to it, with a margin that keeps the face's edges out of sight.
+    constexpr int Margin = 8;
     QStyleOptionHeader option;
     option.initFrom(this);
-    option.rect = rect.ToQRect();
+    option.rect = rect.ToQRect().intersected(viewport()->rect().adjusted(-Margin, -Margin, Margin, Margin));
     option.palette.setColor(QPalette::Button, FCanvas.ToQColor(FFixedColor));
     option.palette.setColor(QPalette::Window, FCanvas.ToQColor(FFixedColor));
     option.state |= QStyle::State_Raised;

@@ -7,7 +7,7 @@ namespace vg {
 int TGridAxis::FixedBoundary() const
 {
     int pos = 0;
-    for (int i = 0; i < FixedCount; ++i)
+    for (int i = NextTakingRoom(0); i < FixedCount && pos <= ClientExtent; i = NextTakingRoom(i + 1))
         pos += Extent(i) + LineWidth;
     return pos;
 }
@@ -20,7 +20,7 @@ std::optional<int> TGridAxis::CellStart(int index) const
     const int from = index < FixedCount ? 0 : FirstCell;
     if (index >= FixedCount)
         pos = FixedBoundary();
-    for (int i = from; i < index && pos < ClientExtent; ++i)
+    for (int i = NextTakingRoom(from); i < index && pos < ClientExtent; i = NextTakingRoom(i + 1))
         pos += Extent(i) + LineWidth;
     if (pos >= ClientExtent)
         return std::nullopt;
@@ -58,6 +58,14 @@ int TGridAxis::LastFullShownCell() const
     int last = FirstCell;
     int pos = FixedBoundary();
     for (int i = FirstCell; i < Count(); ++i) {
+        // A run of cells that take no room fits wherever it starts.
+        if (const int next = NextTakingRoom(i); next > i) {
+            if (pos > ClientExtent)
+                break;
+            last = next - 1;
+            i = next - 1;
+            continue;
+        }
         pos += Extent(i);
         if (pos > ClientExtent)
             break;
@@ -80,7 +88,7 @@ int TGridAxis::LastShownCell() const
 int TGridAxis::GridBoundary() const
 {
     int pos = FixedBoundary();
-    for (int i = FirstCell; i < Count() && pos < ClientExtent; ++i)
+    for (int i = NextTakingRoom(FirstCell); i < Count() && pos < ClientExtent; i = NextTakingRoom(i + 1))
         pos += Extent(i) + LineWidth;
     return pos < ClientExtent ? pos : ClientExtent;
 }
@@ -90,11 +98,9 @@ int TGridAxis::FirstCellShowing(int last) const
     const int fixedBoundary = FixedBoundary();
     int first = last;
     int line = ClientExtent + LineWidth;
-    for (int i = last; i >= FixedCount; --i) {
-        const int extent = Extent(i);
-        if (extent <= 0)
-            continue;
-        line -= extent + LineWidth;
+    // Cells of extent 0 are passed over here, lines or not.
+    for (int i = Extents->PreviousNonZero(last); i >= FixedCount; i = Extents->PreviousNonZero(i - 1)) {
+        line -= Extent(i) + LineWidth;
         if (line < fixedBoundary)
             break;
         first = i;

@@ -2,7 +2,9 @@
 // cells come first and stay in place; then the scrollable cells from the first one shown
 // (LeftCol or TopRow) on, each followed by the room of a grid line. A point on a grid
 // line belongs to the cell before the line. Every answer costs only as many steps as there
-// are cells on screen, whatever the number of cells.
+// are cells on screen, whatever the number of cells: cells that take no room (0 wide with
+// no room for lines) are passed over as a run, and fixed cells are added up only as far
+// as the client edge.
 #pragma once
 
 #include "platform/hostgrid/GridExtents.h"
@@ -24,7 +26,12 @@ struct TGridAxis {
     int Count() const { return Extents->Count(); }
     int Extent(int index) const { return Extents->Get(index); }
 
-    // Where the scrollable cells begin.
+    // The first cell at or after index that takes room on screen: every cell while lines
+    // take room, otherwise the next one with an extent.
+    int NextTakingRoom(int index) const { return LineWidth > 0 ? index : Extents->NextNonZero(index); }
+
+    // Where the scrollable cells begin; when that lies past the client edge, some place
+    // past it.
     int FixedBoundary() const;
     // Where the cell begins on screen, or nothing when it is scrolled away or lies past
     // the client edge.
@@ -48,17 +55,17 @@ struct TGridAxis {
     // The largest useful first cell: the one that shows the last cell at the client edge.
     int MaxFirstCell() const { return FirstCellShowing(Count() - 1); }
 
-    // Calls visit(index, start) for every cell on screen: fixed cells, then the
-    // scrollable ones from FirstCell, as long as they begin before the client edge.
+    // Calls visit(index, start) for every cell on screen that takes room: fixed cells,
+    // then the scrollable ones from FirstCell, as long as they begin before the client edge.
     template <class F>
     void ForEachShown(F&& visit) const
     {
         int pos = 0;
-        for (int i = 0; i < FixedCount && pos < ClientExtent; ++i) {
+        for (int i = NextTakingRoom(0); i < FixedCount && pos < ClientExtent; i = NextTakingRoom(i + 1)) {
             visit(i, pos);
             pos += Extent(i) + LineWidth;
         }
-        for (int i = FirstCell; i < Count() && pos < ClientExtent; ++i) {
+        for (int i = NextTakingRoom(FirstCell); i < Count() && pos < ClientExtent; i = NextTakingRoom(i + 1)) {
             visit(i, pos);
             pos += Extent(i) + LineWidth;
         }

@@ -7,6 +7,13 @@
 
 namespace vg {
 
+// The largest width or height of a cell, and of a grid line: the largest widget Qt makes.
+// Positions on screen stay far from int's limits however many cells are added up.
+inline constexpr int MaxGridExtent = 16777215;
+// Once an entry differs from the default, every entry is kept (and written to form files):
+// that is allowed up to this many entries.
+inline constexpr int MaxCustomExtents = 10000000;
+
 class TGridExtents {
 public:
     explicit TGridExtents(int defaultExtent) : FDefault(defaultExtent) {}
@@ -14,14 +21,24 @@ public:
     int Count() const { return FCount; }
     // Raises EListError outside 0..Count-1.
     int Get(int index) const;
-    // Raises EListError outside 0..Count-1 and EInvalidOperation for a negative extent.
+    // Raises EListError outside 0..Count-1 and EInvalidOperation for an extent outside
+    // 0..MaxGridExtent, or for the first custom entry of more than MaxCustomExtents.
     void Set(int index, int extent);
 
     int Default() const { return FDefault; }
-    // Sets the default and gives every entry that value.
+    // Sets the default and gives every entry that value; the same range as Set.
     void SetDefault(int extent);
 
-    // New entries take the default; entries past the new count are dropped.
+    // The first entry at or after from (the last at or before from) that is not 0; Count()
+    // (-1) when there is none. Without custom entries this costs nothing, so a million
+    // columns of width 0 are passed over at once.
+    int NextNonZero(int from) const;
+    int PreviousNonZero(int from) const;
+
+    // New entries take the default; entries past the new count are dropped. CheckResize
+    // raises EInvalidOperation, before anything changes, for a count that would keep more
+    // than MaxCustomExtents custom entries.
+    void CheckResize(int count) const;
     void Resize(int count);
     // Moves entry from to position to; those in between shift by one.
     void Move(int from, int to);

@@ -41,6 +41,14 @@ void TInplaceEdit::SetText(const QString& value)
 {
     const QScopedValueRollback silent(FSilent, true);
     setPlainText(value);
+    FSetText = value;
+    FSetShown = toPlainText();
+}
+
+QString TInplaceEdit::Text() const
+{
+    QString shown = toPlainText();
+    return shown == FSetShown ? FSetText : shown;
 }
 
 void TInplaceEdit::SetEditRect(const TRect& value)
@@ -73,6 +81,7 @@ void TInplaceEdit::SetMaxLength(int value)
 
 void TInplaceEdit::SetColor(TColor value)
 {
+    CheckColor(value);
     if (value == FColor)
         return;
     FColor = value;
@@ -142,10 +151,12 @@ bool TInplaceEdit::EditCanModify() const
 
 void TInplaceEdit::UpdateContents()
 {
-    FFont.Assign(&FGrid->EditorFont());
-    SetColor(FGrid->EditorColor());
+    // The text first: should taking over the looks fail, the editor must not go on holding
+    // another cell's text, which it would write back.
     FLoadedText = FGrid->EditorCellText();
     SetText(FLoadedText);
+    FFont.Assign(&FGrid->EditorFont());
+    SetColor(FGrid->EditorColor());
     SetMaxLength(FGrid->EditorTextLimit());
 }
 

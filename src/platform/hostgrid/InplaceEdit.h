@@ -57,7 +57,9 @@ public:
 
     TInplaceEditGrid* Grid() const { return FGrid; }
 
-    QString Text() const { return toPlainText(); }
+    // The text as shown; while it still shows what SetText gave it, exactly that text (the
+    // control itself turns "\r\n", "\r" and paragraph separators into "\n").
+    QString Text() const;
     // Sets the text without reporting a change to the grid.
     void SetText(const QString& value);
 
@@ -150,6 +152,8 @@ private:
     TColor FColor = clWindow;
     TFont FFont;
     QString FLoadedText;
+    QString FSetText;   // what SetText was given
+    QString FSetShown;  // and how the control shows it
     bool FSilent = false; // text changes are not reported
     TMessageTable FMessages{ApplicationGuard()};
     // The Qt mouse event behind the MouseDown/MouseMove/MouseUp call being handled.

@@ -19,4 +19,16 @@ void MoveEntry(std::vector<T>& list, int from, int to)
         std::rotate(at(to), at(from), at(from + 1));
 }
 
+// Where the entry at index ends up when the entry at from is moved to to.
+inline int MovedIndex(int index, int from, int to)
+{
+    if (index == from)
+        return to;
+    if (from < to && index > from && index <= to)
+        return index - 1;
+    if (from > to && index >= to && index < from)
+        return index + 1;
+    return index;
+}
+
 } // namespace vg
