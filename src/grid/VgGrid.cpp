@@ -91,10 +91,6 @@ TVelkoGrid::~TVelkoGrid()
     FColumns->OnPropertyChange = nullptr;
 }
 
-void TVelkoGrid::RestoreColumnWidths() {}
-
-void TVelkoGrid::StoreColumnWidths() {}
-
 void TVelkoGrid::SetColumns(const TvgColumns* Value)
 {
     FColumns->Assign(Value);

@@ -1,0 +1,101 @@
+// The grid's content text: comma-separated values, one grid row per line. No widget here:
+// the reader turns the bytes of a text into the values of each line, the writer turns
+// values into bytes, and the grid's load and save operations call both.
+//
+// What the writer writes: UTF-8 without a byte-order mark; every value in double quotes,
+// with each double quote inside doubled; values separated by one comma; CR LF after every
+// line, the last one too. Nothing else is escaped, so line breaks stay inside their values.
+//
+// What the reader accepts besides:
+// - a UTF-8 byte-order mark at the start, which is skipped;
+// - text that is not valid UTF-8 as a whole: it is read as Latin-1, every byte standing
+//   for the character of the same number, so that no byte is lost or replaced;
+// - lines ended by CR, LF or CR LF; a line end at the very end of the text ends the last
+//   line and starts no new one;
+// - blanks (control bytes and spaces other than the line ends) before and after values and
+//   separators;
+// - values without quotes: they end at a comma or a control byte and lose the spaces at
+//   both ends;
+// - a separator that is left out after a quoted value ("ab"cd holds ab and cd), and a comma
+//   at the end of a line, which starts no empty value;
+// - a quoted value spanning lines, as the writer writes it. So that one stray quote cannot
+//   swallow the rest of a text, a quoted value that has no closing quote anywhere after it
+//   ends at the end of its own line instead (pairs of quotes in it still stand for one);
+// - NUL bytes, which are control bytes like the others (kept inside quotes, ending values
+//   outside them), so that nothing after them is dropped.
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QStringConverter>
+#include <QStringList>
+#include <QStringView>
+
+#include <functional>
+
+namespace vg {
+
+enum class TvgCsvEncoding { Utf8, Latin1 };
+
+class TvgCsvReader {
+public:
+    explicit TvgCsvReader(QByteArray Text);
+
+    // How the text's bytes are read: UTF-8, or Latin-1 when the text is not valid UTF-8.
+    TvgCsvEncoding Encoding() const { return FLatin1 ? TvgCsvEncoding::Latin1 : TvgCsvEncoding::Utf8; }
+
+    // Puts the values of the next line into Values, which is emptied first; an empty line
+    // or a line of blanks gives none. False, with Values left alone, once every line has
+    // been read.
+    bool ReadLine(QStringList& Values);
+
+private:
+    QString Decode(const char* Begin, const char* End) const;
+    // Reads the quoted value whose opening quote is at FPos; FPos ends after it.
+    QString ReadQuoted();
+    // Reads the value without quotes that starts at FPos; FPos ends at what ended it.
+    QString ReadUnquoted();
+    void SkipBlanks();
+    bool AtLineEnd() const;
+
+    QByteArray FText;
+    const char* FBegin;
+    const char* FEnd;
+    const char* FPos;
+    bool FLatin1;
+    QByteArray FScratch;
+};
+
+class TvgCsvWriter {
+public:
+    // Sink receives the text in pieces, in order; what it raises travels to the caller.
+    using TSink = std::function<void(QByteArrayView)>;
+    explicit TvgCsvWriter(TSink Sink);
+    TvgCsvWriter(const TvgCsvWriter&) = delete;
+    TvgCsvWriter& operator=(const TvgCsvWriter&) = delete;
+
+    // Appends a value to the current line.
+    void WriteValue(QStringView Value);
+    // Ends the current line (with or without values).
+    void EndLine();
+    // Hands the text not yet handed over to the sink. Nothing is handed over on
+    // destruction: a writer abandoned after a failure writes nothing more.
+    void Flush();
+
+private:
+    // Makes room for Count more bytes in the buffer.
+    char* Room(qsizetype Count);
+
+    TSink FSink;
+    QByteArray FBuffer;
+    qsizetype FUsed = 0;
+    bool FLineStarted = false;
+    QStringEncoder FEncoder;
+};
+
+// Every line of Text with its values.
+QList<QStringList> ReadCsvText(const QByteArray& Text);
+// The text of Lines as the writer writes it.
+QByteArray WriteCsvText(const QList<QStringList>& Lines);
+
+} // namespace vg
