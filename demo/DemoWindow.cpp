@@ -33,6 +33,10 @@ DemoWindow::DemoWindow(QWidget* parent) : QMainWindow(parent)
     AddPage(FHintsPage, QStringLiteral("Cell hints"));
     ShowPage(QStringLiteral("Orders"));
 
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->addActions({orders->OpenCsvAction(), orders->SaveCsvAsAction()});
+    file->addSeparator();
+    file->addAction(orders->ReloadAction());
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->addAction(orders->ShowInternalIdAction());
     statusBar()->showMessage(QStringLiteral("VelkoGrid %1 on Qt %2")

@@ -1,5 +1,7 @@
 #include "common/VgCsv.h"
 
+#include <QtEndian>
+
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -16,6 +18,13 @@ constexpr char Utf8Bom[] = "\xEF\xBB\xBF";
 
 constexpr qsizetype WriterChunk = qsizetype(1) << 20;
 
+// Values are shared within the first columns only, and only short ones: long values seldom
+// repeat. A column that has found fewer than a quarter of its values among the recent ones
+// after its first lookups stops looking.
+constexpr int SharedColumns = 256;
+constexpr qsizetype SharedSize = 32;
+constexpr int TrialLookups = 4096;
+
 bool IsControl(char c)
 {
     return static_cast<unsigned char>(c) < 32;
@@ -30,6 +39,36 @@ bool IsLineEnd(char c)
 bool IsBlank(char c)
 {
     return static_cast<unsigned char>(c) <= 32 && !IsLineEnd(c);
+}
+
+// Eight bytes, the first in the lowest place.
+quint64 Word(const char* p)
+{
+    return qFromLittleEndian<quint64>(p);
+}
+
+// A hash of the bytes from begin to end, taken eight at a time; limit is the end of the
+// text they lie in, which short values may be read up to.
+quint64 HashOf(const char* begin, const char* end, const char* limit)
+{
+    const qsizetype n = end - begin;
+    quint64 hash = quint64(n) * 0x9E3779B97F4A7C15u;
+    const auto mix = [&hash](quint64 word) {
+        hash = (hash ^ word) * 0xFF51AFD7ED558CCDu;
+        hash ^= hash >> 32;
+    };
+    if (n >= 8) {
+        for (const char* p = begin; p + 8 <= end; p += 8)
+            mix(Word(p));
+        mix(Word(end - 8)); // the last bytes, overlapping the words before
+    } else if (limit - begin >= 8) {
+        mix(Word(begin) & (~quint64(0) >> (64 - 8 * n)));
+    } else {
+        char bytes[8] = {};
+        std::memcpy(bytes, begin, size_t(n));
+        mix(Word(bytes));
+    }
+    return hash;
 }
 
 const char* FindQuote(const char* from, const char* end)
@@ -75,7 +114,7 @@ QString TvgCsvReader::Decode(const char* Begin, const char* End) const
     // Qt's UTF-8 decoding drops a byte-order mark at the start of what it decodes; inside
     // a value the character is content and stays.
     qsizetype marks = 0;
-    while (End - Begin >= 3 && std::memcmp(Begin, Utf8Bom, 3) == 0) {
+    while (End - Begin >= 3 && Begin[0] == Utf8Bom[0] && Begin[1] == Utf8Bom[1] && Begin[2] == Utf8Bom[2]) {
         Begin += 3;
         ++marks;
     }
@@ -103,7 +142,7 @@ QString TvgCsvReader::ReadUnquoted()
     const char* end = FPos;
     while (end > begin && static_cast<unsigned char>(end[-1]) <= 32)
         --end;
-    return Decode(begin, end);
+    return Take(begin, end, false);
 }
 
 QString TvgCsvReader::ReadQuoted()
@@ -129,28 +168,82 @@ QString TvgCsvReader::ReadQuoted()
         FPos = end;
         doubled = FindQuote(begin, end) != nullptr;
     }
-    if (!doubled)
-        return Decode(begin, end);
-    Undouble(begin, end, FScratch);
-    return Decode(FScratch.cbegin(), FScratch.cend());
+    return Take(begin, end, doubled);
+}
+
+QString TvgCsvReader::Take(const char* Begin, const char* End, bool Doubled)
+{
+    const auto decode = [&] {
+        if (!Doubled)
+            return Decode(Begin, End);
+        Undouble(Begin, End, FScratch);
+        return Decode(FScratch.cbegin(), FScratch.cend());
+    };
+    const qsizetype size = End - Begin;
+    if (size == 0 || size > SharedSize || FValueIndex >= SharedColumns)
+        return decode();
+    if (size_t(FValueIndex) >= FRecent.size())
+        FRecent.resize(size_t(FValueIndex) + 1);
+    std::unique_ptr<TRecentValues>& recent = FRecent[size_t(FValueIndex)];
+    if (!recent)
+        recent = std::make_unique<TRecentValues>();
+    if (recent->Off)
+        return decode();
+    TRecentValues::TSlot& slot = recent->Slots[HashOf(Begin, End, FEnd) % recent->Slots.size()];
+    ++recent->Lookups;
+    if (slot.Size == size && std::memcmp(slot.Begin, Begin, size_t(size)) == 0) {
+        ++recent->Hits;
+        return slot.Value;
+    }
+    QString value = decode();
+    if (recent->Lookups >= TrialLookups && recent->Hits < recent->Lookups / 4) {
+        recent->Off = true;
+        recent->Slots = {};
+    } else {
+        slot = {Begin, size, value};
+    }
+    return value;
+}
+
+bool TvgCsvReader::NextLine()
+{
+    for (QString rest; FInLine;)
+        NextValue(rest);
+    if (FPos >= FEnd)
+        return false;
+    FInLine = true;
+    FValueIndex = 0;
+    SkipBlanks();
+    return true;
+}
+
+bool TvgCsvReader::NextValue(QString& Value)
+{
+    if (!FInLine)
+        return false;
+    if (AtLineEnd()) {
+        if (FPos < FEnd && *FPos++ == CR && FPos < FEnd && *FPos == LF)
+            ++FPos;
+        FInLine = false;
+        return false;
+    }
+    Value = *FPos == Quote ? ReadQuoted() : ReadUnquoted();
+    ++FValueIndex;
+    SkipBlanks();
+    if (FPos < FEnd && *FPos == Comma) {
+        ++FPos;
+        SkipBlanks();
+    }
+    return true;
 }
 
 bool TvgCsvReader::ReadLine(QStringList& Values)
 {
-    if (FPos >= FEnd)
+    if (!NextLine())
         return false;
     Values.clear();
-    SkipBlanks();
-    while (!AtLineEnd()) {
-        Values.append(*FPos == Quote ? ReadQuoted() : ReadUnquoted());
-        SkipBlanks();
-        if (FPos < FEnd && *FPos == Comma) {
-            ++FPos;
-            SkipBlanks();
-        }
-    }
-    if (FPos < FEnd && *FPos++ == CR && FPos < FEnd && *FPos == LF)
-        ++FPos;
+    for (QString value; NextValue(value);)
+        Values.append(std::move(value));
     return true;
 }
 

@@ -23,6 +23,10 @@
 //   ends at the end of its own line instead (pairs of quotes in it still stand for one);
 // - NUL bytes, which are control bytes like the others (kept inside quotes, ending values
 //   outside them), so that nothing after them is dropped.
+//
+// A short value that repeats in its column (a city, a status, a flag) is decoded once and
+// shared by every line that holds it, as Qt's strings share their text: loading a column
+// of a few distinct values costs a few strings, not one per line.
 #pragma once
 
 #include <QByteArray>
@@ -31,7 +35,10 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <array>
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace vg {
 
@@ -44,12 +51,21 @@ public:
     // How the text's bytes are read: UTF-8, or Latin-1 when the text is not valid UTF-8.
     TvgCsvEncoding Encoding() const { return FLatin1 ? TvgCsvEncoding::Latin1 : TvgCsvEncoding::Utf8; }
 
-    // Puts the values of the next line into Values, which is emptied first; an empty line
-    // or a line of blanks gives none. False, with Values left alone, once every line has
-    // been read.
+    // Moves to the next line: false once every line has been read. The values of a line
+    // that were not read are passed over.
+    bool NextLine();
+    // Reads the next value of the current line into Value: false at the end of the line
+    // (an empty line, or a line of blanks, has no values).
+    bool NextValue(QString& Value);
+
+    // The values of the next line in one list (emptied first); false, with Values left
+    // alone, once every line has been read.
     bool ReadLine(QStringList& Values);
 
 private:
+    // The value whose bytes run from Begin to End (Doubled: with each pair of quotes
+    // standing for one), shared with an earlier equal value of its column when there is one.
+    QString Take(const char* Begin, const char* End, bool Doubled);
     QString Decode(const char* Begin, const char* End) const;
     // Reads the quoted value whose opening quote is at FPos; FPos ends after it.
     QString ReadQuoted();
@@ -63,7 +79,24 @@ private:
     const char* FEnd;
     const char* FPos;
     bool FLatin1;
+    bool FInLine = false;
+    int FValueIndex = 0;
     QByteArray FScratch;
+
+    // The values last read in a column, by a hash of their bytes. A column whose values
+    // seldom repeat is no longer looked up.
+    struct TRecentValues {
+        struct TSlot {
+            const char* Begin = nullptr;
+            qsizetype Size = 0;
+            QString Value;
+        };
+        std::array<TSlot, 64> Slots;
+        int Lookups = 0;
+        int Hits = 0;
+        bool Off = false;
+    };
+    std::vector<std::unique_ptr<TRecentValues>> FRecent;
 };
 
 class TvgCsvWriter {

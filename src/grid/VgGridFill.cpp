@@ -64,6 +64,8 @@ void TvgGridFill::ReachLine(qint64 Line)
 
 void TvgGridFill::ReachColumns(qint64 Count)
 {
+    if (Count <= qint64(FTargets.size()))
+        return; // asked for every value: the column objects are there
     const qint64 needed = FFirstColumn + Count;
     const int present = FGrid.Columns()->Count();
     if (needed <= present)
@@ -75,18 +77,18 @@ void TvgGridFill::ReachColumns(qint64 Count)
     MapTargets();
 }
 
-void TvgGridFill::Store(int Index, qint64 Line, const QString& Value)
+void TvgGridFill::Store(int Index, qint64 Line, QString Value)
 {
     const TTarget& target = FTargets[size_t(Index)];
     const int row = int(FFirstRow + Line);
     if (target.GridColumn >= 0) {
-        FGrid.SetCells(target.GridColumn, row, Value);
+        FGrid.SetCells(target.GridColumn, row, std::move(Value));
         return;
     }
     TStrings* cells = target.Column->Cols();
     while (cells->Count() <= row)
         cells->Add(QString());
-    cells->Put(row, Value);
+    cells->Put(row, std::move(Value));
 }
 
 void TvgGridFill::Finish()

@@ -32,7 +32,7 @@ public:
     // the grid cannot have that many.
     void ReachColumns(qint64 Count);
     // Stores Value as value Index of line Line, both reached before.
-    void Store(int Index, qint64 Line, const QString& Value);
+    void Store(int Index, qint64 Line, QString Value);
     // Takes away the rows added ahead that no value reached.
     void Finish();
 

@@ -67,14 +67,15 @@ void TVelkoGrid::LoadFromStream(int FirstColumn, int FirstRow, QIODevice& Stream
     // Read whole first: a stream that fails leaves the grid as it was.
     TvgCsvReader reader(TStream(Stream).ReadToEnd());
     TvgGridFill fill(*this, FirstColumn, FirstRow);
-    QStringList values;
-    for (qint64 line = 0; reader.ReadLine(values); ++line) {
-        if (values.isEmpty())
-            continue; // an empty line stores nothing, but takes up its row
-        fill.ReachLine(line);
-        fill.ReachColumns(values.size());
-        for (int i = 0; i < values.size(); ++i)
-            fill.Store(i, line, values[i]);
+    for (qint64 line = 0; reader.NextLine(); ++line) {
+        // An empty line stores nothing, but takes up its row.
+        QString value;
+        for (int i = 0; reader.NextValue(value); ++i) {
+            if (i == 0)
+                fill.ReachLine(line);
+            fill.ReachColumns(qint64(i) + 1);
+            fill.Store(i, line, std::move(value));
+        }
     }
     fill.Finish();
 }

@@ -32,11 +32,14 @@ QVariant TField::Value() const
 
 QString TField::AsString() const
 {
-    const QVariant value = Value();
+    QVariant value = Value();
     if (value.isNull())
         return QString();
     TDateTime date = 0;
     switch (value.typeId()) {
+    case QMetaType::QString:
+        // The text itself, taken out of the value that is let go anyway.
+        return std::move(*static_cast<QString*>(value.data()));
     case QMetaType::Double:
     case QMetaType::Float:
         return FloatToStr(value.toDouble());
@@ -155,10 +158,14 @@ void TDataSet::First()
 
 QVariant TDataSet::FieldValue(int Index) const
 {
+    // Read for every field of every record: the source is asked whether it is open once.
     if (!IsOpen())
         throw EDatabaseError(QStringLiteral("Cannot read a field of a closed dataset"));
-    Settle();
-    if (Index < 0 || Index >= FieldCount())
+    if (BeforeFirst())
+        const_cast<TDataSet*>(this)->NextRecord();
+    if (!FBound)
+        Bound();
+    if (Index < 0 || Index >= FFields.Count())
         RaiseListIndexError(Index);
     return OnRecord() ? RecordValue(Index) : QVariant();
 }

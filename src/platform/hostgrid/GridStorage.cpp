@@ -74,35 +74,40 @@ const QString& TGridStorage::Get(int col, int row) const
     return size_t(col) < FColumns.size() ? CellOf(FColumns[size_t(col)], row) : empty;
 }
 
-void TGridStorage::Set(int col, int row, const QString& text)
+bool TGridStorage::Set(int col, int row, QString text)
 {
     if (size_t(col) >= FColumns.size()) {
         if (text.isEmpty())
-            return;
+            return false;
         FColumns.resize(size_t(col) + 1);
     }
-    Put(FColumns[size_t(col)], row, text);
+    return Put(FColumns[size_t(col)], row, std::move(text));
 }
 
-void TGridStorage::Put(TColumn& column, int row, QString text)
+bool TGridStorage::Put(TColumn& column, int row, QString text)
 {
     const size_t b = size_t(row / BlockRows);
     if (b >= column.size()) {
         if (text.isEmpty())
-            return;
+            return false;
         column.resize(b + 1);
     }
     std::unique_ptr<TBlock>& block = column[b];
     if (!block) {
         if (text.isEmpty())
-            return;
+            return false;
         block = std::make_unique<TBlock>();
     }
     QString& cell = block->Cells[size_t(row % BlockRows)];
-    block->Filled += int(!text.isEmpty()) - int(!cell.isEmpty());
-    cell = text.isEmpty() ? QString() : std::move(text);
+    const bool changed = cell != text;
+    if (changed) {
+        block->Filled += int(!text.isEmpty()) - int(!cell.isEmpty());
+        cell = text.isEmpty() ? QString() : std::move(text);
+    }
+    // A block that a move left empty goes too.
     if (block->Filled == 0)
         block.reset();
+    return changed;
 }
 
 bool TGridStorage::RangeIsEmpty(const TColumn& column, int firstRow, int lastRow)

@@ -21,9 +21,10 @@ public:
     // Cells inside the new size keep their texts; those outside are dropped.
     void Resize(int colCount, int rowCount);
 
-    // The caller checks the indices (Cells does, with the grid's own error).
+    // The caller checks the indices (Cells does, with the grid's own error). Set answers
+    // whether the text changed.
     const QString& Get(int col, int row) const;
-    void Set(int col, int row, const QString& text);
+    bool Set(int col, int row, QString text);
 
     // Moves column (row) from to position to; those in between shift by one.
     void MoveColumn(int from, int to);
@@ -43,7 +44,7 @@ private:
 
     static const QString& CellOf(const TColumn& column, int row);
     static TBlock* BlockOf(const TColumn& column, int b);
-    void Put(TColumn& column, int row, QString text);
+    bool Put(TColumn& column, int row, QString text);
     // Rows first+1..last move up by one and row first goes to last; RotateDown the reverse.
     void RotateUp(TColumn& column, int first, int last);
     void RotateDown(TColumn& column, int first, int last);
