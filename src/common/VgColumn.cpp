@@ -1,5 +1,7 @@
 #include "common/VgColumn.h"
 
+#include <vector>
+
 namespace vg {
 
 // ---- TvgHeading
@@ -67,7 +69,14 @@ void TvgHeading::SetName(const QString& Value)
     auto* headings = dynamic_cast<TvgHeadings*>(Collection());
     if (headings && headings->ColumnNameExists(Value))
         throw EvgColumnNameExists(QStringLiteral("A column named \"%1\" already exists").arg(Value));
+    Rename(Value);
+}
+
+void TvgHeading::Rename(const QString& Value)
+{
     FName = Value;
+    if (Collection())
+        Collection()->Revise();
 }
 
 void TvgHeading::SetTitleHAlignment(TAlignment Value) { SetRefreshing(FTitleHAlignment, Value); }
@@ -117,7 +126,7 @@ void TvgHeading::Assign(const TPersistent* Source)
         return;
     }
     FCaption = heading->FCaption;
-    FName = heading->FName;
+    Rename(heading->FName);
     FTitleHAlignment = heading->FTitleHAlignment;
     FTitleVAlignment = heading->FTitleVAlignment;
     FTitleColor = heading->FTitleColor;
@@ -310,8 +319,15 @@ T* ItemAs(TCollectionItem* item)
 
 TvgHeading* TvgHeadings::Add()
 {
+    // The new item's name is empty until it is given one, so the free number is the same
+    // before and after it joins.
+    const QString name = NextColumnName();
     TvgHeading* item = ItemAs<TvgHeading>(TCollection::Add());
-    item->FName = NextColumnName();
+    item->FName = name;
+    // Its number is taken now, and every smaller one was: the record stays good.
+    FNumbersTaken[size_t(FFirstFreeNumber)] = true;
+    ++FFirstFreeNumber;
+    FNumbersRevision = Revision();
     return item;
 }
 
@@ -342,11 +358,33 @@ bool TvgHeadings::ColumnNameExists(const QString& Name) const
 
 QString TvgHeadings::NextColumnName() const
 {
-    for (int n = 1;; ++n) {
-        const QString name = QStringLiteral("Column ") + QString::number(n);
-        if (!ColumnNameExists(name))
-            return name;
+    // With Count items, one of the numbers 1..Count+1 is free; the record holds twice as
+    // many, so that it lasts while items are added.
+    const qint64 needed = qint64(Count()) + 2;
+    if (FNumbersRevision != Revision() || qint64(FNumbersTaken.size()) < needed) {
+        const QLatin1String prefix("Column ");
+        const qint64 limit = 2 * needed + 64;
+        FNumbersTaken.assign(size_t(limit), false);
+        for (int i = 0; i < Count(); ++i) {
+            const auto* heading = dynamic_cast<const TvgHeading*>(Item(i));
+            if (!heading || !heading->Name().startsWith(prefix))
+                continue;
+            // Only the names the numbering gives count: "Column 7", not "Column 07".
+            const QStringView digits = QStringView(heading->Name()).mid(prefix.size());
+            qint64 n = digits.isEmpty() ? limit : 0;
+            for (qsizetype d = 0; d < digits.size() && n < limit; ++d) {
+                const char16_t c = digits[d].unicode();
+                n = c >= u'0' && c <= u'9' && (d > 0 || c != u'0') ? n * 10 + (c - u'0') : limit;
+            }
+            if (n >= 1 && n < limit)
+                FNumbersTaken[size_t(n)] = true;
+        }
+        FNumbersRevision = Revision();
+        FFirstFreeNumber = 1;
     }
+    while (FNumbersTaken[size_t(FFirstFreeNumber)])
+        ++FFirstFreeNumber;
+    return QStringLiteral("Column ") + QString::number(FFirstFreeNumber);
 }
 
 void TvgHeadings::Move(int FromIndex, int ToIndex)

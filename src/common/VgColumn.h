@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace vg {
 
@@ -87,7 +88,10 @@ private:
     friend class TvgHeadings; // Add names new items directly, without the uniqueness check
 
     // The form-file reader restores names as they were stored, duplicates included.
-    void SetStoredName(const QString& Value) { FName = Value; }
+    void SetStoredName(const QString& Value) { Rename(Value); }
+    // Every change of the name goes through here: the collection hears of it, so that it
+    // knows its record of the numbers default names take is out of date.
+    void Rename(const QString& Value);
 
     QString FCaption;
     QString FName;
@@ -250,6 +254,14 @@ public:
 
     std::function<void(TObject* Sender)> OnAssign;
     TvgOnPropertyChange OnPropertyChange;
+
+private:
+    // The numbers that names of the form "Column n" take (index n), as they were at
+    // revision FNumbersRevision, and the first number that may be free. Adding items one
+    // after the other keeps the record, so that naming them costs no pass over the others.
+    mutable std::vector<bool> FNumbersTaken;
+    mutable std::uint64_t FNumbersRevision = ~std::uint64_t(0);
+    mutable qint64 FFirstFreeNumber = 1;
 };
 
 class TvgColumns : public TvgHeadings {

@@ -172,7 +172,9 @@ public:
     // Reads the stream from its position to its end, then stores value j of line k into
     // column object FirstColumn + j for grid row FirstRow + k, adding rows and (visible)
     // column objects as far as values reach. Nothing is cleared, no row or column removed.
-    // A failing stream raises EReadError, with nothing stored.
+    // A failing stream raises EReadError, with nothing stored. A line that would make more
+    // than 16,384 column objects raises EvgColumnIndexOutOfRange, with the lines before it
+    // stored.
     void LoadFromStream(int FirstColumn, int FirstRow, QIODevice& Stream);
     // Writes the file through a temporary file that replaces it only once it is complete:
     // after any failure (raised as EWriteError) the old file is still there, whole.

@@ -10,6 +10,9 @@ namespace vg {
 namespace {
 
 constexpr qint64 MaxCount = std::numeric_limits<int>::max();
+// Column objects are weighty (fonts, borders, lists): a few kilobytes of text must not be
+// able to ask for millions of them. This is as wide as common spreadsheets go.
+constexpr qint64 MaxColumnObjects = 16384;
 // Rows are added at least this many at a time, and at least half as many as there are.
 constexpr int RowStep = 1024;
 
@@ -70,8 +73,11 @@ void TvgGridFill::ReachColumns(qint64 Count)
     const int present = FGrid.Columns()->Count();
     if (needed <= present)
         return;
-    if (needed > MaxCount)
-        throw EvgColumnIndexOutOfRange(QStringLiteral("TVelkoGrid: column %1 is past the largest grid").arg(needed));
+    if (needed > MaxColumnObjects)
+        throw EvgColumnIndexOutOfRange(
+            QStringLiteral("TVelkoGrid: %1 column objects asked for; a grid is filled with at most %2")
+                .arg(needed)
+                .arg(MaxColumnObjects));
     // New column objects are visible: every one adds a grid column.
     FGrid.SetColumnCount(FGrid.ColCount() + int(needed - present));
     MapTargets();

@@ -29,8 +29,11 @@ public:
     // have that many rows.
     void ReachLine(qint64 Line);
     // Makes Count column objects from FirstColumn on exist; EvgColumnIndexOutOfRange when
-    // the grid cannot have that many.
+    // that makes more than 16,384 column objects. Adding them all at once is much cheaper
+    // than one by one.
     void ReachColumns(qint64 Count);
+    // How many column objects there are from FirstColumn on.
+    int ColumnsReached() const { return int(FTargets.size()); }
     // Stores Value as value Index of line Line, both reached before.
     void Store(int Index, qint64 Line, QString Value);
     // Takes away the rows added ahead that no value reached.

@@ -67,14 +67,26 @@ void TVelkoGrid::LoadFromStream(int FirstColumn, int FirstRow, QIODevice& Stream
     // Read whole first: a stream that fails leaves the grid as it was.
     TvgCsvReader reader(TStream(Stream).ReadToEnd());
     TvgGridFill fill(*this, FirstColumn, FirstRow);
+    // Values past the last column object wait for the end of their line, which then adds
+    // the columns for all of them at once.
+    QStringList beyond;
     for (qint64 line = 0; reader.NextLine(); ++line) {
         // An empty line stores nothing, but takes up its row.
         QString value;
-        for (int i = 0; reader.NextValue(value); ++i) {
-            if (i == 0)
+        int count = 0;
+        for (; reader.NextValue(value); ++count) {
+            if (count == 0)
                 fill.ReachLine(line);
-            fill.ReachColumns(qint64(i) + 1);
-            fill.Store(i, line, std::move(value));
+            if (count < fill.ColumnsReached())
+                fill.Store(count, line, std::move(value));
+            else
+                beyond.append(std::move(value));
+        }
+        if (!beyond.isEmpty()) {
+            fill.ReachColumns(count);
+            for (int i = 0; i < beyond.size(); ++i)
+                fill.Store(count - int(beyond.size()) + i, line, std::move(beyond[i]));
+            beyond.clear();
         }
     }
     fill.Finish();

@@ -140,6 +140,23 @@ TEST_F(GridContents, LoadingGrowsRowsAndColumnsAsFarAsValuesReachAndKeepsTheRest
     EXPECT_EQ(Item(2)->Cols()->Count(), 5001);
 }
 
+TEST(VelkoGridContents, WideLinesAddTheirColumnsAtOnceUpToALimit)
+{
+    TVelkoGrid grid;
+    QByteArray wide;
+    for (int i = 0; i < 6000; ++i)
+        wide += "v" + QByteArray::number(i) + ",";
+    Load(grid, 0, 1, "a\r\n" + wide);
+    ASSERT_EQ(grid.ColCount(), 6000);
+    EXPECT_EQ(grid.Cells(5999, 2), QStringLiteral("v5999"));
+    EXPECT_EQ((*grid.Columns())[5999]->Name(), QStringLiteral("Column 6000"));
+
+    // A line that would make the grid absurdly wide is refused; the lines before it stay.
+    EXPECT_THROW(Load(grid, 12000, 0, "x\r\n" + wide), EvgColumnIndexOutOfRange);
+    EXPECT_EQ(grid.ColCount(), 12001);
+    EXPECT_EQ(grid.Cells(12000, 0), QStringLiteral("x"));
+}
+
 TEST_F(GridContents, RandomCellTextsComeBackByteForByte)
 {
     std::mt19937 random(4);
