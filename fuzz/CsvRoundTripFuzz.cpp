@@ -7,6 +7,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -60,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TvgCsvWriter writer([&](QByteArrayView written) {
         // Handed on in small pieces, as a slow device would take them.
         for (qsizetype at = 0; at < written.size(); at += piece)
-            text += written.mid(at, piece);
+            text += written.sliced(at, std::min(piece, written.size() - at));
     });
     for (const QStringList& line : lines) {
         for (const QString& value : line)

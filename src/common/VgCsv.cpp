@@ -262,15 +262,16 @@ QList<QStringList> ReadCsvText(const QByteArray& Text)
 TvgCsvWriter::TvgCsvWriter(TSink Sink)
     : FSink(std::move(Sink)), FEncoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless)
 {
-    FBuffer.resize(WriterChunk);
 }
 
 char* TvgCsvWriter::Room(qsizetype Count)
 {
     if (FUsed + Count > FBuffer.size()) {
-        Flush();
-        if (Count > FBuffer.size())
-            FBuffer.resize(Count);
+        // The buffer grows up to its chunk size (a short text needs no more than it holds),
+        // and is handed on whenever it would grow beyond.
+        if (FUsed + Count > WriterChunk)
+            Flush();
+        FBuffer.resize(std::max({FUsed + Count, std::min(2 * FBuffer.size(), WriterChunk), qsizetype(256)}));
     }
     return FBuffer.data() + FUsed;
 }
