@@ -91,7 +91,7 @@ private:
             qsizetype Size = 0;
             QString Value;
         };
-        std::array<TSlot, 64> Slots;
+        std::array<TSlot, 256> Slots;
         int Lookups = 0;
         int Hits = 0;
         bool Off = false;
