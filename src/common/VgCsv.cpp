@@ -24,6 +24,7 @@ constexpr qsizetype WriterChunk = qsizetype(1) << 20;
 constexpr int SharedColumns = 256;
 constexpr qsizetype SharedSize = 32;
 constexpr int TrialLookups = 4096;
+constexpr int FirstValuesUnshared = 16;
 
 bool IsControl(char c)
 {
@@ -184,21 +185,20 @@ QString TvgCsvReader::Take(const char* Begin, const char* End, bool Doubled)
         return decode();
     if (size_t(FValueIndex) >= FRecent.size())
         FRecent.resize(size_t(FValueIndex) + 1);
-    std::unique_ptr<TRecentValues>& recent = FRecent[size_t(FValueIndex)];
-    if (!recent)
-        recent = std::make_unique<TRecentValues>();
-    if (recent->Off)
+    TRecentValues& recent = FRecent[size_t(FValueIndex)];
+    if (recent.Off || ++recent.Lookups <= FirstValuesUnshared)
         return decode();
-    TRecentValues::TSlot& slot = recent->Slots[HashOf(Begin, End, FEnd) % recent->Slots.size()];
-    ++recent->Lookups;
+    if (!recent.Slots)
+        recent.Slots = std::make_unique<std::array<TRecentValues::TSlot, 256>>();
+    TRecentValues::TSlot& slot = (*recent.Slots)[HashOf(Begin, End, FEnd) % recent.Slots->size()];
     if (slot.Size == size && std::memcmp(slot.Begin, Begin, size_t(size)) == 0) {
-        ++recent->Hits;
+        ++recent.Hits;
         return slot.Value;
     }
     QString value = decode();
-    if (recent->Lookups >= TrialLookups && recent->Hits < recent->Lookups / 4) {
-        recent->Off = true;
-        recent->Slots = {};
+    if (recent.Lookups >= TrialLookups && recent.Hits < recent.Lookups / 4) {
+        recent.Off = true;
+        recent.Slots.reset();
     } else {
         slot = {Begin, size, value};
     }

@@ -83,20 +83,21 @@ private:
     int FValueIndex = 0;
     QByteArray FScratch;
 
-    // The values last read in a column, by a hash of their bytes. A column whose values
-    // seldom repeat is no longer looked up.
+    // The values last read in a column, by a hash of their bytes, kept from the column's
+    // seventeenth value on (short texts need none). A column whose values seldom repeat is
+    // no longer looked up.
     struct TRecentValues {
         struct TSlot {
             const char* Begin = nullptr;
             qsizetype Size = 0;
             QString Value;
         };
-        std::array<TSlot, 256> Slots;
+        std::unique_ptr<std::array<TSlot, 256>> Slots;
         int Lookups = 0;
         int Hits = 0;
         bool Off = false;
     };
-    std::vector<std::unique_ptr<TRecentValues>> FRecent;
+    std::vector<TRecentValues> FRecent;
 };
 
 class TvgCsvWriter {

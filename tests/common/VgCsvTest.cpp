@@ -163,10 +163,10 @@ TEST(CsvWriter, SinkFailureLeavesNothingToWriteAgain)
 TEST(CsvText, RandomCellTextsComeBackExactly)
 {
     std::mt19937 random(12);
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < 150; ++round) {
         Lines lines;
         const int columns = std::uniform_int_distribution<int>(1, 6)(random);
-        const int rows = std::uniform_int_distribution<int>(0, 12)(random);
+        const int rows = std::uniform_int_distribution<int>(0, 40)(random); // past 16, values are shared
         for (int r = 0; r < rows; ++r) {
             QStringList line;
             for (int c = 0; c < columns; ++c)
