@@ -200,7 +200,9 @@ public:
     void LoadFromDataSet(TDataSet& DataSet, bool IncludeFieldNames, int FirstColumn, int FirstRow);
 
     // ---- Column widths kept between runs (VgGridRegistry.cpp), in the user's settings under
-    // Key (see TRegistry): one whole number per grid column, named after its column object.
+    // Key (see TRegistry): one whole number per grid column, named after its column object
+    // ("/", "\" and "%" in a name are written %2F, %5C and %25, as the settings store takes
+    // the first two for key separators).
     // A Key of blanks only does nothing. Failures to reach the settings, values that name no
     // column or are no whole numbers, and widths the grid refuses are passed over, each on
     // its own. ColumnsRegistryKey is read after loading and written on destruction, outside
