@@ -34,6 +34,10 @@ DemoWindow::DemoWindow(QWidget* parent) : QMainWindow(parent)
     AddPage(FHintsPage, QStringLiteral("Cell hints"));
     ShowPage(QStringLiteral("Orders"));
 
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->addActions({orders->OpenCsvAction(), orders->SaveCsvAsAction()});
+    file->addSeparator();
+    file->addAction(orders->ReloadAction());
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->addAction(orders->InsertRowAction());
     edit->addAction(orders->DeleteRowAction());
@@ -43,7 +47,6 @@ DemoWindow::DemoWindow(QWidget* parent) : QMainWindow(parent)
     });
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->addAction(orders->ShowInternalIdAction());
-    view->addAction(orders->ReloadAction());
     connect(orders, &OrdersPage::Message, this, [this](const QString& text) { statusBar()->showMessage(text, 10000); });
     FOrdersPage = orders;
     statusBar()->showMessage(QStringLiteral("VelkoGrid %1 on Qt %2")

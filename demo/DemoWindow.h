@@ -1,5 +1,6 @@
-// The demo's main window: a tab per feature area, opening on the orders grid, and a "View"
-// menu with the orders page's column switch. Each part of the library adds its own page
+// The demo's main window: a tab per feature area, opening on the orders grid, a "File"
+// menu with the orders page's CSV and database actions and a "View" menu with its column
+// switch. Each part of the library adds its own page
 // through AddPage.
 #pragma once
 

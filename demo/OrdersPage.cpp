@@ -7,16 +7,22 @@
 #include <VelkoGrid/VelkoGrid.h>
 
 #include <QAction>
+#include <QBuffer>
 #include <QColor>
 #include <QFontMetrics>
+#include <QFile>
+#include <QFileDialog>
 #include <QImage>
 #include <QKeySequence>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPainter>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace vg::demo {
 
@@ -58,6 +64,9 @@ OrdersPage::OrdersPage(QWidget* parent) : QWidget(parent), FStatusImages(std::ma
     FGrid->SetVelkoHighlightColor(RGBColor(204, 228, 247));
     FGrid->SetVelkoHighlightFontColor(clNavy);
     FColumns = SetUpOrderColumns(*FGrid);
+    // The widths the user left last time; the grid writes them back when it goes.
+    FGrid->SetColumnsRegistryKey(ColumnWidthsKey);
+    FGrid->LoadColumnWidthsFromRegistry(ColumnWidthsKey);
     FGrid->OnGetCellImage = [this](TObject*, int ACol, int ARow, int HeadingIndex, TObject*& PictureOrImageList,
                                    int& ImageIndex, TvgImagePosition&, TAlignment&, TvgVAlignment&, int&) {
         SupplyStatusImage(ACol, ARow, HeadingIndex, PictureOrImageList, ImageIndex);
@@ -76,8 +85,9 @@ OrdersPage::OrdersPage(QWidget* parent) : QWidget(parent), FStatusImages(std::ma
             "%1 order lines from the demo's SQLite database, edited in place: choose a product or "
             "status from its list, type a customer and take the suggestion with Enter, pick the "
             "order date with the cell's button. Shipped lines cannot be typed into. Every edit is "
-            "saved at once; View \u25B8 Reload orders reads them back. Click a title to sort by it, "
-            "a heading to select its columns.").arg(FOrderCount));
+            "saved at once; File \u25B8 Reload from database reads them back, File \u25B8 Save CSV "
+            "As\u2026 writes them to a file. Click a title to sort by it, a heading to select its "
+            "columns. Column widths you set are kept for the next run.").arg(FOrderCount));
     } catch (const Exception& e) {
         FSummary->setText(QStringLiteral("The demo database could not be loaded: %1").arg(e.Message()));
     }
@@ -89,12 +99,10 @@ OrdersPage::OrdersPage(QWidget* parent) : QWidget(parent), FStatusImages(std::ma
     connect(FShowInternalId, &QAction::toggled, this, [this](bool shown) {
         Application().GuardEvent([&] { FColumns.InternalId->SetVisible(shown); });
     });
-    FReload = new QAction(QStringLiteral("Reload orders"), this);
-    FReload->setShortcut(QKeySequence::Refresh);
-    FReload->setEnabled(FDatabase != nullptr);
-    connect(FReload, &QAction::triggered, this, [this] { Application().GuardEvent([this] { Reload(); }); });
 
     CreateEditActions();
+
+    CreateFileActions();
 
     // A selected range, shown in the highlight colours: customers and order dates of a few lines.
     if (FOrderCount >= 8) {
@@ -110,19 +118,6 @@ OrdersPage::~OrdersPage()
     FGrid->OnGetCellImage = nullptr;
     FGrid->OnFixedCellClick = nullptr;
     delete std::exchange(FEditing, nullptr);
-}
-
-void OrdersPage::Reload()
-{
-    if (!FDatabase)
-        return;
-    FGrid->HideEditor();
-    // The lines fill every column in collection order, the hidden one too.
-    const bool idHidden = !FColumns.InternalId->Visible();
-    FColumns.InternalId->SetVisible(true);
-    LoadOrders(*FDatabase);
-    FColumns.InternalId->SetVisible(!idHidden);
-    emit Message(QStringLiteral("%1 order lines read from the database").arg(FOrderCount));
 }
 
 void OrdersPage::ShowEditingExample()
@@ -263,6 +258,96 @@ void OrdersPage::LoadOrders(const DemoDatabase& database)
             FGrid->SetCells(col, row, CellTextOf(query.value(fields[col]), FColumns.All[col].Kind));
     }
     FOrderCount = row;
+}
+
+void OrdersPage::CreateFileActions()
+{
+    const QString csvFiles = QStringLiteral("CSV files (*.csv);;All files (*)");
+    FOpenCsv = new QAction(QStringLiteral("Open CSV\u2026"), this);
+    FOpenCsv->setShortcut(QKeySequence::Open);
+    connect(FOpenCsv, &QAction::triggered, this, [this, csvFiles] {
+        const QString name = QFileDialog::getOpenFileName(this, QStringLiteral("Open CSV"), QString(), csvFiles);
+        if (!name.isEmpty())
+            Report(QStringLiteral("Open CSV"), [&] { OpenCsv(name); });
+    });
+    FSaveCsvAs = new QAction(QStringLiteral("Save CSV As\u2026"), this);
+    FSaveCsvAs->setShortcut(QKeySequence::SaveAs);
+    connect(FSaveCsvAs, &QAction::triggered, this, [this, csvFiles] {
+        const QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Save CSV As"),
+                                                          QStringLiteral("orders.csv"), csvFiles);
+        if (!name.isEmpty())
+            Report(QStringLiteral("Save CSV As"), [&] { SaveCsv(name); });
+    });
+    FReload = new QAction(QStringLiteral("Reload from database"), this);
+    FReload->setShortcut(QKeySequence::Refresh);
+    FReload->setEnabled(FDatabase != nullptr);
+    connect(FReload, &QAction::triggered, this,
+            [this] { Report(QStringLiteral("Reload from database"), [this] { Reload(); }); });
+}
+
+void OrdersPage::Report(const QString& title, const std::function<void()>& work)
+{
+    try {
+        work();
+    } catch (const Exception& e) {
+        QMessageBox::warning(this, title, e.Message());
+    }
+}
+
+void OrdersPage::ClearLines()
+{
+    FGrid->Clear();
+    FGrid->SetRowCount(FGrid->FixedRows() + 1);
+}
+
+void OrdersPage::OpenCsv(const QString& fileName)
+{
+    // Read whole before the lines go, so that a file that cannot be read changes nothing.
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EReadError(QStringLiteral("Cannot open %1: %2").arg(fileName, file.errorString()));
+    QBuffer text;
+    text.setData(TStream(file).ReadToEnd());
+    text.open(QIODevice::ReadOnly);
+    ClearLines();
+    FGrid->LoadFromStream(0, FGrid->FixedRows(), text);
+    FOrderCount = FGrid->RowCount() - FGrid->FixedRows();
+    FSummary->setText(QStringLiteral("%1 order lines from %2.").arg(FOrderCount).arg(fileName));
+}
+
+void OrdersPage::SaveCsv(const QString& fileName) const
+{
+    FGrid->SaveToFile(0, FGrid->FixedRows(), fileName);
+}
+
+void OrdersPage::Reload()
+{
+    if (!FDatabase)
+        return;
+    FGrid->HideEditor();
+    // The fields in the grid's collection order, so that each lands in its column object.
+    QStringList fields;
+    for (int i = 0; i < FGrid->Columns()->Count(); ++i) {
+        const TvgColumn* column = FGrid->Columns()->GetColumn(i);
+        const auto found = std::find_if(FColumns.All.cbegin(), FColumns.All.cend(),
+                                        [column](const OrderColumn& c) { return c.Column == column; });
+        fields << (found == FColumns.All.cend() ? QStringLiteral("NULL") : found->Field);
+    }
+    TSqlQueryDataSet lines(FDatabase->Database());
+    lines.SetSQL(QStringLiteral("SELECT %1 FROM order_overview ORDER BY line").arg(fields.join(QStringLiteral(", "))));
+    lines.Open();
+    ClearLines();
+    FGrid->LoadFromDataSet(lines, false, 0, FGrid->FixedRows());
+    // SQLite keeps dates as ISO text; the grid's date format reads the regional form.
+    for (const OrderColumn& column : FColumns.All) {
+        const int col = FGrid->GridColumnForColumnObject(column.Column);
+        if (column.Kind != CellValueKind::Date || col < 0)
+            continue;
+        for (int row = FGrid->FixedRows(); row < FGrid->RowCount(); ++row)
+            FGrid->SetCells(col, row, CellTextOf(FGrid->Cells(col, row), column.Kind));
+    }
+    FOrderCount = FGrid->RowCount() - FGrid->FixedRows();
+    emit Message(QStringLiteral("%1 order lines read from the database").arg(FOrderCount));
 }
 
 void OrdersPage::SupplyStatusImage(int ACol, int ARow, int HeadingIndex, TObject*& PictureOrImageList,

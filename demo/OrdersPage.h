@@ -3,10 +3,12 @@
 // numbers, dates and shares in their display formats, borders and bevels, a coloured dot
 // per status, highlighted selection, and an internal id column that a checkable action
 // shows and hides. The lines are edited in place as on an order-entry screen
-// (OrderEditing), every accepted edit goes to the page's database, and an action reloads
-// the grid from there. Clicking a column's title sorts the lines by it (again: the other
-// way round), clicking a heading selects its columns, clicking a line's title makes it the
-// current line, and two actions insert and delete a line at the current one.
+// (OrderEditing) and every accepted edit goes to the page's database. Clicking a column's
+// title sorts the lines by it (again: the other way round), clicking a heading selects its
+// columns, clicking a line's title makes it the current line, and two actions insert and
+// delete a line at the current one. File actions save the lines as CSV, open such a file
+// again (the hidden internal id travels with it) and reload the lines from the database;
+// the column widths the user sets are kept between runs.
 #pragma once
 
 #include "OrderColumns.h"
@@ -16,6 +18,7 @@
 #include <QHash>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -52,17 +55,29 @@ public:
     const OrderColumns& Columns() const { return FColumns; }
     // The number of order lines loaded (0 when the database could not be loaded).
     int OrderCount() const { return FOrderCount; }
-    // Reads every line from the page's database again; for the window's "View" menu.
-    QAction* ReloadAction() const { return FReload; }
-    void Reload();
     // The page's database (null when it could not be loaded) and its editing rules.
     DemoDatabase* Database() const { return FDatabase.get(); }
     OrderEditing* Editing() const { return FEditing; }
     // Opens the product list of a pending line, to show what editing looks like.
     void ShowEditingExample();
 
+    // For the window's "File" menu: each asks for a file or goes ahead, and reports a
+    // failure in a message box.
+    QAction* OpenCsvAction() const { return FOpenCsv; }
+    QAction* SaveCsvAsAction() const { return FSaveCsvAs; }
+    QAction* ReloadAction() const { return FReload; }
+    // What the actions do, without asking: the order lines replaced by those of a CSV file
+    // or of the page's database, or written to a CSV file. Failures raise vg::Exception; a
+    // file that cannot be read leaves the lines as they were.
+    void OpenCsv(const QString& fileName);
+    void SaveCsv(const QString& fileName) const;
+    void Reload();
+
+    // Where the orders grid keeps its column widths in the user's settings.
+    static inline const QString ColumnWidthsKey = QStringLiteral("Orders page/Column widths");
+
 signals:
-    // What happened to an edit, for the window's status bar.
+    // What happened to an edit or a reload, for the window's status bar.
     void Message(const QString& text);
 
 private:
@@ -74,6 +89,11 @@ private:
     void FixedCellClicked(int ACol, int ARow, int HeadingIndex, TMouseButton Button);
     void CreateEditActions();
     void UpdateEditActions();
+    void CreateFileActions();
+    // Empties the order lines, leaving one empty row under the title row.
+    void ClearLines();
+    // Runs an action's work, reporting a failure in a message box.
+    void Report(const QString& title, const std::function<void()>& work);
 
     TVelkoGrid* FGrid = nullptr;
     QLabel* FSummary = nullptr;
@@ -86,6 +106,8 @@ private:
     TvgColumn* FSortColumn = nullptr; // the column the lines are sorted by, if any
     QString FSortCaption;             // its caption without the direction mark
     bool FSortDescending = false;
+    QAction* FOpenCsv = nullptr;
+    QAction* FSaveCsvAs = nullptr;
     OrderColumns FColumns;
     std::unique_ptr<TImageList> FStatusImages;
     QHash<QString, int> FStatusImageIndex; // status label -> image

@@ -8,8 +8,11 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QFont>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -40,6 +43,8 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
+    // The user's settings (the orders grid's column widths) are kept under these names.
+    QApplication::setOrganizationName(QStringLiteral("VelkoGrid"));
     QApplication::setApplicationName(QStringLiteral("velkogrid-demo"));
     QApplication::setApplicationVersion(QStringLiteral(VELKOGRID_VERSION_TEXT));
     // One font everywhere, so screenshots look the same on every machine.
@@ -54,6 +59,15 @@ int main(int argc, char** argv)
         QStringLiteral("file"));
     parser.addOption(screenshotOption);
     parser.process(app);
+
+    // A screenshot shows the demo as it comes, whatever widths its user left, and leaves
+    // the user's settings alone.
+    std::optional<QTemporaryDir> screenshotSettings;
+    if (parser.isSet(screenshotOption)) {
+        screenshotSettings.emplace();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, screenshotSettings->path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, screenshotSettings->path());
+    }
 
     vg::demo::DemoWindow window;
 

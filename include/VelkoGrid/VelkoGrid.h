@@ -1,7 +1,7 @@
 // VelkoGrid: the one header an application includes. It brings in the grid with its column
 // model, the host layer's objects an application touches (components, colours, fonts,
-// pictures, string lists, form files, the application object, conversions and regional
-// settings) and the shared definitions, so that later moves between the library's folders
+// pictures, string lists, form files, streams, the user's settings, datasets, the
+// application object, conversions and regional settings) and the shared definitions, so that later moves between the library's folders
 // never reach application code.
 //
 //   #include <VelkoGrid/VelkoGrid.h>
@@ -26,10 +26,15 @@
 #include "platform/core/Filer.h"
 #include "platform/core/FormFile.h"
 #include "platform/core/Persistent.h"
+#include "platform/core/Registry.h"
 #include "platform/core/SparseStrings.h"
+#include "platform/core/Stream.h"
 #include "platform/core/Strings.h"
 #include "platform/core/TypeInfo.h"
 #include "platform/core/Types.h"
+#include "platform/data/DataSet.h"
+#include "platform/data/ItemModelDataSet.h"
+#include "platform/data/SqlQueryDataSet.h"
 #include "platform/graphics/Bitmaps.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Font.h"
@@ -45,6 +50,7 @@
 // Shared definitions, the column model and the drawing routines cells are painted with.
 #include "common/VgBorderDraw.h"
 #include "common/VgColumn.h"
+#include "common/VgCsv.h"
 #include "common/VgDisplayFormat.h"
 #include "common/VgDrawText.h"
 #include "common/VgGlobal.h"

@@ -93,10 +93,6 @@ TVelkoGrid::~TVelkoGrid()
     FColumns->OnPropertyChange = nullptr;
 }
 
-void TVelkoGrid::RestoreColumnWidths() {}
-
-void TVelkoGrid::StoreColumnWidths() {}
-
 void TVelkoGrid::SetColumns(const TvgColumns* Value)
 {
     FColumns->Assign(Value);

@@ -10,8 +10,9 @@
 // and painting), VgGridHeading.cpp (heading band), VgGridDisplayText.cpp (display text),
 // VgGridMessages.cpp (size requests), VgGridRows.cpp (row and column operations),
 // VgGridMouse.cpp (titles and headings as buttons), VgGridEditor.cpp (the editor, its
-// reports and the grid as the editor sees it) and VgGridNavigation.cpp (entering and
-// leaving cells and rows).
+// reports and the grid as the editor sees it), VgGridNavigation.cpp (entering and leaving
+// cells and rows), VgGridPersistence.cpp (contents as text, clearing), VgGridDataSet.cpp
+// (filling from a dataset) and VgGridRegistry.cpp (column widths kept between runs).
 #pragma once
 
 #include "common/VgColumn.h"
@@ -26,7 +27,11 @@
 #include <memory>
 #include <vector>
 
+class QIODevice;
+
 namespace vg {
+
+class TDataSet;
 
 enum TvgOption : std::uint8_t { vgoptDrawFocusRectangle, vgoptHighlightSelection };
 VG_ENUM_INFO(TvgOption, "vgoptDrawFocusRectangle", "vgoptHighlightSelection")
@@ -125,6 +130,8 @@ public:
     // The first item of Columns (hidden ones included) whose Name equals Name, ignoring the
     // case of ASCII letters; EvgInvalidColumnName ("Invalid column name "Name"") when none.
     TvgColumn* GetColByName(const QString& Name) const;
+    // The same, answering null when no item has that name.
+    TvgColumn* FindColByName(const QString& Name) const;
     // Select the data cells of row ARow (of column ACol), unless goEditing is set. Rows
     // and columns that are not scrollable raise EListError, with the selection unchanged.
     void SelectEntireRow(int ARow);
@@ -184,6 +191,55 @@ public:
     void ClearHeadings();
     bool IsFixedCell(TGridCoord Cell) const;
 
+    // ---- Contents as text (VgGridPersistence.cpp). The text holds the cells of the column
+    // objects from index FirstColumn of Columns to the last one, hidden ones included (their
+    // cells are in their Cols), for the grid rows from FirstRow to the last; see VgCsv.h for
+    // its form. A negative FirstColumn or FirstRow raises EvgColumnIndexOutOfRange or
+    // EvgRowIndexOutOfRange before anything is read or written.
+    //
+    // Writes the text at the stream's position. A failing stream raises EWriteError.
+    void SaveToStream(int FirstColumn, int FirstRow, QIODevice& Stream);
+    // Reads the stream from its position to its end, then stores value j of line k into
+    // column object FirstColumn + j for grid row FirstRow + k, adding rows and (visible)
+    // column objects as far as values reach. Nothing is cleared, no row or column removed.
+    // A failing stream raises EReadError, with nothing stored. A line that would make more
+    // than 16,384 column objects raises EvgColumnIndexOutOfRange, with the lines before it
+    // stored.
+    void LoadFromStream(int FirstColumn, int FirstRow, QIODevice& Stream);
+    // Writes the file through a temporary file that replaces it only once it is complete:
+    // after any failure (raised as EWriteError) the old file is still there, whole.
+    void SaveToFile(int FirstColumn, int FirstRow, const QString& FileName);
+    // EReadError when the file cannot be opened or read.
+    void LoadFromFile(int FirstColumn, int FirstRow, const QString& FileName);
+    // Empties the grid cells from TopLeft to BottomRight (grid coordinates, fixed cells
+    // included; an inverted range clears nothing) after closing the editor. Hidden
+    // columns are not touched. A corner outside the grid raises EvgColumnIndexOutOfRange or
+    // EvgRowIndexOutOfRange and changes nothing.
+    void ClearRange(const TGridCoord& TopLeft, const TGridCoord& BottomRight);
+    // Empties every cell that is not fixed, and every cell of the hidden columns.
+    void Clear();
+
+    // ---- Filling from a dataset (VgGridDataSet.cpp). Opens the dataset when it is closed
+    // (it stays open), adds visible column objects until FirstColumn + FieldCount exist,
+    // then from grid row FirstRow on stores the field names (IncludeFieldNames) and every
+    // record from the current one to the last as text: field f goes to column object
+    // FirstColumn + f, visible or hidden. Rows are added as needed; nothing else changes.
+    // A negative FirstColumn, or a FirstRow outside 0..RowCount, raises
+    // EvgColumnIndexOutOfRange or EvgRowIndexOutOfRange first. Failures of the dataset travel
+    // to the caller, with the rows copied so far kept.
+    void LoadFromDataSet(TDataSet& DataSet, bool IncludeFieldNames, int FirstColumn, int FirstRow);
+
+    // ---- Column widths kept between runs (VgGridRegistry.cpp), in the user's settings under
+    // Key (see TRegistry): one whole number per grid column, named after its column object
+    // ("/", "\" and "%" in a name are written %2F, %5C and %25, as the settings store takes
+    // the first two for key separators).
+    // A Key of blanks only does nothing. Failures to reach the settings, values that name no
+    // column or are no whole numbers, and widths the grid refuses are passed over, each on
+    // its own. ColumnsRegistryKey is read after loading and written on destruction, outside
+    // design mode.
+    void SaveColumnWidthsToRegistry(const QString& Key);
+    void LoadColumnWidthsFromRegistry(const QString& Key);
+
     // ---- Reports from the editor.
     virtual void DoCellEdited(int ACol, int ARow);
     void DoComboSelection(int ACol, int ARow);
@@ -221,8 +277,8 @@ protected:
     // A form that described column objects sets the grid's columns; one that did not (a
     // plain string grid's, for instance) keeps its ColCount, each grid column with an object.
     void Loaded() override;
-    // Hooks for keeping column widths between runs: called from Loaded and from the
-    // destructor outside design mode. They do nothing until widths are stored.
+    // Keeping column widths between runs (VgGridRegistry.cpp): called from Loaded and from
+    // the destructor outside design mode; they load and save under ColumnsRegistryKey.
     virtual void RestoreColumnWidths();
     virtual void StoreColumnWidths();
 

@@ -39,13 +39,20 @@ void TVelkoGrid::DeleteRow(int ARow)
     TVgHintGrid::DeleteRow(ARow);
 }
 
-TvgColumn* TVelkoGrid::GetColByName(const QString& Name) const
+TvgColumn* TVelkoGrid::FindColByName(const QString& Name) const
 {
     for (int i = 0; i < FColumns->Count(); ++i) {
         TvgColumn* item = (*FColumns)[i];
         if (SameNameIgnoringAsciiCase(item->Name(), Name))
             return item;
     }
+    return nullptr;
+}
+
+TvgColumn* TVelkoGrid::GetColByName(const QString& Name) const
+{
+    if (TvgColumn* item = FindColByName(Name))
+        return item;
     throw EvgInvalidColumnName(QStringLiteral("Invalid column name \"%1\"").arg(Name));
 }
 

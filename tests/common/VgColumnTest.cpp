@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <random>
 #include <vector>
 
 using namespace vg;
@@ -63,6 +64,45 @@ TEST(VgColumns, AddGivesTheFirstFreeAutomaticName)
     EXPECT_EQ(columns.GetColumn(3)->Name(), "");
     EXPECT_THROW(columns.GetColumn(4), EListError);
     EXPECT_THROW(columns.GetColumn(-1), EListError);
+}
+
+TEST(VgColumns, AutomaticNamesFollowEveryRenameDeleteAndCopy)
+{
+    // Against the rule itself, over a random run of the changes that free or take names.
+    std::mt19937 random(3);
+    TvgColumns columns;
+    TvgColumns other;
+    other.Add();
+    const auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+    for (int step = 0; step < 1500; ++step) {
+        const int count = columns.Count();
+        switch (count == 0 ? 0 : pick(6)) {
+        case 0:
+        case 1: {
+            int n = 1;
+            while (columns.ColumnNameExists(QStringLiteral("Column %1").arg(n)))
+                ++n;
+            ASSERT_EQ(columns.Add()->Name(), QStringLiteral("Column %1").arg(n)) << step;
+            break;
+        }
+        case 2:
+            columns.Delete(pick(count));
+            break;
+        case 3: {
+            const QString name = pick(2) ? QStringLiteral("Column %1").arg(pick(count + 3) + 1)
+                                         : QStringLiteral("Column 0%1").arg(pick(9));
+            if (!columns.ColumnNameExists(name))
+                columns.GetColumn(pick(count))->SetName(name);
+            break;
+        }
+        case 4:
+            other.GetColumn(0)->SetName(QStringLiteral("Column %1").arg(pick(count + 2) + 1));
+            columns.GetColumn(pick(count))->Assign(other.GetColumn(0));
+            break;
+        default:
+            columns.Move(pick(count), pick(count));
+        }
+    }
 }
 
 TEST(VgColumns, NamesAreUniqueCaseSensitively)

@@ -1,6 +1,7 @@
 #include "platform/hostgrid/GridStorage.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vg {
 
@@ -48,7 +49,7 @@ void TGridStorage::Grow(TRowCells& cells, int row) const
     cells.reserve(std::max(room, cells.size() + 1));
 }
 
-bool TGridStorage::Set(int col, int row, const QString& text)
+bool TGridStorage::Set(int col, int row, QString text)
 {
     if (text.isEmpty()) {
         if (!TextIn(FRows.Get(row), col))
@@ -66,13 +67,14 @@ bool TGridStorage::Set(int col, int row, const QString& text)
         const auto at = cells.empty() || cells.back().Col < col ? cells.end() : CellAt(cells, col);
         if (at != cells.end() && at->Col == col) {
             changed = at->Text != text;
-            cells[size_t(at - cells.begin())].Text = text;
+            if (changed)
+                cells[size_t(at - cells.begin())].Text = std::move(text);
             return;
         }
         const size_t place = size_t(at - cells.begin());
         if (cells.size() == cells.capacity())
             Grow(cells, row);
-        cells.insert(cells.begin() + std::ptrdiff_t(place), TCell{col, text});
+        cells.insert(cells.begin() + std::ptrdiff_t(place), TCell{col, std::move(text)});
     });
     return changed;
 }

@@ -23,9 +23,9 @@ public:
     void Resize(int colCount, int rowCount);
 
     // The caller checks the indices (Cells does, with the grid's own error). Set answers
-    // whether the cell's text changed.
+    // whether the cell's text changed; the text is moved in.
     const QString& Get(int col, int row) const;
-    bool Set(int col, int row, const QString& text);
+    bool Set(int col, int row, QString text);
 
     // Moves column (row) from to position to; those in between shift by one. Moving a
     // column touches every row that holds text; moving a row touches no other row.

@@ -1,0 +1,60 @@
+// TvgGridFill: storing values into a grid by column object and line, as loading contents
+// and datasets does. Value j of line k goes to the column object FirstColumn + j of
+// Columns and the grid row FirstRow + k: into the grid cell when the object is shown, into
+// its Cols when it is hidden. Rows and visible column objects are added as values reach
+// past them. Rows are added in large steps rather than one at a time, and the rows no
+// value reached are taken away again by Finish (or when the fill is abandoned by an
+// exception), so the grid ends exactly one row past the last line stored, or as it was.
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <vector>
+
+namespace vg {
+
+class TStrings;
+class TVelkoGrid;
+class TvgColumn;
+
+class TvgGridFill {
+public:
+    TvgGridFill(TVelkoGrid& Grid, int FirstColumn, int FirstRow);
+    ~TvgGridFill();
+    TvgGridFill(const TvgGridFill&) = delete;
+    TvgGridFill& operator=(const TvgGridFill&) = delete;
+
+    // Makes the grid row of line Line exist; EvgRowIndexOutOfRange when the grid cannot
+    // have that many rows.
+    void ReachLine(qint64 Line);
+    // Makes Count column objects from FirstColumn on exist; EvgColumnIndexOutOfRange when
+    // that makes more than 16,384 column objects. Adding them all at once is much cheaper
+    // than one by one.
+    void ReachColumns(qint64 Count);
+    // How many column objects there are from FirstColumn on.
+    int ColumnsReached() const { return int(FTargets.size()); }
+    // Stores Value as value Index of line Line, both reached before.
+    void Store(int Index, qint64 Line, QString Value);
+    // Takes away the rows added ahead that no value reached.
+    void Finish();
+
+private:
+    struct TTarget {
+        int GridColumn; // -1 for a hidden column object
+        TvgColumn* Column;
+    };
+    void MapTargets();
+
+    TVelkoGrid& FGrid;
+    int FFirstColumn;
+    int FFirstRow;
+    int FRowsNeeded;
+    bool FFinished = false;
+    // The column objects from FirstColumn on, with the grid columns they occupy.
+    std::vector<TTarget> FTargets;
+    // Hidden columns with the length of their Cols before rows were added ahead.
+    std::vector<std::pair<TvgColumn*, int>> FHiddenLengths;
+};
+
+} // namespace vg
