@@ -106,6 +106,14 @@ public:
     // the end of Columns, removed ones free the last visible objects (hidden ones stay).
     void SetColumnCount(int Value);
 
+    // Destroying a visible column object (Columns()->Delete(i), or delete) takes its grid
+    // column with it; every other column keeps its cells and width. The grid's only column
+    // stays with its cells and gets a new default column object instead. Objects removed
+    // within BeginUpdate/EndUpdate (Assign, Clear) are matched by position when the update
+    // ends: grid column i is described by the i-th visible object, as after SetColCount,
+    // and grid columns past the last visible object go. Adding objects changes no grid
+    // column until SetColCount or SetColumnCount is called.
+
     // ---- Options and looks.
     TvgOptions VelkoOptions() const { return FVelkoOptions; }
     void SetVelkoOptions(TvgOptions Value);
@@ -268,6 +276,10 @@ private:
     bool NotifyExit(const TvgOnExitCell& Event);
     void NotifyEnter(const TvgOnEnterCell& Event);
 
+    // Keeping the grid in step with column objects that a program removes (VgGridColumnSync.cpp).
+    void ColumnDestroying(TvgColumn* Column);
+    void ColumnsChanged();
+
     // Column mapping (VgGridColumns.cpp).
     // Sets the host's column count with the collection left alone.
     void SetGridColCount(int Value);
@@ -291,6 +303,9 @@ private:
     // Column mapping: set while the grid changes its own columns, and the map of grid
     // columns to column objects with the revision it was built at.
     bool FUpdatingColumns = false;
+    // Set when column objects describing grid columns went within an update, or the only
+    // column's object went: the grid is brought in step when the change is reported.
+    bool FColumnsRemoved = false;
     mutable std::vector<TvgColumn*> FVisibleColumns;
     mutable std::uint64_t FVisibleColumnsRevision = ~std::uint64_t(0);
 
