@@ -85,6 +85,11 @@ TVelkoGrid::TVelkoGrid(TComponent* owner, QWidget* parent)
     Messages().On(vgwmAdjustColumnWidth, [this](TMessage& Message) { vgwmHandleAdjustColumnWidth(Message); });
 }
 
+TVelkoGrid::TVelkoGrid(QWidget* parent)
+    : TVelkoGrid(static_cast<TComponent*>(nullptr), parent)
+{
+}
+
 TVelkoGrid::~TVelkoGrid()
 {
     if (!IsDesigning())

@@ -1,6 +1,7 @@
 #include "platform/core/FormFile.h"
 
 #include "platform/core/ClassRegistry.h"
+#include "platform/core/Collection.h"
 #include "platform/core/Component.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Filer.h"
@@ -62,6 +63,20 @@ void ReadComponentInto(const QString& text, TComponent& instance)
         TReader().ReadRoot(tree, *scratch);
     }
     TReader().ReadRoot(tree, instance);
+}
+
+QString WriteCollectionToText(const TCollection& collection)
+{
+    return FormValueToText(TWriter().WriteCollection(collection));
+}
+
+void ReadCollectionFromText(const QString& text, TCollection& collection)
+{
+    const TFormValue value = ParseFormValueText(text);
+    // Read into a copy first, so that an item that does not read changes nothing.
+    TCollection copy(collection.ItemClass());
+    TReader().ReadCollectionValue(copy, value);
+    collection.Assign(&copy);
 }
 
 } // namespace vg

@@ -12,6 +12,7 @@ class QIODevice;
 
 namespace vg {
 
+class TCollection;
 class TComponent;
 
 QString WriteComponentToText(const TComponent& root);
@@ -26,5 +27,11 @@ std::unique_ptr<TComponent> ReadComponentFromStream(QIODevice& stream);
 // first applied to a scratch component of that class, so that a failure leaves instance
 // as it was; an unregistered class is read directly.
 void ReadComponentInto(const QString& text, TComponent& instance);
+
+// The text a collection property is stored as ("<", each item with its properties, ">").
+QString WriteCollectionToText(const TCollection& collection);
+// Replaces collection's items by those text describes. Malformed text raises EReadError
+// and leaves the collection as it was.
+void ReadCollectionFromText(const QString& text, TCollection& collection);
 
 } // namespace vg
