@@ -150,7 +150,8 @@ TfrmvgColumnsEditor::TfrmvgColumnsEditor(TObject* Opener, QWidget* parent)
     ConnectColumnControls();
     ConnectHeadingControls();
 
-    connect(lsvColumns, &QListWidget::currentRowChanged, this, &TfrmvgColumnsEditor::ColumnSelectionChanged);
+    // Selection, not the current entry: a click makes an entry current before it selects it.
+    connect(lsvColumns, &QListWidget::itemSelectionChanged, this, &TfrmvgColumnsEditor::ColumnSelectionChanged);
     connect(lsvColumns, &QListWidget::itemChanged, this, &TfrmvgColumnsEditor::ColumnRenamed);
     connect(lsvColumns, &TvgColumnListWidget::ColumnDropped, this, &TfrmvgColumnsEditor::MoveColumnOnto);
     connect(lsvColumns, &TvgColumnListWidget::HeadingDropped, this, &TfrmvgColumnsEditor::HeadingOntoColumn);

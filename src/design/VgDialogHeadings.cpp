@@ -43,7 +43,7 @@ void TfrmvgColumnsEditor::EditHeading(const std::function<void(TvgHeading&)>& Ed
 void TfrmvgColumnsEditor::ConnectHeadingControls()
 {
     HeadingLook(*this).Bind(this, [this](const std::function<void(TvgHeading&)>& Edit) { EditHeading(Edit); });
-    connect(lbxHeadings, &QListWidget::currentRowChanged, this, &TfrmvgColumnsEditor::ShowHeading);
+    connect(lbxHeadings, &QListWidget::itemSelectionChanged, this, &TfrmvgColumnsEditor::ShowHeading);
     connect(btnNewHeading, &QPushButton::clicked, this, &TfrmvgColumnsEditor::NewHeading);
     connect(sbnDeleteHeading, &QPushButton::clicked, this, &TfrmvgColumnsEditor::DeleteHeading);
     connect(sbnHColor, &QToolButton::clicked, this, [this] {

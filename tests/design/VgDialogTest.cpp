@@ -145,6 +145,16 @@ TEST_F(ColumnsEditor, OpensOnCopiesWithoutTheColumnsTheGridDoesNotShow)
     EXPECT_EQ(editor.memCaption->toPlainText(), QStringLiteral("A"));
     EXPECT_EQ(editor.cmbHeadings->count(), 2);
     EXPECT_EQ(editor.cmbRows->count(), 3);
+
+    // A click on an entry shows that column (the entry is current before it is selected).
+    QListWidget* list = editor.lsvColumns;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(2)).center());
+    EXPECT_EQ(editor.memCaption->toPlainText(), QStringLiteral("C"));
+    EXPECT_TRUE(editor.pgcMain->isTabEnabled(editor.pgcMain->indexOf(editor.tbsGeneral)));
+    EXPECT_EQ(editor.pgcMain->currentWidget(), editor.tbsGeneral);
+    EXPECT_TRUE(editor.btnDuplicate->isEnabled());
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(editor.memCaption->toPlainText(), QStringLiteral("D"));
 }
 
 TEST_F(ColumnsEditor, CancelDropsTheCopiesButKeepsWidthsAndHeightsSetOnTheGrid)

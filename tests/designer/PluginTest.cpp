@@ -113,7 +113,7 @@ QString FormText(QWidget* grid, const QList<QByteArray>& changed)
     xml.writeStartElement(QStringLiteral("customwidgets"));
     xml.writeStartElement(QStringLiteral("customwidget"));
     xml.writeTextElement(QStringLiteral("class"), QString::fromLatin1(grid->metaObject()->className()));
-    xml.writeTextElement(QStringLiteral("extends"), QStringLiteral("QWidget"));
+    xml.writeTextElement(QStringLiteral("extends"), QStringLiteral("QAbstractScrollArea"));
     xml.writeTextElement(QStringLiteral("header"), TDesignerSession::Get().Plugin->includeFile());
     xml.writeEndElement();
     xml.writeEndElement();
