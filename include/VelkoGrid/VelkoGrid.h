@@ -61,3 +61,12 @@
 #include "editor/VgPopupList.h"
 #include "grid/VgGrid.h"
 #include "grid/VgHGrid.h"
+
+// Design time: the colour dialog, the columns editor and the design-time editors, which
+// the Qt Designer plugin uses and applications may show too.
+#include "design/VgAbout.h"
+#include "design/VgColors.h"
+#include "design/VgDialog.h"
+#include "design/VgMessages.h"
+#include "design/VgProp.h"
+#include "design/VgReg.h"

@@ -192,7 +192,12 @@ TvgColumn::TvgColumn(TCollection* Collection)
     FColumnFont->OnChange = [this](TObject* Sender) { FontChanged(Sender); };
 }
 
-TvgColumn::~TvgColumn() = default;
+TvgColumn::~TvgColumn()
+{
+    // While the collection itself is destroyed it is no TvgColumns any more.
+    if (auto* columns = dynamic_cast<TvgColumns*>(Collection()); columns && columns->OnColumnDestroying)
+        columns->OnColumnDestroying(this);
+}
 
 void TvgColumn::FontChanged(TObject* Sender)
 {

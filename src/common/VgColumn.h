@@ -281,6 +281,11 @@ public:
     void SetColumn(int Index, const TvgColumn* Value);
     TvgColumn* operator[](int Index) const { return GetColumn(Index); }
     void Assign(const TPersistent* Source) override;
+
+    // Told of a column object that is being destroyed while it still stands in the
+    // collection (not when the collection itself goes), so that a grid can let its grid
+    // column go with it.
+    std::function<void(TvgColumn* Column)> OnColumnDestroying;
 };
 
 } // namespace vg

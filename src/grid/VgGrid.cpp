@@ -67,6 +67,8 @@ TVelkoGrid::TVelkoGrid(TComponent* owner, QWidget* parent)
     // Changing a column repaints the grid or hides and shows it; headings are repainted
     // by whoever changes them.
     FColumns->OnPropertyChange = [this](TvgHeading* Column, TvgProperty Prop) { OnColumnPropertyChange(Column, Prop); };
+    FColumns->OnColumnDestroying = [this](TvgColumn* Column) { ColumnDestroying(Column); };
+    FColumns->OnChange = [this](TCollection*) { ColumnsChanged(); };
     SetDefaultDrawing(false); // every cell is painted by DrawCell
     SetDefaultRowHeight(20);
     // A grid read from a form file gets its column objects from the file.
@@ -85,12 +87,19 @@ TVelkoGrid::TVelkoGrid(TComponent* owner, QWidget* parent)
     Messages().On(vgwmAdjustColumnWidth, [this](TMessage& Message) { vgwmHandleAdjustColumnWidth(Message); });
 }
 
+TVelkoGrid::TVelkoGrid(QWidget* parent)
+    : TVelkoGrid(static_cast<TComponent*>(nullptr), parent)
+{
+}
+
 TVelkoGrid::~TVelkoGrid()
 {
     if (!IsDesigning())
         StoreColumnWidths();
     // The collections go before the widget: nothing may call back into a half-destroyed grid.
     FColumns->OnPropertyChange = nullptr;
+    FColumns->OnColumnDestroying = nullptr;
+    FColumns->OnChange = nullptr;
 }
 
 void TVelkoGrid::SetColumns(const TvgColumns* Value)

@@ -78,8 +78,39 @@ QString VelkoGridVersionString();
 class TVelkoGrid : public TVgHintGrid, public TvgSizeRequestTarget, protected TVgEditorGrid {
     Q_OBJECT
     VG_CLASS(TVelkoGrid)
+    // The published settings as Qt properties, for Qt Designer, forms built by uic and
+    // QUiLoader (VgGridQtProperties.cpp). They are applied in this order; Columns and
+    // Headings hold the collections' form-file text, ColWidths and RowHeights the extents.
+    Q_PROPERTY(int RowCount READ RowCount WRITE SetQtRowCount)
+    Q_PROPERTY(int DefaultColWidth READ DefaultColWidth WRITE SetQtDefaultColWidth)
+    Q_PROPERTY(int DefaultRowHeight READ DefaultRowHeight WRITE SetQtDefaultRowHeight)
+    Q_PROPERTY(int GridLineWidth READ GridLineWidth WRITE SetQtGridLineWidth)
+    Q_PROPERTY(QByteArray Headings READ HeadingsText WRITE SetHeadingsText DESIGNABLE false)
+    Q_PROPERTY(QByteArray Columns READ ColumnsText WRITE SetColumnsText DESIGNABLE false)
+    Q_PROPERTY(int FixedCols READ FixedCols WRITE SetQtFixedCols)
+    Q_PROPERTY(int FixedRows READ FixedRows WRITE SetQtFixedRows)
+    Q_PROPERTY(QByteArray ColWidths READ ColWidthsText WRITE SetColWidthsText DESIGNABLE false)
+    Q_PROPERTY(QByteArray RowHeights READ RowHeightsText WRITE SetRowHeightsText DESIGNABLE false)
+    Q_PROPERTY(QString Options READ OptionsText WRITE SetOptionsText)
+    Q_PROPERTY(QColor Color READ QtColor WRITE SetQtColor RESET ResetQtColor)
+    Q_PROPERTY(QColor FixedColor READ QtFixedColor WRITE SetQtFixedColor RESET ResetQtFixedColor)
+    Q_PROPERTY(bool HintFollowsMouse READ HintFollowsMouse WRITE SetHintFollowsMouse)
+    Q_PROPERTY(QString ColumnsRegistryKey READ ColumnsRegistryKey WRITE SetColumnsRegistryKey)
+    Q_PROPERTY(QString VelkoOptions READ VelkoOptionsText WRITE SetVelkoOptionsText)
+    Q_PROPERTY(QColor VelkoHighlightColor READ QtVelkoHighlightColor WRITE SetQtVelkoHighlightColor
+                   RESET ResetQtVelkoHighlightColor)
+    Q_PROPERTY(QColor VelkoHighlightFontColor READ QtVelkoHighlightFontColor WRITE SetQtVelkoHighlightFontColor
+                   RESET ResetQtVelkoHighlightFontColor)
+    Q_PROPERTY(bool VelkoAdjustColWidth READ VelkoAdjustColWidth WRITE SetVelkoAdjustColWidth)
+    Q_PROPERTY(bool VelkoAdjustRowHeight READ VelkoAdjustRowHeight WRITE SetVelkoAdjustRowHeight)
+    Q_PROPERTY(bool VelkoColumnClick READ VelkoColumnClick WRITE SetVelkoColumnClick)
+    Q_PROPERTY(bool AutoAcceptSuggestion READ AutoAcceptSuggestion WRITE SetAutoAcceptSuggestion)
+    Q_PROPERTY(QString Version READ Version STORED false)
+    Q_PROPERTY(QString Author READ Author STORED false)
 public:
     explicit TVelkoGrid(TComponent* owner = nullptr, QWidget* parent = nullptr);
+    // A grid placed on parent, as forms built by uic create their widgets.
+    explicit TVelkoGrid(QWidget* parent);
     ~TVelkoGrid() override;
 
     // ---- Column model.
@@ -117,6 +148,14 @@ public:
     // the end of Columns, removed ones free the last visible objects (hidden ones stay).
     // Counts above MaxColumnCount raise EInvalidOperation.
     void SetColumnCount(int Value);
+
+    // Destroying a visible column object (Columns()->Delete(i), or delete) takes its grid
+    // column with it; every other column keeps its cells and width. The grid's only column
+    // stays with its cells and gets a new default column object instead. Objects removed
+    // within BeginUpdate/EndUpdate (Assign, Clear) are matched by position when the update
+    // ends: grid column i is described by the i-th visible object, as after SetColCount,
+    // and grid columns past the last visible object go. Adding objects changes no grid
+    // column until SetColCount or SetColumnCount is called.
 
     // ---- Rows and columns (VgGridRows.cpp).
     // Inserts an empty row of the default height before data row ARow; the rows from
@@ -270,6 +309,41 @@ public:
 
     QObject* SizeRequestReceiver() override { return this; }
 
+    // ---- The settings as Qt properties (VgGridQtProperties.cpp). Values the grid refuses
+    // are reported through the application's exception handler and change nothing; a
+    // colour property reads the colour as painted, and its reset gives back the default
+    // system colour.
+    QByteArray ColumnsText() const;
+    void SetColumnsText(const QByteArray& Value);
+    QByteArray HeadingsText() const;
+    void SetHeadingsText(const QByteArray& Value);
+    QByteArray ColWidthsText() const;
+    void SetColWidthsText(const QByteArray& Value);
+    QByteArray RowHeightsText() const;
+    void SetRowHeightsText(const QByteArray& Value);
+    QString OptionsText() const;
+    void SetOptionsText(const QString& Value);
+    QString VelkoOptionsText() const;
+    void SetVelkoOptionsText(const QString& Value);
+    void SetQtRowCount(int Value);
+    void SetQtDefaultColWidth(int Value);
+    void SetQtDefaultRowHeight(int Value);
+    void SetQtGridLineWidth(int Value);
+    void SetQtFixedCols(int Value);
+    void SetQtFixedRows(int Value);
+    QColor QtColor() const;
+    void SetQtColor(const QColor& Value);
+    void ResetQtColor();
+    QColor QtFixedColor() const;
+    void SetQtFixedColor(const QColor& Value);
+    void ResetQtFixedColor();
+    QColor QtVelkoHighlightColor() const;
+    void SetQtVelkoHighlightColor(const QColor& Value);
+    void ResetQtVelkoHighlightColor();
+    QColor QtVelkoHighlightFontColor() const;
+    void SetQtVelkoHighlightFontColor(const QColor& Value);
+    void ResetQtVelkoHighlightFontColor();
+
 protected:
     // Construction, properties and form files (VgGrid.cpp).
     void DefineProperties(TFiler& Filer) override;
@@ -380,6 +454,10 @@ private:
     bool NotifyExit(const TvgOnExitCell& Event);
     void NotifyEnter(const TvgOnEnterCell& Event);
 
+    // Keeping the grid in step with column objects that a program removes (VgGridColumnSync.cpp).
+    void ColumnDestroying(TvgColumn* Column);
+    void ColumnsChanged();
+
     // Column mapping (VgGridColumns.cpp).
     // Sets the host's column count with the collection left alone.
     void SetGridColCount(int Value);
@@ -438,6 +516,9 @@ private:
     // waits in FRearrangingError until the columns are in step again.
     void NotifyApplication(const std::function<void()>& Notify);
     std::exception_ptr FRearrangingError;
+    // Set when column objects describing grid columns went within an update, or the only
+    // column's object went: the grid is brought in step when the change is reported.
+    bool FColumnsRemoved = false;
     mutable std::vector<TvgColumn*> FVisibleColumns;
     mutable std::vector<TvgColumn*> FHiddenColumns;
     mutable std::uint64_t FColumnListsRevision = ~std::uint64_t(0);

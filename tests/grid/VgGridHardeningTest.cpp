@@ -94,8 +94,7 @@ TEST(VelkoGridHardening, HandlersThatClearTheColumnModelWhileItPaintsTouchNothin
         grid.OnGetCellImage = nullptr;
         grid.OnDisplayText = nullptr;
         // The application brings the model back in step; painting goes on as before.
-        if (grid.GetVisibleColumnCount() == 0)
-            grid.CreateColumns();
+        grid.SetColumnCount(5);
         linkHeading();
         caught.Messages.clear();
         Paint(grid);

@@ -427,4 +427,12 @@ void TReader::DefineBinaryProperty(const QString& name, const std::function<void
     readData(FValue->Binary);
 }
 
+void TReader::ReadCollectionValue(TCollection& collection, const TFormValue& value)
+{
+    FValue = &value;
+    if (value.Kind != TFormValue::TKind::Collection)
+        WrongKind(QStringLiteral("a collection"));
+    ReadCollection(collection, value);
+}
+
 } // namespace vg

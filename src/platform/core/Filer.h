@@ -29,6 +29,9 @@ public:
     void WriteStringList(const QStringList& values);
     void WriteValue(const TFormValue& value);
 
+    // The value a collection property is stored as: its items with their properties.
+    TFormValue WriteCollection(const TCollection& collection) { return CollectionValue(collection); }
+
     void DefineProperty(const QString& name, const std::function<void(TReader&)>& readData,
                         const std::function<void(TWriter&)>& writeData, bool hasData) override;
     void DefineBinaryProperty(const QString& name, const std::function<void(const QByteArray&)>& readData,
@@ -66,6 +69,10 @@ public:
                               const std::function<QByteArray()>& writeData, bool hasData) override;
 
     [[noreturn]] static void Error(int line, const QString& message);
+
+    // Replaces collection's items by those a collection value describes; EReadError for a
+    // value of another kind or an item that does not read.
+    void ReadCollectionValue(TCollection& collection, const TFormValue& value);
 
 private:
     void ReadProperties(TPersistent& instance, const std::vector<TFormProperty>& properties);

@@ -1,6 +1,7 @@
 #include "platform/core/FormFile.h"
 
 #include "platform/core/ClassRegistry.h"
+#include "platform/core/Collection.h"
 #include "platform/core/Component.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Filer.h"
@@ -81,6 +82,20 @@ void ReadComponentInto(const QString& text, TComponent& instance)
         }
         throw;
     }
+}
+
+QString WriteCollectionToText(const TCollection& collection)
+{
+    return FormValueToText(TWriter().WriteCollection(collection));
+}
+
+void ReadCollectionFromText(const QString& text, TCollection& collection)
+{
+    const TFormValue value = ParseFormValueText(text);
+    // Read into a copy first, so that an item that does not read changes nothing.
+    TCollection copy(collection.ItemClass());
+    TReader().ReadCollectionValue(copy, value);
+    collection.Assign(&copy);
 }
 
 } // namespace vg

@@ -12,6 +12,7 @@ class QIODevice;
 
 namespace vg {
 
+class TCollection;
 class TComponent;
 
 QString WriteComponentToText(const TComponent& root);
@@ -28,5 +29,11 @@ std::unique_ptr<TComponent> ReadComponentFromStream(QIODevice& stream);
 // unregistered class is read directly; when that fails, the instance's published
 // properties are read back from its form as it was before.
 void ReadComponentInto(const QString& text, TComponent& instance);
+
+// The text a collection property is stored as ("<", each item with its properties, ">").
+QString WriteCollectionToText(const TCollection& collection);
+// Replaces collection's items by those text describes. Malformed text raises EReadError
+// and leaves the collection as it was.
+void ReadCollectionFromText(const QString& text, TCollection& collection);
 
 } // namespace vg

@@ -59,6 +59,16 @@ class TFormParser {
 public:
     explicit TFormParser(const QString& text) : FText(text) {}
 
+    TFormValue ParseLoneValue()
+    {
+        SkipBlanks();
+        TFormValue value = ParseValue(0);
+        SkipBlanks();
+        if (!AtEnd())
+            Fail(QStringLiteral("end of text"), Found());
+        return value;
+    }
+
     TFormObject ParseRoot()
     {
         SkipBlanks();
@@ -428,6 +438,12 @@ public:
         return FOut;
     }
 
+    QString PrintLone(const TFormValue& value)
+    {
+        PrintValue(value, 0);
+        return FOut;
+    }
+
 private:
     static QString Indent(int level) { return QString(level * 2, u' '); }
 
@@ -501,6 +517,16 @@ TFormObject ParseFormText(const QString& text)
 QString FormObjectToText(const TFormObject& object)
 {
     return TFormPrinter().Print(object);
+}
+
+TFormValue ParseFormValueText(const QString& text)
+{
+    return TFormParser(text).ParseLoneValue();
+}
+
+QString FormValueToText(const TFormValue& value)
+{
+    return TFormPrinter().PrintLone(value);
 }
 
 } // namespace vg

@@ -58,5 +58,8 @@ struct TFormObject {
 TFormObject ParseFormText(const QString& text);
 // The text of a form object, in the layout the parser accepts.
 QString FormObjectToText(const TFormObject& object);
+// One value alone, as it stands after "Name = " in a form file, and its text.
+TFormValue ParseFormValueText(const QString& text);
+QString FormValueToText(const TFormValue& value);
 
 } // namespace vg

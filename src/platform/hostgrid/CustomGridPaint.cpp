@@ -120,14 +120,16 @@ void TCustomGrid::PaintCells(const TGridAxis& horz, const TGridAxis& vert, const
     const unsigned rowsVersion = FRowHeights.Version();
     FPaintRestarted = false;
     bool stopped = false;
+    // Once a handler changed the grid, the walk stops: the cells it would visit next may be
+    // gone.
     vert.ForEachShown([&](int row, int y) {
         const int height = vert.Extent(row);
-        if (stopped || height <= 0 || y > dirty.bottom() || y + height <= dirty.top())
-            return;
+        if (height <= 0 || y > dirty.bottom() || y + height <= dirty.top())
+            return true;
         horz.ForEachShown([&](int col, int x) {
             const int width = horz.Extent(col);
-            if (stopped || width <= 0 || x > dirty.right() || x + width <= dirty.left())
-                return;
+            if (width <= 0 || x > dirty.right() || x + width <= dirty.left())
+                return true;
             const TRect where = Rect(x, y, x + width, y + height);
             const TGridDrawState state = DrawStateOf(col, row);
             PrepareCanvas(state);
@@ -143,12 +145,14 @@ void TCustomGrid::PaintCells(const TGridAxis& horz, const TGridAxis& vert, const
             if (FPaintRestarted || FColWidths.Version() != colsVersion || FRowHeights.Version() != rowsVersion) {
                 stopped = true;
                 InvalidateGrid();
-                return;
+                return false;
             }
             const bool editedHere = editorShown && FInplaceCell == TGridCoord{col, row};
             if (FDefaultDrawing && state.Contains(gdFocused) && !FOptions.Contains(goRowSelect) && !editedHere)
                 FCanvas.DrawFocusRect(where);
+            return true;
         });
+        return !stopped;
     });
     if (!stopped && FDefaultDrawing && FFocusInside && FOptions.Contains(goRowSelect))
         FCanvas.DrawFocusRect(BoxRect(FFixedCols, Row(), ColCount() - 1, Row()));

@@ -10,6 +10,7 @@
 #include "platform/hostgrid/GridExtents.h"
 
 #include <optional>
+#include <type_traits>
 
 namespace vg {
 
@@ -60,13 +61,22 @@ struct TGridAxis {
     template <class F>
     void ForEachShown(F&& visit) const
     {
+        // A visit that answers false ends the walk: the axis may have changed under it.
+        const auto goOn = [&visit](int i, int pos) {
+            if constexpr (std::is_same_v<std::invoke_result_t<F&, int, int>, bool>)
+                return visit(i, pos);
+            else
+                return visit(i, pos), true;
+        };
         int pos = 0;
         for (int i = NextTakingRoom(0); i < FixedCount && pos < ClientExtent; i = NextTakingRoom(i + 1)) {
-            visit(i, pos);
+            if (!goOn(i, pos))
+                return;
             pos += Extent(i) + LineWidth;
         }
         for (int i = NextTakingRoom(FirstCell); i < Count() && pos < ClientExtent; i = NextTakingRoom(i + 1)) {
-            visit(i, pos);
+            if (!goOn(i, pos))
+                return;
             pos += Extent(i) + LineWidth;
         }
     }

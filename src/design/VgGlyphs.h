@@ -1,0 +1,18 @@
+// Small pictures for the design-time dialogs' tool buttons (alignments, clipping, bevels),
+// drawn in the widget's text colour so they follow the desktop's theme.
+#pragma once
+
+#include <QIcon>
+
+class QWidget;
+
+namespace vg {
+
+enum class TvgGlyph {
+    AlignLeft, AlignCenter, AlignRight, AlignTop, AlignMiddle, AlignBottom,
+    Clip, Ellipsis, Wrap, BevelRaised, BevelLowered, Font, DropDown, EllipsisButton, CustomButton
+};
+
+QIcon GlyphIcon(TvgGlyph Glyph, const QWidget& Widget);
+
+} // namespace vg

@@ -1,0 +1,39 @@
+// GridForm.ui, the form the plugin test set up in the columns editor, built by uic: the
+// grid it creates has the columns and headings the form stores.
+#include "ui_GridForm.h"
+
+#include "FormProperties.h"
+
+#include "TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+using namespace vg;
+
+TEST(UicForm, BuildsTheGridTheFormDescribes)
+{
+    QWidget form;
+    Ui::GridForm ui;
+    ui.setupUi(&form);
+    TVelkoGrid* grid = ui.velkoGrid;
+    ASSERT_NE(grid, nullptr);
+    EXPECT_FALSE(grid->IsDesigning());
+
+    const QMap<QString, QString> stored = vg::test::FormProperties(QStringLiteral(VELKOGRID_FORM_FILE), QStringLiteral("velkoGrid"));
+    ASSERT_FALSE(stored.value(QStringLiteral("Columns")).isEmpty());
+    EXPECT_EQ(WriteCollectionToText(*grid->Columns()), stored.value(QStringLiteral("Columns")));
+    EXPECT_EQ(WriteCollectionToText(*grid->Headings()), stored.value(QStringLiteral("Headings")));
+    EXPECT_EQ(QString::fromUtf8(grid->ColWidthsText()), stored.value(QStringLiteral("ColWidths")));
+    EXPECT_EQ(QString::number(grid->RowCount()), stored.value(QStringLiteral("RowCount")));
+    EXPECT_EQ(grid->OptionsText(), stored.value(QStringLiteral("Options")));
+
+    // What the columns editor set up, as the grid sees it.
+    EXPECT_EQ(grid->ColCount(), 4); // five columns, one of them hidden
+    EXPECT_EQ(grid->Headings()->GetColumn(0)->Caption(), QStringLiteral("Amounts \u20ac"));
+    const TvgColumn* price = grid->GetVisibleColumn(2);
+    EXPECT_EQ(price->Caption(), QStringLiteral("Price 'net'\nper unit"));
+    EXPECT_EQ(price->HeadingIndex(), 0);
+    EXPECT_EQ(price->FormatType(), vgfmtNumeric);
+    EXPECT_EQ(grid->ColWidths(2), 90);
+    EXPECT_TRUE(grid->Options().Contains(goEditing));
+}
