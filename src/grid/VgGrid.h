@@ -95,7 +95,7 @@ class TVelkoGrid : public TVgHintGrid, public TvgSizeRequestTarget, protected TV
     Q_PROPERTY(QColor Color READ QtColor WRITE SetQtColor RESET ResetQtColor)
     Q_PROPERTY(QColor FixedColor READ QtFixedColor WRITE SetQtFixedColor RESET ResetQtFixedColor)
     Q_PROPERTY(bool HintFollowsMouse READ HintFollowsMouse WRITE SetHintFollowsMouse)
-    Q_PROPERTY(QString ColumnsRegistryKey READ ColumnsRegistryKey WRITE SetColumnsRegistryKey)
+    Q_PROPERTY(QString ColumnsRegistryKey READ ColumnsRegistryKey WRITE SetQtColumnsRegistryKey)
     Q_PROPERTY(QString VelkoOptions READ VelkoOptionsText WRITE SetVelkoOptionsText)
     Q_PROPERTY(QColor VelkoHighlightColor READ QtVelkoHighlightColor WRITE SetQtVelkoHighlightColor
                    RESET ResetQtVelkoHighlightColor)
@@ -331,6 +331,9 @@ public:
     void SetQtGridLineWidth(int Value);
     void SetQtFixedCols(int Value);
     void SetQtFixedRows(int Value);
+    // A form built by uic or QUiLoader is never Loaded: its key, set after the columns and
+    // widths, reads the widths kept for the user then (outside design mode).
+    void SetQtColumnsRegistryKey(const QString& Value);
     QColor QtColor() const;
     void SetQtColor(const QColor& Value);
     void ResetQtColor();

@@ -174,6 +174,12 @@ void TVelkoGrid::SetQtDefaultRowHeight(int Value) { Guard([&] { SetDefaultRowHei
 void TVelkoGrid::SetQtGridLineWidth(int Value) { Guard([&] { SetGridLineWidth(Value); }); }
 void TVelkoGrid::SetQtFixedCols(int Value) { Guard([&] { SetFixedCols(Value); }); }
 void TVelkoGrid::SetQtFixedRows(int Value) { Guard([&] { SetFixedRows(Value); }); }
+void TVelkoGrid::SetQtColumnsRegistryKey(const QString& Value)
+{
+    SetColumnsRegistryKey(Value);
+    if (!IsDesigning() && !IsLoading())
+        Guard([this] { RestoreColumnWidths(); });
+}
 
 QColor TVelkoGrid::QtColor() const { return Painted(Color(), palette()); }
 void TVelkoGrid::SetQtColor(const QColor& Value) { SetColor(QColorToColor(Value)); }

@@ -143,3 +143,18 @@ TEST_F(ColumnWidths, AreNeitherReadNorWrittenInDesignMode)
     }
     EXPECT_EQ(Stored(), QStringList{QStringLiteral("Column 1=30")});
 }
+
+// A form built by uic or QUiLoader sets its properties one by one and is never Loaded: the
+// key, set after the columns, reads the widths then; in Designer it reads nothing.
+TEST_F(ColumnWidths, AreReadWhenAFormBuiltByUicSetsTheKey)
+{
+    Store(QStringLiteral("Column 2"), 99);
+    for (const bool designing : {false, true}) {
+        TVelkoGrid grid;
+        grid.SetDesigning(designing);
+        SetUpGrid(grid);
+        ASSERT_TRUE(grid.setProperty("ColumnsRegistryKey", Key));
+        EXPECT_EQ(grid.ColumnsRegistryKey(), Key);
+        EXPECT_EQ(Widths(grid), (QList<int>{64, designing ? 80 : 99, 80, 120})) << designing;
+    }
+}
