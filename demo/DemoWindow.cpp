@@ -101,7 +101,7 @@ QWidget* DemoWindow::CreateAboutPage()
     return page;
 }
 
-bool DemoWindow::SaveScreenshot(const QString& fileName)
+bool DemoWindow::SaveScreenshot(const QString& fileName, bool sorted)
 {
     show();
     // Let the layouts settle and the window paint once before it is grabbed.
@@ -111,11 +111,10 @@ bool DemoWindow::SaveScreenshot(const QString& fileName)
     if (FPages->currentWidget() == FHintsPage) {
         activateWindow();
         FHintsPage->RestPointerOn(2, 5);
-    } else if (FPages->currentWidget() == FOrdersPage) {
+    } else if (FPages->currentWidget() == FOrdersPage && !sorted) {
         FOrdersPage->ShowEditingExample();
         QApplication::processEvents();
-    }
-    if (FPages->currentWidget() == FOrdersPage) {
+    } else if (FPages->currentWidget() == FOrdersPage) {
         for (const OrderColumn& column : FOrdersPage->Columns().All) {
             if (column.Field == QLatin1String("amount"))
                 FOrdersPage->SortBy(column.Column);

@@ -29,9 +29,10 @@ public:
 
     // Lays the window out, paints it and writes the picture to fileName (the format follows
     // the file's extension). Works on the offscreen platform. Returns false when the file
-    // cannot be written. The orders are shown sorted by their line totals, refunds first,
-    // as a click on that title leaves them.
-    bool SaveScreenshot(const QString& fileName);
+    // cannot be written. The orders page shows the product list of a pending line dropped
+    // down; with sorted, the lines sorted by their totals instead, refunds first, as a click
+    // on that title leaves them.
+    bool SaveScreenshot(const QString& fileName, bool sorted = false);
 
 private:
     QWidget* CreateAboutPage();
