@@ -7,6 +7,7 @@
 #include "grid/VgGrid.h"
 #include "platform/hostgrid/StringGrid.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QHeaderView>
 #include <QImage>
@@ -69,6 +70,7 @@ public:
     // The host's row move, as dragging a row title makes it.
     void MoveRow(int from, int to) { grid.MoveRow(from, to); }
     QWidget* Painted() { return grid.viewport(); }
+    QAbstractScrollArea& ScrollArea() { return grid; }
 
 protected:
     G grid;
@@ -151,6 +153,7 @@ public:
             table.setItem(to, c, items[size_t(c)]);
     }
     QWidget* Painted() { return &table; }
+    QAbstractScrollArea& ScrollArea() { return table; }
 
 private:
     QTableWidget table;
@@ -214,6 +217,50 @@ void BM_Paint(benchmark::State& state)
     }
 }
 
+// Paints the viewport near the start at device pixel ratio 2, as on a high-density screen.
+template <class Grid>
+void BM_PaintScaled(benchmark::State& state)
+{
+    Grid grid(1'000, Columns);
+    Fill(grid, 100);
+    grid.ShowRow(1);
+    QImage image(Viewport * 2, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(2);
+    for (auto _ : state) {
+        grid.Painted()->render(&image);
+        benchmark::ClobberMemory();
+    }
+}
+
+// A grid on screen scrolled through its scroll bars by one step (argument 1: a row, 2: a
+// column) forth and back, each step followed by the painting the window system asks for;
+// argument 0 repaints the whole viewport instead. Twice as many columns as fit, all with
+// text, so that there is room to scroll sideways.
+template <class Grid>
+void BM_Scroll(benchmark::State& state)
+{
+    constexpr int ScrollColumns = 2 * Columns + 10;
+    const int mode = int(state.range(0));
+    Grid grid(1'000, ScrollColumns);
+    Fill(grid, 1'000, 0, ScrollColumns);
+    QAbstractScrollArea& area = grid.ScrollArea();
+    area.show();
+    QApplication::processEvents();
+    QScrollBar& bar = mode == 2 ? *area.horizontalScrollBar() : *area.verticalScrollBar();
+    bar.setValue(bar.minimum() + 5);
+    QApplication::processEvents();
+    int step = 1;
+    for (auto _ : state) {
+        if (mode == 0) {
+            area.viewport()->update();
+        } else {
+            bar.setValue(bar.value() + step);
+            step = -step;
+        }
+        QApplication::processEvents();
+    }
+}
+
 // Arguments: the number of columns.
 template <class Grid>
 void BM_InsertDeleteRow(benchmark::State& state)
@@ -264,6 +311,10 @@ BENCHMARK_TEMPLATE(BM_Fill, TableWidget)->Unit(benchmark::kMillisecond)->Iterati
 BENCHMARK_TEMPLATE(BM_Paint, HostGrid)->Unit(benchmark::kMillisecond)->ArgsProduct({{1'000, 1'000'000}, {0, 1}});
 BENCHMARK_TEMPLATE(BM_Paint, VelkoGrid)->Unit(benchmark::kMillisecond)->ArgsProduct({{1'000, 1'000'000}, {0, 1}});
 BENCHMARK_TEMPLATE(BM_Paint, TableWidget)->Unit(benchmark::kMillisecond)->ArgsProduct({{1'000, 1'000'000}, {0, 1}});
+BENCHMARK_TEMPLATE(BM_PaintScaled, VelkoGrid)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_PaintScaled, TableWidget)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_Scroll, VelkoGrid)->Unit(benchmark::kMillisecond)->Arg(0)->Arg(1)->Arg(2);
+BENCHMARK_TEMPLATE(BM_Scroll, TableWidget)->Unit(benchmark::kMillisecond)->Arg(0)->Arg(1)->Arg(2);
 BENCHMARK_TEMPLATE(BM_InsertDeleteRow, HostGrid)->Unit(benchmark::kMicrosecond)->Arg(Columns);
 BENCHMARK_TEMPLATE(BM_InsertDeleteRow, VelkoGridWithHiddenColumn)->Unit(benchmark::kMicrosecond)->Arg(10)->Arg(Columns)->Arg(100);
 BENCHMARK_TEMPLATE(BM_InsertDeleteRow, TableWidget)->Unit(benchmark::kMicrosecond)->Arg(Columns);
