@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QGlyphRun>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QTextLayout>
 #include <QRegularExpression>
@@ -178,6 +179,9 @@ struct TLaidOutText {
     int LineHeight = 0;
     int Ascent = 0;
     int Widest = -1; // measured when first asked for
+    // Where the glyphs of all runs leave ink, from the rectangle's left and the block's
+    // top, once they have been shaped.
+    std::optional<QRect> Ink;
     int Height() const { return int(Lines.size()) * LineHeight; }
 };
 
@@ -291,9 +295,12 @@ int DrawText(TCanvas& canvas, const QString& text, TRect& rect, unsigned flags)
     key.Flags = flags & (DT_CENTER | DT_RIGHT | DT_WORDBREAK | DT_SINGLELINE | DT_EXPANDTABS | DT_END_ELLIPSIS);
     // The width shapes the layout only where lines are wrapped, cut or aligned by it.
     key.Width = key.Flags & (DT_CENTER | DT_RIGHT | DT_WORDBREAK | DT_END_ELLIPSIS) ? rect.Width() : 0;
-    if (p && p->device()) {
-        key.DevicePixelRatio = p->device()->devicePixelRatioF();
-        key.Dpi = p->device()->logicalDpiY();
+    if (p && p->isActive()) {
+        // The pixels painted on, which a widget's painter reaches without asking its screen.
+        key.DevicePixelRatio = p->paintEngine()->paintDevice()->devicePixelRatioF();
+        // The resolution sizes only fonts given in points.
+        if (key.Font.pixelSize() <= 0)
+            key.Dpi = p->device()->logicalDpiY();
     }
     TTextLayoutCache::TEntry& laidOut = TTextLayoutCache::Instance().Find(key);
     const int height = laidOut.Height();
@@ -312,25 +319,39 @@ int DrawText(TCanvas& canvas, const QString& text, TRect& rect, unsigned flags)
 
     if (!p)
         return height;
-    p->save();
-    if (!(flags & DT_NOCLIP))
-        p->setClipRect(rect.IsEmpty() ? QRect() : rect.ToQRect(), Qt::IntersectClip);
-    p->setFont(key.Font);
-    p->setPen(canvas.ToQColor(canvas.Font().Color()));
     const int top = rect.Top + AlignedOffset(rect.Height(), height, flags, DT_VCENTER, DT_BOTTOM);
     // Kept glyphs draw their underline or strike-out line differently from the painter's
     // own text when the device is scaled, so text with such lines is drawn as text.
     const bool decorated = key.Font.underline() || key.Font.strikeOut() || key.Font.overline();
-    for (TTextRun& run : laidOut.Runs) {
-        const QPoint baseline(rect.Left + run.X, top + run.Line * laidOut.LineHeight + laidOut.Ascent);
-        if (decorated) {
-            p->drawText(baseline, run.Text);
-            continue;
-        }
-        if (!run.Glyphs)
+    if (!decorated && !laidOut.Ink) {
+        QRectF ink;
+        for (TTextRun& run : laidOut.Runs) {
             run.Glyphs = ShapeRun(run.Text, key.Font, *p);
-        for (const QGlyphRun& glyphs : *run.Glyphs)
-            p->drawGlyphRun(baseline, glyphs);
+            const QPointF baseline(run.X, run.Line * laidOut.LineHeight + laidOut.Ascent);
+            for (const QGlyphRun& glyphs : *run.Glyphs)
+                ink |= glyphs.boundingRect().translated(baseline);
+        }
+        laidOut.Ink = ink.toAlignedRect();
+    }
+    // Setting a clip costs the painter more than drawing a cell's text: text whose ink
+    // (with a margin for smoothing) lies inside the rectangle is drawn without one.
+    constexpr int InkMargin = 2;
+    const bool clip = !(flags & DT_NOCLIP) &&
+                      (decorated || !rect.ToQRect().contains(laidOut.Ink->translated(rect.Left, top).adjusted(
+                                        -InkMargin, -InkMargin, InkMargin, InkMargin)));
+    p->save();
+    if (clip)
+        p->setClipRect(rect.IsEmpty() ? QRect() : rect.ToQRect(), Qt::IntersectClip);
+    p->setPen(canvas.ToQColor(canvas.Font().Color()));
+    if (decorated)
+        p->setFont(key.Font);
+    for (const TTextRun& run : laidOut.Runs) {
+        const QPoint baseline(rect.Left + run.X, top + run.Line * laidOut.LineHeight + laidOut.Ascent);
+        if (decorated)
+            p->drawText(baseline, run.Text);
+        else
+            for (const QGlyphRun& glyphs : *run.Glyphs)
+                p->drawGlyphRun(baseline, glyphs);
     }
     p->restore();
     return height;
