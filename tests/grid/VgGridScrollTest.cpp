@@ -1,0 +1,68 @@
+// Scrolling the column-model grid by a row or a column moves what is on screen: the
+// heading band over a group cut by the edge, bevels, dotted borders, formatted numbers,
+// the focus rectangle and the highlighted selection all show exactly what a full repaint
+// shows after every step of a random walk.
+#include "grid/VgGrid.h"
+
+#include "support/GridHarness.h"
+#include "TestEnvironment.h"
+
+#include <QRandomGenerator>
+#include <QScrollBar>
+
+using namespace vg;
+using namespace vg::test;
+
+TEST(VelkoGridScroll, AScrolledGridShowsWhatAFullRepaintShows)
+{
+    TVelkoGrid grid;
+    grid.SetColumnCount(24);
+    grid.SetRowCount(80);
+    grid.SetRowHeights(0, 40);
+    grid.SetVelkoOptions({vgoptDrawFocusRectangle, vgoptHighlightSelection});
+    grid.Headings()->Add()->SetCaption(QStringLiteral("A heading wider than the screen"));
+    TvgBorder dotted;
+    dotted.SetStyle(vgbrdDot);
+    dotted.SetColor(clRed);
+    for (int c = 0; c < grid.ColCount(); ++c) {
+        TvgColumn* column = grid.GetVisibleColumn(c);
+        column->SetCaption(QStringLiteral("Column %1").arg(c));
+        if (c >= 2 && c <= 14)
+            column->SetHeadingIndex(0);
+        grid.SetColWidths(c, 40 + (c * 13) % 40);
+    }
+    grid.GetVisibleColumn(3)->SetFormatType(vgfmtNumeric);
+    grid.GetVisibleColumn(3)->SetColumnHAlignment(taRightJustify);
+    grid.GetVisibleColumn(4)->SetColumnOuterBevel(bvRaised);
+    grid.GetVisibleColumn(5)->SetBottomBorder(&dotted);
+    grid.GetVisibleColumn(6)->SetColumnClipStyle(vgclpEllipsis);
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        grid.SetRowHeights(r, 18 + (r * 5) % 9);
+        for (int c = 1; c < grid.ColCount(); ++c)
+            grid.SetCells(c, r, QString::number(r * 1000.5 + c, 'f', 1));
+    }
+    ShowFocused(grid, {420, 300});
+
+    QRandomGenerator random(14);
+    for (int step = 0; step < 120; ++step) {
+        const auto bar = [&](QScrollBar* scrollBar) {
+            scrollBar->setValue(scrollBar->value() + (random.bounded(3) ? 1 : -1));
+        };
+        switch (random.bounded(4)) {
+        case 0:
+            bar(grid.verticalScrollBar());
+            break;
+        case 1:
+            bar(grid.horizontalScrollBar());
+            break;
+        case 2:
+            Key(random.bounded(2) ? Qt::Key_Down : Qt::Key_Right, random.bounded(2) ? Qt::ShiftModifier : Qt::NoModifier);
+            break;
+        case 3:
+            Key(random.bounded(2) ? Qt::Key_Up : Qt::Key_Left);
+            break;
+        }
+        SCOPED_TRACE(step);
+        ASSERT_EQ(OnScreen(grid), Repainted(grid));
+    }
+}
