@@ -5,6 +5,7 @@
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QRawFont>
 #include <QTextLayout>
 #include <QRegularExpression>
 #include <QTextBoundaryFinder>
@@ -228,6 +229,19 @@ QList<QGlyphRun> ShapeRun(const QString& text, const QFont& font, QPainter& pain
     return runs;
 }
 
+// Where a run's glyphs leave ink, by the glyphs' own outlines (a run's bounding rectangle
+// is that of its line, not of its ink).
+QRectF InkOf(const QGlyphRun& run)
+{
+    const QRawFont font = run.rawFont();
+    const QList<quint32> glyphs = run.glyphIndexes();
+    const QList<QPointF> positions = run.positions();
+    QRectF ink;
+    for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i)
+        ink |= font.boundingRect(glyphs[i]).translated(positions[i]);
+    return ink;
+}
+
 } // namespace
 
 bool TTextLayoutKey::operator==(const TTextLayoutKey& other) const
@@ -329,7 +343,7 @@ int DrawText(TCanvas& canvas, const QString& text, TRect& rect, unsigned flags)
             run.Glyphs = ShapeRun(run.Text, key.Font, *p);
             const QPointF baseline(run.X, run.Line * laidOut.LineHeight + laidOut.Ascent);
             for (const QGlyphRun& glyphs : *run.Glyphs)
-                ink |= glyphs.boundingRect().translated(baseline);
+                ink |= InkOf(glyphs).translated(baseline);
         }
         laidOut.Ink = ink.toAlignedRect();
     }

@@ -284,34 +284,50 @@ TEST(TextLayoutCache, ATextDifferingInAnythingThatShowsIsLaidOutAgain)
 }
 
 // The kept glyphs land exactly where QPainter::drawText puts the text, in every style and
-// at device pixel ratios 1 and 2.
+// at device pixel ratios 1 and 2, whether the text fits its rectangle (drawn without a
+// clip) or crosses its edge (drawn clipped); a large italic text leans past its advance.
 TEST(TextLayoutCache, KeptGlyphsPaintAsPainterTextDoes)
 {
-    const QString text = QStringLiteral("Quick & brown 1,234.50 \u00e9\u0301");
-    for (const qreal ratio : {1.0, 2.0}) {
-        for (const TFontStyles style : {TFontStyles{}, TFontStyles{fsBold}, TFontStyles{fsItalic},
-                                        TFontStyles{fsUnderline}, TFontStyles{fsStrikeOut}}) {
-            SCOPED_TRACE(QStringLiteral("ratio %1, style %2").arg(ratio).arg(int(style.Contains(fsBold)) + 2 * int(style.Contains(fsItalic)) + 4 * int(style.Contains(fsUnderline)) + 8 * int(style.Contains(fsStrikeOut))).toStdString());
-            TDrawing d;
-            d.Text = text;
-            d.Style = style;
-            d.Ratio = ratio;
-            QImage expected(QSize(160, 60) * ratio, QImage::Format_RGB32);
-            expected.setDevicePixelRatio(ratio);
-            expected.fill(Qt::white);
-            {
-                TFont font;
-                font.SetStyle(style);
-                QPainter p(&expected);
-                p.setClipRect(QRect(4, 4, 150, 52));
-                p.setFont(font.ToQFont());
-                p.setPen(Qt::black);
-                p.drawText(QPoint(4, 4 + QFontMetrics(font.ToQFont()).ascent()), text);
-            }
-            Paint(d); // the second drawing comes from the cache
-            EXPECT_EQ(Paint(d), expected);
-        }
-    }
+    struct TText {
+        QString Text;
+        int Height;
+    };
+    const TText texts[] = {{QStringLiteral("Quick & brown 1,234.50 \u00e9\u0301"), TFont::DefaultHeight},
+                           {QStringLiteral("Value 12"), TFont::DefaultHeight},
+                           {QStringLiteral("ff"), -40}};
+    const TFontStyles styles[] = {{}, {fsBold}, {fsItalic}, {fsBold, fsItalic}, {fsUnderline}, {fsStrikeOut}};
+    for (const qreal ratio : {1.0, 2.0})
+        for (const TText& text : texts)
+            for (const int width : {150, 60, 20})
+                for (size_t style = 0; style < std::size(styles); ++style) {
+                    SCOPED_TRACE(QStringLiteral("%1 at ratio %2, %3 wide, style %4")
+                                     .arg(text.Text)
+                                     .arg(ratio)
+                                     .arg(width)
+                                     .arg(style)
+                                     .toStdString());
+                    TDrawing d;
+                    d.Text = text.Text;
+                    d.Height = text.Height;
+                    d.Style = styles[style];
+                    d.Ratio = ratio;
+                    d.Width = width;
+                    QImage expected(QSize(160, 60) * ratio, QImage::Format_RGB32);
+                    expected.setDevicePixelRatio(ratio);
+                    expected.fill(Qt::white);
+                    {
+                        TFont font;
+                        font.SetStyle(d.Style);
+                        font.SetHeight(d.Height);
+                        QPainter p(&expected);
+                        p.setClipRect(QRect(4, 4, width, 52));
+                        p.setFont(font.ToQFont());
+                        p.setPen(Qt::black);
+                        p.drawText(QPoint(4, 4 + QFontMetrics(font.ToQFont()).ascent()), d.Text);
+                    }
+                    Paint(d); // the second drawing comes from the cache
+                    EXPECT_EQ(Paint(d), expected);
+                }
 }
 
 } // namespace
