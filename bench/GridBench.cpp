@@ -61,6 +61,11 @@ public:
     }
     void Set(int col, int row, const QString& text) { grid.SetCells(col, row, text); }
     void ShowRow(int row) { grid.SetTopRow(row); }
+    void ShowCell(int col, int row)
+    {
+        grid.SetLeftCol(col);
+        grid.SetTopRow(row);
+    }
     void InsertRow(int at)
     {
         grid.SetRowCount(grid.RowCount() + 1);
@@ -196,6 +201,26 @@ void BM_Fill(benchmark::State& state)
     }
     state.counters["heap_MB"] = double(held) / (1024.0 * 1024.0);
     state.counters["cells"] = double(rows) * Columns;
+    state.counters["heap_B_per_cell"] = double(held) / (double(rows) * Columns);
+}
+
+// As a CSV file or a database fills a grid: a text of its own, 13 characters long, in
+// every cell, made as the cell is set (so that the grid holds the only copy).
+template <class Grid>
+void BM_FillDistinct(benchmark::State& state)
+{
+    const int rows = int(state.range(0));
+    std::size_t held = 0;
+    for (auto _ : state) {
+        const std::size_t before = HeapInUse();
+        Grid grid(rows, Columns);
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < Columns; ++c)
+                grid.Set(c, r, QStringLiteral("%1-%2 a").arg(r, 8, 10, QLatin1Char('0')).arg(c, 2, 10, QLatin1Char('0')));
+        held = HeapInUse() - before;
+        benchmark::DoNotOptimize(grid);
+    }
+    state.counters["heap_B_per_cell"] = double(held) / (double(rows) * Columns);
 }
 
 // Paints the viewport with the first visible row at `top`: near the start, or 50 rows before
@@ -261,6 +286,30 @@ void BM_Scroll(benchmark::State& state)
     }
 }
 
+// A grid of 1,000 columns and 1,000,000 rows painted at its top-left (argument 0) and
+// scrolled to its far corner (argument 1); only the cells around both places hold text.
+template <class Grid>
+void BM_PaintCorner(benchmark::State& state)
+{
+    constexpr int Wide = 1'000;
+    constexpr int Tall = 1'000'000;
+    constexpr int Shown = 40; // more columns and rows than fit
+    const bool farCorner = state.range(0) != 0;
+    Grid grid(Tall, Wide);
+    const auto& texts = RowTexts(Shown);
+    const int firstCol = farCorner ? Wide - Shown : 0;
+    const int firstRow = farCorner ? Tall - Shown : 0;
+    for (int r = 0; r < Shown; ++r)
+        for (int c = 0; c < Shown; ++c)
+            grid.Set(firstCol + c, firstRow + r, texts[size_t(r)]);
+    grid.ShowCell(farCorner ? Wide - 1 : 1, farCorner ? Tall - 1 : 1);
+    QImage image(Viewport, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        grid.Painted()->render(&image);
+        benchmark::ClobberMemory();
+    }
+}
+
 // Arguments: the number of columns.
 template <class Grid>
 void BM_InsertDeleteRow(benchmark::State& state)
@@ -307,10 +356,15 @@ void BM_PaintWide(benchmark::State& state)
 
 // The host grid also fills a million rows; QTableWidget would need gigabytes for them.
 BENCHMARK_TEMPLATE(BM_Fill, HostGrid)->Unit(benchmark::kMillisecond)->Iterations(3)->Arg(FillRows)->Arg(1'000'000);
+BENCHMARK_TEMPLATE(BM_Fill, VelkoColumns)->Unit(benchmark::kMillisecond)->Iterations(3)->Arg(FillRows);
 BENCHMARK_TEMPLATE(BM_Fill, TableWidget)->Unit(benchmark::kMillisecond)->Iterations(3)->Arg(FillRows);
+BENCHMARK_TEMPLATE(BM_FillDistinct, HostGrid)->Unit(benchmark::kMillisecond)->Iterations(2)->Arg(50'000);
+BENCHMARK_TEMPLATE(BM_FillDistinct, VelkoColumns)->Unit(benchmark::kMillisecond)->Iterations(2)->Arg(50'000);
+BENCHMARK_TEMPLATE(BM_FillDistinct, TableWidget)->Unit(benchmark::kMillisecond)->Iterations(2)->Arg(50'000);
 BENCHMARK_TEMPLATE(BM_Paint, HostGrid)->Unit(benchmark::kMillisecond)->ArgsProduct({{1'000, 1'000'000}, {0, 1}});
 BENCHMARK_TEMPLATE(BM_Paint, VelkoGrid)->Unit(benchmark::kMillisecond)->ArgsProduct({{1'000, 1'000'000}, {0, 1}});
 BENCHMARK_TEMPLATE(BM_Paint, TableWidget)->Unit(benchmark::kMillisecond)->ArgsProduct({{1'000, 1'000'000}, {0, 1}});
+BENCHMARK_TEMPLATE(BM_PaintCorner, VelkoColumns)->Unit(benchmark::kMillisecond)->Arg(0)->Arg(1);
 BENCHMARK_TEMPLATE(BM_PaintScaled, VelkoGrid)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_PaintScaled, TableWidget)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_Scroll, VelkoGrid)->Unit(benchmark::kMillisecond)->Arg(0)->Arg(1)->Arg(2);
