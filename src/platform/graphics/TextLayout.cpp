@@ -1,12 +1,15 @@
 #include "platform/graphics/TextLayout.h"
 
 #include <QFontMetrics>
+#include <QCoreApplication>
 #include <QGlyphRun>
+#include <QGuiApplication>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QRawFont>
 #include <QTextLayout>
+#include <QThread>
 #include <QRegularExpression>
 #include <QTextBoundaryFinder>
 
@@ -266,7 +269,18 @@ TTextLayoutCache::~TTextLayoutCache() = default;
 
 TTextLayoutCache& TTextLayoutCache::Instance()
 {
-    static TTextLayoutCache cache;
+    // Glyphs belong to the fonts of the thread that shaped them (images may be painted
+    // on any thread). Fonts added to or removed from the application may change what a
+    // font's name stands for, and the fonts go with the application.
+    thread_local TTextLayoutCache cache;
+    thread_local const bool watching = [] {
+        if (qGuiApp && QThread::currentThread() == qGuiApp->thread()) {
+            QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, [] { Instance().Clear(); });
+            qAddPostRoutine(+[] { Instance().Clear(); });
+        }
+        return true;
+    }();
+    Q_UNUSED(watching);
     return cache;
 }
 

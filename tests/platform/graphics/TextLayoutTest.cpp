@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QPainter>
 
 namespace vg {
@@ -275,6 +276,9 @@ TEST(TextLayoutCache, ATextDifferingInAnythingThatShowsIsLaidOutAgain)
     Paint(plain);
     Paint(with([](TDrawing& d) { d.Width = 60; }));
     EXPECT_EQ(cache.Count(), 1);
+    // Fonts added to or removed from the application may change what a font stands for.
+    emit qGuiApp->fontDatabaseChanged();
+    EXPECT_EQ(cache.Count(), 0);
     // Only so many texts are kept.
     cache.SetCapacity(3);
     for (int i = 0; i < 10; ++i)
