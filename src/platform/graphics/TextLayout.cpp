@@ -361,9 +361,12 @@ int DrawText(TCanvas& canvas, const QString& text, TRect& rect, unsigned flags)
         }
         laidOut.Ink = ink.toAlignedRect();
     }
+    // Text that leaves no ink (an empty cell) has nothing to draw.
+    if (!decorated && laidOut.Ink->isEmpty())
+        return height;
     // Setting a clip costs the painter more than drawing a cell's text: text whose ink
-    // (with a margin for smoothing) lies inside the rectangle is drawn without one.
-    constexpr int InkMargin = 2;
+    // (with a pixel's margin for smoothing) lies inside the rectangle is drawn without one.
+    constexpr int InkMargin = 1;
     const bool clip = !(flags & DT_NOCLIP) &&
                       (decorated || !rect.ToQRect().contains(laidOut.Ink->translated(rect.Left, top).adjusted(
                                         -InkMargin, -InkMargin, InkMargin, InkMargin)));

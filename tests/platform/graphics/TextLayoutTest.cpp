@@ -298,11 +298,13 @@ TEST(TextLayoutCache, KeptGlyphsPaintAsPainterTextDoes)
     };
     const TText texts[] = {{QStringLiteral("Quick & brown 1,234.50 \u00e9\u0301"), TFont::DefaultHeight},
                            {QStringLiteral("Value 12"), TFont::DefaultHeight},
+                           {QStringLiteral("jolly Wj"), TFont::DefaultHeight},
+                           {QStringLiteral("  "), TFont::DefaultHeight},
                            {QStringLiteral("ff"), -40}};
     const TFontStyles styles[] = {{}, {fsBold}, {fsItalic}, {fsBold, fsItalic}, {fsUnderline}, {fsStrikeOut}};
     for (const qreal ratio : {1.0, 2.0})
         for (const TText& text : texts)
-            for (const int width : {150, 60, 20})
+            for (const int width : {150, 60, 20, 0})
                 for (size_t style = 0; style < std::size(styles); ++style) {
                     SCOPED_TRACE(QStringLiteral("%1 at ratio %2, %3 wide, style %4")
                                      .arg(text.Text)
