@@ -7,6 +7,7 @@
 #include "grid/VgGrid.h"
 #include "platform/hostgrid/StringGrid.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QHeaderView>
 #include <QImage>
@@ -60,6 +61,11 @@ public:
     }
     void Set(int col, int row, const QString& text) { grid.SetCells(col, row, text); }
     void ShowRow(int row) { grid.SetTopRow(row); }
+    void ShowCell(int col, int row)
+    {
+        grid.SetLeftCol(col);
+        grid.SetTopRow(row);
+    }
     void InsertRow(int at)
     {
         grid.SetRowCount(grid.RowCount() + 1);
@@ -69,6 +75,7 @@ public:
     // The host's row move, as dragging a row title makes it.
     void MoveRow(int from, int to) { grid.MoveRow(from, to); }
     QWidget* Painted() { return grid.viewport(); }
+    QAbstractScrollArea& ScrollArea() { return grid; }
 
 protected:
     G grid;
@@ -151,6 +158,7 @@ public:
             table.setItem(to, c, items[size_t(c)]);
     }
     QWidget* Painted() { return &table; }
+    QAbstractScrollArea& ScrollArea() { return table; }
 
 private:
     QTableWidget table;
@@ -193,6 +201,26 @@ void BM_Fill(benchmark::State& state)
     }
     state.counters["heap_MB"] = double(held) / (1024.0 * 1024.0);
     state.counters["cells"] = double(rows) * Columns;
+    state.counters["heap_B_per_cell"] = double(held) / (double(rows) * Columns);
+}
+
+// As a CSV file or a database fills a grid: a text of its own, 13 characters long, in
+// every cell, made as the cell is set (so that the grid holds the only copy).
+template <class Grid>
+void BM_FillDistinct(benchmark::State& state)
+{
+    const int rows = int(state.range(0));
+    std::size_t held = 0;
+    for (auto _ : state) {
+        const std::size_t before = HeapInUse();
+        Grid grid(rows, Columns);
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < Columns; ++c)
+                grid.Set(c, r, QStringLiteral("%1-%2 a").arg(r, 8, 10, QLatin1Char('0')).arg(c, 2, 10, QLatin1Char('0')));
+        held = HeapInUse() - before;
+        benchmark::DoNotOptimize(grid);
+    }
+    state.counters["heap_B_per_cell"] = double(held) / (double(rows) * Columns);
 }
 
 // Paints the viewport with the first visible row at `top`: near the start, or 50 rows before
@@ -207,6 +235,74 @@ void BM_Paint(benchmark::State& state)
     if (rows > 100)
         Fill(grid, 100, rows - 100);
     grid.ShowRow(nearEnd ? rows - 50 : 1);
+    QImage image(Viewport, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        grid.Painted()->render(&image);
+        benchmark::ClobberMemory();
+    }
+}
+
+// Paints the viewport near the start at device pixel ratio 2, as on a high-density screen.
+template <class Grid>
+void BM_PaintScaled(benchmark::State& state)
+{
+    Grid grid(1'000, Columns);
+    Fill(grid, 100);
+    grid.ShowRow(1);
+    QImage image(Viewport * 2, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(2);
+    for (auto _ : state) {
+        grid.Painted()->render(&image);
+        benchmark::ClobberMemory();
+    }
+}
+
+// A grid on screen scrolled through its scroll bars by one step (argument 1: a row, 2: a
+// column) forth and back, each step followed by the painting the window system asks for;
+// argument 0 repaints the whole viewport instead. Twice as many columns as fit, all with
+// text, so that there is room to scroll sideways.
+template <class Grid>
+void BM_Scroll(benchmark::State& state)
+{
+    constexpr int ScrollColumns = 2 * Columns + 10;
+    const int mode = int(state.range(0));
+    Grid grid(1'000, ScrollColumns);
+    Fill(grid, 1'000, 0, ScrollColumns);
+    QAbstractScrollArea& area = grid.ScrollArea();
+    area.show();
+    QApplication::processEvents();
+    QScrollBar& bar = mode == 2 ? *area.horizontalScrollBar() : *area.verticalScrollBar();
+    bar.setValue(bar.minimum() + 5);
+    QApplication::processEvents();
+    int step = 1;
+    for (auto _ : state) {
+        if (mode == 0) {
+            area.viewport()->update();
+        } else {
+            bar.setValue(bar.value() + step);
+            step = -step;
+        }
+        QApplication::processEvents();
+    }
+}
+
+// A grid of 1,000 columns and 1,000,000 rows painted at its top-left (argument 0) and
+// scrolled to its far corner (argument 1); only the cells around both places hold text.
+template <class Grid>
+void BM_PaintCorner(benchmark::State& state)
+{
+    constexpr int Wide = 1'000;
+    constexpr int Tall = 1'000'000;
+    constexpr int Shown = 40; // more columns and rows than fit
+    const bool farCorner = state.range(0) != 0;
+    Grid grid(Tall, Wide);
+    const auto& texts = RowTexts(Shown);
+    const int firstCol = farCorner ? Wide - Shown : 0;
+    const int firstRow = farCorner ? Tall - Shown : 0;
+    for (int r = 0; r < Shown; ++r)
+        for (int c = 0; c < Shown; ++c)
+            grid.Set(firstCol + c, firstRow + r, texts[size_t(r)]);
+    grid.ShowCell(farCorner ? Wide - 1 : 1, farCorner ? Tall - 1 : 1);
     QImage image(Viewport, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         grid.Painted()->render(&image);
@@ -260,10 +356,19 @@ void BM_PaintWide(benchmark::State& state)
 
 // The host grid also fills a million rows; QTableWidget would need gigabytes for them.
 BENCHMARK_TEMPLATE(BM_Fill, HostGrid)->Unit(benchmark::kMillisecond)->Iterations(3)->Arg(FillRows)->Arg(1'000'000);
+BENCHMARK_TEMPLATE(BM_Fill, VelkoColumns)->Unit(benchmark::kMillisecond)->Iterations(3)->Arg(FillRows);
 BENCHMARK_TEMPLATE(BM_Fill, TableWidget)->Unit(benchmark::kMillisecond)->Iterations(3)->Arg(FillRows);
+BENCHMARK_TEMPLATE(BM_FillDistinct, HostGrid)->Unit(benchmark::kMillisecond)->Iterations(2)->Arg(50'000);
+BENCHMARK_TEMPLATE(BM_FillDistinct, VelkoColumns)->Unit(benchmark::kMillisecond)->Iterations(2)->Arg(50'000);
+BENCHMARK_TEMPLATE(BM_FillDistinct, TableWidget)->Unit(benchmark::kMillisecond)->Iterations(2)->Arg(50'000);
 BENCHMARK_TEMPLATE(BM_Paint, HostGrid)->Unit(benchmark::kMillisecond)->ArgsProduct({{1'000, 1'000'000}, {0, 1}});
 BENCHMARK_TEMPLATE(BM_Paint, VelkoGrid)->Unit(benchmark::kMillisecond)->ArgsProduct({{1'000, 1'000'000}, {0, 1}});
 BENCHMARK_TEMPLATE(BM_Paint, TableWidget)->Unit(benchmark::kMillisecond)->ArgsProduct({{1'000, 1'000'000}, {0, 1}});
+BENCHMARK_TEMPLATE(BM_PaintCorner, VelkoColumns)->Unit(benchmark::kMillisecond)->Arg(0)->Arg(1);
+BENCHMARK_TEMPLATE(BM_PaintScaled, VelkoGrid)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_PaintScaled, TableWidget)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_Scroll, VelkoGrid)->Unit(benchmark::kMillisecond)->Arg(0)->Arg(1)->Arg(2);
+BENCHMARK_TEMPLATE(BM_Scroll, TableWidget)->Unit(benchmark::kMillisecond)->Arg(0)->Arg(1)->Arg(2);
 BENCHMARK_TEMPLATE(BM_InsertDeleteRow, HostGrid)->Unit(benchmark::kMicrosecond)->Arg(Columns);
 BENCHMARK_TEMPLATE(BM_InsertDeleteRow, VelkoGridWithHiddenColumn)->Unit(benchmark::kMicrosecond)->Arg(10)->Arg(Columns)->Arg(100);
 BENCHMARK_TEMPLATE(BM_InsertDeleteRow, TableWidget)->Unit(benchmark::kMicrosecond)->Arg(Columns);

@@ -10,7 +10,9 @@
 #include "platform/hostgrid/StringGrid.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QLineEdit>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <QTest>
 
@@ -118,6 +120,18 @@ inline void Drag(TCustomGrid& grid, QPoint from, QPoint to)
         QApplication::sendEvent(viewport, &move);
     }
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, to);
+}
+
+// What a shown top-level window holds on screen, with the updates it has been sent
+// painted, and what a full repaint of it paints.
+inline QImage OnScreen(QWidget& window)
+{
+    QCoreApplication::processEvents();
+    return window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+}
+inline QImage Repainted(QWidget& window)
+{
+    return window.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 // A key pressed on the widget that has the focus.

@@ -1,11 +1,20 @@
 #include "platform/graphics/TextLayout.h"
 
 #include <QFontMetrics>
+#include <QCoreApplication>
+#include <QGlyphRun>
+#include <QGuiApplication>
+#include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QRawFont>
+#include <QTextLayout>
+#include <QThread>
 #include <QRegularExpression>
 #include <QTextBoundaryFinder>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace vg {
@@ -158,43 +167,222 @@ int AlignedOffset(int space, int extent, unsigned flags, unsigned centre, unsign
     return 0;
 }
 
+// A run of text between tabs on one line, where it starts from the rectangle's left
+// edge and the block's top, and its glyphs once it has been drawn.
+struct TTextRun {
+    QString Text;
+    int X = 0;
+    int Line = 0;
+    std::optional<QList<QGlyphRun>> Glyphs;
+};
+
+// A text laid out for one font, flags and width.
+struct TLaidOutText {
+    QStringList Lines;
+    std::vector<TTextRun> Runs;
+    int LineHeight = 0;
+    int Ascent = 0;
+    int Widest = -1; // measured when first asked for
+    // Where the glyphs of all runs leave ink, from the rectangle's left and the block's
+    // top, once they have been shaped.
+    std::optional<QRect> Ink;
+    int Height() const { return int(Lines.size()) * LineHeight; }
+};
+
+TLaidOutText LayOut(const TTextLayoutKey& key)
+{
+    const TLineMetrics metrics(key.Font, key.Flags & DT_EXPANDTABS);
+    TLaidOutText laidOut;
+    laidOut.Lines = LayOutLines(key.Text, key.Flags, key.Width, metrics);
+    laidOut.LineHeight = metrics.Metrics().height();
+    laidOut.Ascent = metrics.Metrics().ascent();
+    // Left-aligned lines need no measuring.
+    const bool aligned = key.Flags & (DT_CENTER | DT_RIGHT);
+    for (int i = 0; i < laidOut.Lines.size(); ++i) {
+        const QString& line = laidOut.Lines[i];
+        const int x = aligned ? AlignedOffset(key.Width, metrics.Width(line), key.Flags, DT_CENTER, DT_RIGHT) : 0;
+        metrics.ForEachSegment(
+            line, [&](QStringView segment, int offset) { laidOut.Runs.push_back({segment.toString(), x + offset, i, {}}); },
+            false);
+    }
+    return laidOut;
+}
+
+// The glyphs of a run as the painter's device shows them, shaped once.
+QList<QGlyphRun> ShapeRun(const QString& text, const QFont& font, QPainter& painter)
+{
+    QTextLayout layout(text, font, painter.device());
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setTextDirection(painter.layoutDirection());
+    option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute); // from x = 0 in either direction
+    layout.setTextOption(option);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    // The glyphs placed around a baseline at y = 0, as QPainter::drawText places them.
+    const qreal ascent = layout.lineAt(0).ascent();
+    QList<QGlyphRun> runs = layout.glyphRuns();
+    for (QGlyphRun& run : runs) {
+        QList<QPointF> positions = run.positions();
+        for (QPointF& position : positions)
+            position.ry() -= ascent;
+        run.setPositions(positions);
+    }
+    return runs;
+}
+
+// Where a run's glyphs leave ink, by the glyphs' own outlines (a run's bounding rectangle
+// is that of its line, not of its ink).
+QRectF InkOf(const QGlyphRun& run)
+{
+    const QRawFont font = run.rawFont();
+    const QList<quint32> glyphs = run.glyphIndexes();
+    const QList<QPointF> positions = run.positions();
+    QRectF ink;
+    for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i)
+        ink |= font.boundingRect(glyphs[i]).translated(positions[i]);
+    return ink;
+}
+
 } // namespace
+
+bool TTextLayoutKey::operator==(const TTextLayoutKey& other) const
+{
+    return Flags == other.Flags && Width == other.Width && DevicePixelRatio == other.DevicePixelRatio &&
+           Dpi == other.Dpi && Text == other.Text && Font == other.Font;
+}
+
+size_t qHash(const TTextLayoutKey& key, size_t seed)
+{
+    return qHashMulti(seed, key.Text, key.Font, key.Flags, key.Width, key.DevicePixelRatio, key.Dpi);
+}
+
+struct TTextLayoutCache::TEntry : TLaidOutText {};
+
+TTextLayoutCache::TTextLayoutCache(qsizetype capacity)
+    : FEntries(capacity)
+{
+}
+
+TTextLayoutCache::~TTextLayoutCache() = default;
+
+TTextLayoutCache& TTextLayoutCache::Instance()
+{
+    // Glyphs belong to the fonts of the thread that shaped them (images may be painted
+    // on any thread). Fonts added to or removed from the application may change what a
+    // font's name stands for, and the fonts go with the application.
+    thread_local TTextLayoutCache cache;
+    thread_local const bool watching = [] {
+        if (qGuiApp && QThread::currentThread() == qGuiApp->thread()) {
+            QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, [] { Instance().Clear(); });
+            qAddPostRoutine(+[] { Instance().Clear(); });
+        }
+        return true;
+    }();
+    Q_UNUSED(watching);
+    return cache;
+}
+
+void TTextLayoutCache::Clear()
+{
+    FEntries.clear();
+}
+
+qsizetype TTextLayoutCache::Count() const
+{
+    return FEntries.size();
+}
+
+void TTextLayoutCache::SetCapacity(qsizetype capacity)
+{
+    FEntries.setMaxCost(capacity);
+}
+
+TTextLayoutCache::TEntry& TTextLayoutCache::Find(const TTextLayoutKey& key)
+{
+    if (TEntry* entry = FEntries.object(key))
+        return *entry;
+    auto entry = std::make_unique<TEntry>(TEntry{LayOut(key)});
+    if (FEntries.maxCost() > 0) {
+        TEntry& kept = *entry;
+        FEntries.insert(key, entry.release());
+        return kept;
+    }
+    // A cache of no capacity keeps nothing: the entry lives until the next lookup.
+    FUncached = std::move(entry);
+    return *FUncached;
+}
 
 int DrawText(TCanvas& canvas, const QString& text, TRect& rect, unsigned flags)
 {
-    const QFont font = canvas.Font().ToQFont();
-    const TLineMetrics metrics(font, flags & DT_EXPANDTABS);
-    const QStringList lines = LayOutLines(text, flags, rect.Width(), metrics);
-    const int lineHeight = metrics.Metrics().height();
-    const int height = int(lines.size()) * lineHeight;
+    QPainter* p = canvas.Handle();
+    TTextLayoutKey key;
+    key.Text = text;
+    key.Font = canvas.Font().ToQFont();
+    key.Flags = flags & (DT_CENTER | DT_RIGHT | DT_WORDBREAK | DT_SINGLELINE | DT_EXPANDTABS | DT_END_ELLIPSIS);
+    // The width shapes the layout only where lines are wrapped, cut or aligned by it.
+    key.Width = key.Flags & (DT_CENTER | DT_RIGHT | DT_WORDBREAK | DT_END_ELLIPSIS) ? rect.Width() : 0;
+    if (p && p->isActive()) {
+        // The pixels painted on, which a widget's painter reaches without asking its screen.
+        key.DevicePixelRatio = p->paintEngine()->paintDevice()->devicePixelRatioF();
+        // The resolution sizes only fonts given in points.
+        if (key.Font.pixelSize() <= 0)
+            key.Dpi = p->device()->logicalDpiY();
+    }
+    TTextLayoutCache::TEntry& laidOut = TTextLayoutCache::Instance().Find(key);
+    const int height = laidOut.Height();
 
     if (flags & DT_CALCRECT) {
-        int widest = 0;
-        for (const QString& line : lines)
-            widest = std::max(widest, metrics.Width(line));
-        rect.Right = rect.Left + widest;
+        if (laidOut.Widest < 0) {
+            const TLineMetrics metrics(key.Font, flags & DT_EXPANDTABS);
+            laidOut.Widest = 0;
+            for (const QString& line : laidOut.Lines)
+                laidOut.Widest = std::max(laidOut.Widest, metrics.Width(line));
+        }
+        rect.Right = rect.Left + laidOut.Widest;
         rect.Bottom = rect.Top + height;
         return height;
     }
 
-    QPainter* p = canvas.Handle();
     if (!p)
         return height;
+    const int top = rect.Top + AlignedOffset(rect.Height(), height, flags, DT_VCENTER, DT_BOTTOM);
+    // Kept glyphs draw their underline or strike-out line differently from the painter's
+    // own text when the device is scaled, so text with such lines is drawn as text.
+    const bool decorated = key.Font.underline() || key.Font.strikeOut() || key.Font.overline();
+    if (!decorated && !laidOut.Ink) {
+        QRectF ink;
+        for (TTextRun& run : laidOut.Runs) {
+            run.Glyphs = ShapeRun(run.Text, key.Font, *p);
+            const QPointF baseline(run.X, run.Line * laidOut.LineHeight + laidOut.Ascent);
+            for (const QGlyphRun& glyphs : *run.Glyphs)
+                ink |= InkOf(glyphs).translated(baseline);
+        }
+        laidOut.Ink = ink.toAlignedRect();
+    }
+    // Text that leaves no ink (an empty cell) has nothing to draw.
+    if (!decorated && laidOut.Ink->isEmpty())
+        return height;
+    // Setting a clip costs the painter more than drawing a cell's text: text whose ink
+    // (with a pixel's margin for smoothing) lies inside the rectangle is drawn without one.
+    constexpr int InkMargin = 1;
+    const bool clip = !(flags & DT_NOCLIP) &&
+                      (decorated || !rect.ToQRect().contains(laidOut.Ink->translated(rect.Left, top).adjusted(
+                                        -InkMargin, -InkMargin, InkMargin, InkMargin)));
     p->save();
-    if (!(flags & DT_NOCLIP))
+    if (clip)
         p->setClipRect(rect.IsEmpty() ? QRect() : rect.ToQRect(), Qt::IntersectClip);
-    p->setFont(font);
     p->setPen(canvas.ToQColor(canvas.Font().Color()));
-    int y = rect.Top + AlignedOffset(rect.Height(), height, flags, DT_VCENTER, DT_BOTTOM);
-    for (const QString& line : lines) {
-        // Left-aligned lines need no measuring.
-        const bool aligned = flags & (DT_CENTER | DT_RIGHT);
-        const int x = rect.Left + (aligned ? AlignedOffset(rect.Width(), metrics.Width(line), flags, DT_CENTER, DT_RIGHT) : 0);
-        const int baseline = y + metrics.Metrics().ascent();
-        metrics.ForEachSegment(
-            line, [&](QStringView segment, int offset) { p->drawText(QPoint(x + offset, baseline), segment.toString()); },
-            false);
-        y += lineHeight;
+    if (decorated)
+        p->setFont(key.Font);
+    for (const TTextRun& run : laidOut.Runs) {
+        const QPoint baseline(rect.Left + run.X, top + run.Line * laidOut.LineHeight + laidOut.Ascent);
+        if (decorated)
+            p->drawText(baseline, run.Text);
+        else
+            for (const QGlyphRun& glyphs : *run.Glyphs)
+                p->drawGlyphRun(baseline, glyphs);
     }
     p->restore();
     return height;

@@ -22,11 +22,21 @@
 //     without DT_NOPREFIX.
 // An empty text is one empty line. The return value is the text's height in pixels:
 // the number of lines times the font's line height.
+//
+// Laying text out and shaping it into glyphs is the costliest step of painting a grid,
+// and a grid paints the same texts again and again. The routine keeps the recent texts
+// it laid out, with their glyphs, keyed by everything the result depends on: the text,
+// the font, the flags that shape the lines, the width where it matters, and the device's
+// pixel ratio and resolution. A change to any of them finds another entry.
 #pragma once
 
 #include "platform/graphics/Canvas.h"
 
+#include <QCache>
+#include <QFont>
 #include <QString>
+
+#include <memory>
 
 namespace vg {
 
@@ -45,5 +55,38 @@ inline constexpr unsigned DT_NOPREFIX = 0x0800;
 inline constexpr unsigned DT_END_ELLIPSIS = 0x8000;
 
 int DrawText(TCanvas& canvas, const QString& text, TRect& rect, unsigned flags);
+
+struct TTextLayoutKey {
+    QString Text;
+    QFont Font;
+    unsigned Flags = 0;
+    int Width = 0;
+    qreal DevicePixelRatio = 1;
+    int Dpi = 0;
+    bool operator==(const TTextLayoutKey& other) const;
+};
+size_t qHash(const TTextLayoutKey& key, size_t seed = 0);
+
+// The laid-out texts DrawText keeps, the least recently used dropped first.
+class TTextLayoutCache {
+public:
+    static constexpr qsizetype DefaultCapacity = 8192; // entries: a few full screens of cells
+    static TTextLayoutCache& Instance();
+
+    struct TEntry;
+    // The text laid out for key, from the cache or laid out now.
+    TEntry& Find(const TTextLayoutKey& key);
+    void Clear();
+    qsizetype Count() const;
+    // Keeps at most capacity texts; 0 keeps none.
+    void SetCapacity(qsizetype capacity);
+
+    explicit TTextLayoutCache(qsizetype capacity = DefaultCapacity);
+    ~TTextLayoutCache();
+
+private:
+    QCache<TTextLayoutKey, TEntry> FEntries;
+    std::unique_ptr<TEntry> FUncached;
+};
 
 } // namespace vg

@@ -317,15 +317,19 @@ private:
     void SyncScrollBars();
     static void SyncScrollBar(QScrollBar& bar, TGridAxis axis, int& firstCell);
     void TopLeftMoved();
+    // After the first cell shown moved on one axis only, and by less than a screen: moves
+    // the pixels of the scrollable cells on screen, so that only the cells coming into
+    // view are painted. False, with nothing done, where the whole grid must be painted.
+    bool ScrollCells(const TGridAxis& oldHorz, const TGridAxis& oldVert);
     void ExtentsChanged();
     // The form-file entry of the column widths or row heights.
     void DefineExtents(TFiler& filer, const QString& name, TGridExtents& extents);
 
     // Painting (CustomGridPaint.cpp).
-    void PaintGrid(const QRect& dirty);
+    void PaintGrid(const QRegion& dirty);
     void PaintLines(const TGridAxis& horz, const TGridAxis& vert);
     void PrepareCanvas(TGridDrawState state);
-    void PaintCells(const TGridAxis& horz, const TGridAxis& vert, const QRect& dirty);
+    void PaintCells(const TGridAxis& horz, const TGridAxis& vert, const QRegion& dirty);
     void PaintFixedFace(const TRect& rect);
     void PaintMoveMark(const TGridAxis& horz, const TGridAxis& vert);
     TGridDrawState DrawStateOf(int ACol, int ARow) const;

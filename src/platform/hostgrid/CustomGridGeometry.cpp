@@ -6,6 +6,9 @@
 
 #include <QScrollBar>
 
+#include <cstdlib>
+#include <optional>
+
 namespace vg {
 
 TGridAxis TCustomGrid::AxisOf(const TGridExtents& extents, int fixedCount, int firstCell, TGridOptions lineOptions,
@@ -109,15 +112,77 @@ void TCustomGrid::SetTopRow(int value)
 void TCustomGrid::MoveTopLeft(int ALeft, int ATop)
 {
     const TGridCoord old = FTopLeft;
+    const TGridAxis oldHorz = HorzAxis();
+    const TGridAxis oldVert = VertAxis();
     FTopLeft = {ALeft, ATop};
     SyncScrollBars();
-    if (FTopLeft != old)
-        TopLeftMoved();
+    if (FTopLeft == old)
+        return;
+    if (!ScrollCells(oldHorz, oldVert))
+        InvalidateGrid();
+    TopLeftMoved();
+}
+
+namespace {
+
+// How far the scrollable cells of an axis moved towards its start when its first cell
+// shown went from before's to after's (negative: away from it); nothing when the cells
+// between lie off screen.
+std::optional<int> ScrolledDistance(const TGridAxis& before, const TGridAxis& after)
+{
+    if (after.FirstCell > before.FirstCell) {
+        const std::optional<int> start = before.CellStart(after.FirstCell);
+        return start ? std::optional<int>(*start - before.FixedBoundary()) : std::nullopt;
+    }
+    const std::optional<int> start = after.CellStart(before.FirstCell);
+    return start ? std::optional<int>(after.FixedBoundary() - *start) : std::nullopt;
+}
+
+} // namespace
+
+bool TCustomGrid::ScrollCells(const TGridAxis& oldHorz, const TGridAxis& oldVert)
+{
+    // While a column or row is sized or moved, the grid shows marks across the cells
+    // that do not move with them.
+    if (!viewport()->isVisible() || (FGridState != TGridState::Normal && FGridState != TGridState::Selecting))
+        return false;
+    const TGridAxis horz = HorzAxis();
+    const TGridAxis vert = VertAxis();
+    const bool across = horz.FirstCell != oldHorz.FirstCell;
+    if (across == (vert.FirstCell != oldVert.FirstCell) || horz.ClientExtent != oldHorz.ClientExtent ||
+        vert.ClientExtent != oldVert.ClientExtent)
+        return false;
+    const TGridAxis& after = across ? horz : vert;
+    const std::optional<int> distance = ScrolledDistance(across ? oldHorz : oldVert, after);
+    const int fixed = after.FixedBoundary();
+    if (!distance || *distance == 0 || std::abs(*distance) >= after.ClientExtent - fixed)
+        return false;
+    // The fixed cells of the other axis move along: fixed rows scroll across with the
+    // columns, fixed columns down with the rows.
+    const QRect client = viewport()->rect();
+    if (across)
+        viewport()->scroll(-*distance, 0, QRect(fixed, 0, client.width() - fixed, client.height()));
+    else
+        viewport()->scroll(0, -*distance, QRect(0, fixed, client.width(), client.height() - fixed));
+    // A fixed cell cut by the far edge is shaded over the part on screen, so the fixed
+    // cells cut before and after the move are painted again.
+    for (const int cut : {(across ? oldHorz : oldVert).LastShownCell(), after.LastShownCell()}) {
+        if (across && FFixedRows > 0)
+            InvalidateRect(BoxRect(cut, 0, cut, FFixedRows - 1));
+        else if (!across && FFixedCols > 0)
+            InvalidateRect(BoxRect(0, cut, FFixedCols - 1, cut));
+    }
+    // The dots of a focus rectangle keep to the pixel grid, so the focused cell is painted
+    // again; that of a selected row also ends where the row's cells on screen end.
+    if (FOptions.Contains(goRowSelect))
+        InvalidateRow(Row());
+    else
+        InvalidateCell(Col(), Row());
+    return true;
 }
 
 void TCustomGrid::TopLeftMoved()
 {
-    InvalidateGrid();
     if (FInplaceEdit && FInplaceEdit->isVisible())
         PlaceEditor(false);
     TopLeftChanged();
@@ -155,8 +220,10 @@ void TCustomGrid::UpdateScrollRange()
 {
     const TGridCoord old = FTopLeft;
     SyncScrollBars();
-    if (FTopLeft != old)
+    if (FTopLeft != old) {
+        InvalidateGrid();
         TopLeftMoved();
+    }
 }
 
 void TCustomGrid::SyncScrollBars()

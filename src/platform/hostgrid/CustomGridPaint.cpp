@@ -7,6 +7,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QStyle>
 #include <QStyleOptionHeader>
 
@@ -17,11 +18,11 @@ void TCustomGrid::paintEvent(QPaintEvent* e)
     QPainter painter(viewport());
     FCanvas.SetPalette(palette());
     FCanvas.Attach(&painter);
-    Application().GuardEvent([&] { PaintGrid(e->rect()); });
+    Application().GuardEvent([&] { PaintGrid(e->region()); });
     FCanvas.Detach();
 }
 
-void TCustomGrid::PaintGrid(const QRect& dirty)
+void TCustomGrid::PaintGrid(const QRegion& dirty)
 {
     QPainter& painter = *FCanvas.Handle();
     const TGridAxis horz = HorzAxis();
@@ -113,8 +114,11 @@ void TCustomGrid::PrepareCanvas(TGridDrawState state)
     }
 }
 
-void TCustomGrid::PaintCells(const TGridAxis& horz, const TGridAxis& vert, const QRect& dirty)
+void TCustomGrid::PaintCells(const TGridAxis& horz, const TGridAxis& vert, const QRegion& dirty)
 {
+    // A scroll leaves strips far apart to paint (the cells that came into view, the
+    // focused cell): cells are tested against the strips, not the box around them.
+    const QRect bounds = dirty.boundingRect();
     const bool editorShown = FInplaceEdit && FInplaceEdit->isVisible();
     const unsigned colsVersion = FColWidths.Version();
     const unsigned rowsVersion = FRowHeights.Version();
@@ -124,11 +128,11 @@ void TCustomGrid::PaintCells(const TGridAxis& horz, const TGridAxis& vert, const
     // gone.
     vert.ForEachShown([&](int row, int y) {
         const int height = vert.Extent(row);
-        if (height <= 0 || y > dirty.bottom() || y + height <= dirty.top())
+        if (height <= 0 || !dirty.intersects(QRect(bounds.left(), y, bounds.width(), height)))
             return true;
         horz.ForEachShown([&](int col, int x) {
             const int width = horz.Extent(col);
-            if (width <= 0 || x > dirty.right() || x + width <= dirty.left())
+            if (width <= 0 || !dirty.intersects(QRect(x, y, width, height)))
                 return true;
             const TRect where = Rect(x, y, x + width, y + height);
             const TGridDrawState state = DrawStateOf(col, row);

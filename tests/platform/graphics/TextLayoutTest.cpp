@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPainter>
 
 namespace vg {
 namespace {
@@ -196,6 +198,142 @@ TEST_F(TextLayout, PaintsInTheFontColourWithoutFillingTheBackground)
     }
     EXPECT_GT(inked, 10);
     EXPECT_EQ(image.At(150, 20), qRgb(255, 255, 255));
+}
+
+// What DrawText paints at a device pixel ratio, on an image of 160 x 60 logical pixels.
+struct TDrawing {
+    QString Text = QStringLiteral("Value 12\tx");
+    TFontStyles Style;
+    int Height = TFont::DefaultHeight;
+    unsigned Flags = DT_EXPANDTABS;
+    int Width = 150;
+    qreal Ratio = 1;
+};
+
+QImage Paint(const TDrawing& d)
+{
+    QImage image(QSize(160, 60) * d.Ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(d.Ratio);
+    image.fill(Qt::white);
+    TCanvas canvas(&image);
+    canvas.Font().SetStyle(d.Style);
+    canvas.Font().SetHeight(d.Height);
+    TRect r = Rect(4, 4, 4 + d.Width, 56);
+    DrawText(canvas, d.Text, r, d.Flags);
+    return image;
+}
+
+// Laid-out texts are kept between calls: a text drawn once must not stand in for another
+// that differs in anything that shows. Each case draws a first text, then a second that
+// differs from it in one thing, and compares that with the second drawn with no cache.
+TEST(TextLayoutCache, ATextDifferingInAnythingThatShowsIsLaidOutAgain)
+{
+    struct TCase {
+        const char* What;
+        TDrawing First;
+        TDrawing Second;
+    };
+    const TDrawing plain;
+    const auto with = [&](auto change) {
+        TDrawing d = plain;
+        change(d);
+        return d;
+    };
+    const TCase cases[] = {
+        {"text", plain, with([](TDrawing& d) { d.Text = QStringLiteral("Value 13\tx"); })},
+        {"bold", plain, with([](TDrawing& d) { d.Style = {fsBold}; })},
+        {"italic", plain, with([](TDrawing& d) { d.Style = {fsItalic}; })},
+        {"underline", plain, with([](TDrawing& d) { d.Style = {fsUnderline}; })},
+        {"height", plain, with([](TDrawing& d) { d.Height = -16; })},
+        {"right-aligned", plain, with([](TDrawing& d) { d.Flags |= DT_RIGHT; })},
+        {"tabs not expanded", plain, with([](TDrawing& d) { d.Flags = 0; })},
+        {"width, centred", with([](TDrawing& d) { d.Flags |= DT_CENTER; }),
+         with([](TDrawing& d) { d.Flags |= DT_CENTER; d.Width = 90; })},
+        {"width, ellipsis", with([](TDrawing& d) { d.Flags |= DT_END_ELLIPSIS; }),
+         with([](TDrawing& d) { d.Flags |= DT_END_ELLIPSIS; d.Width = 40; })},
+        {"width, word break", with([](TDrawing& d) { d.Text = QStringLiteral("one two three"); d.Flags = DT_WORDBREAK; }),
+         with([](TDrawing& d) { d.Text = QStringLiteral("one two three"); d.Flags = DT_WORDBREAK; d.Width = 50; })},
+        {"single line", with([](TDrawing& d) { d.Text = QStringLiteral("one\ntwo"); }),
+         with([](TDrawing& d) { d.Text = QStringLiteral("one\ntwo"); d.Flags |= DT_SINGLELINE; })},
+        {"device pixel ratio", plain, with([](TDrawing& d) { d.Ratio = 2; })},
+    };
+    TTextLayoutCache& cache = TTextLayoutCache::Instance();
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        cache.SetCapacity(0);
+        const QImage expected = Paint(c.Second);
+        ASSERT_NE(Paint(c.First).scaled(expected.size()), expected) << "the case changes what shows";
+
+        cache.SetCapacity(TTextLayoutCache::DefaultCapacity);
+        cache.Clear();
+        Paint(c.First);
+        EXPECT_EQ(Paint(c.Second), expected);
+        EXPECT_EQ(Paint(c.First), Paint(c.First)) << "drawn again from the cache";
+        EXPECT_EQ(cache.Count(), 2);
+    }
+    // A left-aligned text that is neither wrapped nor cut is the same at every width.
+    cache.Clear();
+    Paint(plain);
+    Paint(with([](TDrawing& d) { d.Width = 60; }));
+    EXPECT_EQ(cache.Count(), 1);
+    // Fonts added to or removed from the application may change what a font stands for.
+    emit qGuiApp->fontDatabaseChanged();
+    EXPECT_EQ(cache.Count(), 0);
+    // Only so many texts are kept.
+    cache.SetCapacity(3);
+    for (int i = 0; i < 10; ++i)
+        Paint(with([i](TDrawing& d) { d.Text = QString::number(i); }));
+    EXPECT_EQ(cache.Count(), 3);
+    cache.SetCapacity(TTextLayoutCache::DefaultCapacity);
+}
+
+// The kept glyphs land exactly where QPainter::drawText puts the text, in every style and
+// at device pixel ratios 1 and 2, whether the text fits its rectangle (drawn without a
+// clip) or crosses its edge (drawn clipped); a large italic text leans past its advance.
+TEST(TextLayoutCache, KeptGlyphsPaintAsPainterTextDoes)
+{
+    struct TText {
+        QString Text;
+        int Height;
+    };
+    const TText texts[] = {{QStringLiteral("Quick & brown 1,234.50 \u00e9\u0301"), TFont::DefaultHeight},
+                           {QStringLiteral("Value 12"), TFont::DefaultHeight},
+                           {QStringLiteral("jolly Wj"), TFont::DefaultHeight},
+                           {QStringLiteral("  "), TFont::DefaultHeight},
+                           {QStringLiteral("ff"), -40}};
+    const TFontStyles styles[] = {{}, {fsBold}, {fsItalic}, {fsBold, fsItalic}, {fsUnderline}, {fsStrikeOut}};
+    for (const qreal ratio : {1.0, 2.0})
+        for (const TText& text : texts)
+            for (const int width : {150, 60, 20, 0})
+                for (size_t style = 0; style < std::size(styles); ++style) {
+                    SCOPED_TRACE(QStringLiteral("%1 at ratio %2, %3 wide, style %4")
+                                     .arg(text.Text)
+                                     .arg(ratio)
+                                     .arg(width)
+                                     .arg(style)
+                                     .toStdString());
+                    TDrawing d;
+                    d.Text = text.Text;
+                    d.Height = text.Height;
+                    d.Style = styles[style];
+                    d.Ratio = ratio;
+                    d.Width = width;
+                    QImage expected(QSize(160, 60) * ratio, QImage::Format_RGB32);
+                    expected.setDevicePixelRatio(ratio);
+                    expected.fill(Qt::white);
+                    {
+                        TFont font;
+                        font.SetStyle(d.Style);
+                        font.SetHeight(d.Height);
+                        QPainter p(&expected);
+                        p.setClipRect(QRect(4, 4, width, 52));
+                        p.setFont(font.ToQFont());
+                        p.setPen(Qt::black);
+                        p.drawText(QPoint(4, 4 + QFontMetrics(font.ToQFont()).ascent()), d.Text);
+                    }
+                    Paint(d); // the second drawing comes from the cache
+                    EXPECT_EQ(Paint(d), expected);
+                }
 }
 
 } // namespace
