@@ -1,81 +1,54 @@
 #include "platform/hostgrid/GridStorage.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace vg {
 
-TGridStorage::TRowCells::const_iterator TGridStorage::CellAt(const TRowCells& cells, int col)
+void TGridStorage::TrimOpenRow()
 {
-    return std::lower_bound(cells.begin(), cells.end(), col, [](const TCell& cell, int c) { return cell.Col < c; });
-}
-
-const QString* TGridStorage::TextIn(const TRowCells& cells, int col)
-{
-    const auto at = CellAt(cells, col);
-    return at != cells.end() && at->Col == col ? &at->Text : nullptr;
+    if (FOpenRow >= 0 && FOpenRow < FRows.Count() && !FRows.Get(FOpenRow).Empty())
+        FRows.Update(FOpenRow, [](TPackedRow& cells) { cells.Trim(); });
+    FOpenRow = -1;
 }
 
 void TGridStorage::Resize(int colCount, int rowCount)
 {
+    TrimOpenRow();
     colCount = std::max(colCount, 0);
     rowCount = std::max(rowCount, 0);
     FRows.Resize(rowCount);
-    if (colCount < FColCount) {
-        FRows.UpdateEachFilled([colCount](TRowCells& cells) {
-            cells.erase(CellAt(cells, colCount), cells.end());
-            if (cells.empty())
-                TRowCells().swap(cells);
-        });
-    }
+    if (colCount < FColCount)
+        FRows.UpdateEachFilled([colCount](TPackedRow& cells) { cells.TruncateColumns(colCount); });
     FColCount = colCount;
 }
 
-const QString& TGridStorage::Get(int col, int row) const
+QString TGridStorage::Get(int col, int row) const
 {
-    static const QString empty;
-    const QString* text = TextIn(FRows.Get(row), col);
-    return text ? *text : empty;
+    return FRows.Get(row).Text(col).toString();
 }
 
-// A row about to hold its first text takes the room the row above it has (rows are
-// mostly filled alike, one after the other), so a filled row is allocated once; after
-// that the room doubles, but never past the column count.
-void TGridStorage::Grow(TRowCells& cells, int row) const
+bool TGridStorage::Set(int col, int row, QStringView text)
 {
-    size_t room = std::min(std::max<size_t>(2 * cells.size(), 4), size_t(FColCount));
-    if (cells.empty() && row > 0)
-        room = FRows.Get(row - 1).size();
-    cells.reserve(std::max(room, cells.size() + 1));
-}
-
-bool TGridStorage::Set(int col, int row, QString text)
-{
-    if (text.isEmpty()) {
-        if (!TextIn(FRows.Get(row), col))
+    if (row != FOpenRow)
+        TrimOpenRow();
+    const TPackedRow& before = FRows.Get(row);
+    if (before.Empty()) {
+        if (text.isEmpty())
             return false;
-        FRows.Update(row, [col](TRowCells& cells) {
-            cells.erase(CellAt(cells, col));
-            if (cells.empty())
-                TRowCells().swap(cells);
-        });
+        // A row about to hold its first text takes the room the row above it holds (rows
+        // are mostly filled alike, one after the other), so a filled row is allocated once.
+        TPackedRow cells;
+        if (row > 0)
+            cells.Reserve(FRows.Get(row - 1).Count(), FRows.Get(row - 1).Chars());
+        cells.Set(col, text);
+        FRows.Set(row, std::move(cells));
+        FOpenRow = row;
         return true;
     }
-    bool changed = true;
-    FRows.Update(row, [&](TRowCells& cells) {
-        // Cells are mostly written from left to right: then the new one goes last.
-        const auto at = cells.empty() || cells.back().Col < col ? cells.end() : CellAt(cells, col);
-        if (at != cells.end() && at->Col == col) {
-            changed = at->Text != text;
-            if (changed)
-                cells[size_t(at - cells.begin())].Text = std::move(text);
-            return;
-        }
-        const size_t place = size_t(at - cells.begin());
-        if (cells.size() == cells.capacity())
-            Grow(cells, row);
-        cells.insert(cells.begin() + std::ptrdiff_t(place), TCell{col, std::move(text)});
-    });
+    bool changed = false;
+    FRows.Update(row, [&](TPackedRow& cells) { changed = cells.Set(col, text); });
+    if (changed)
+        FOpenRow = row;
     return changed;
 }
 
@@ -83,21 +56,13 @@ void TGridStorage::MoveColumn(int from, int to)
 {
     if (from == to)
         return;
-    const int low = std::min(from, to);
-    const int high = std::max(from, to);
-    FRows.UpdateEachFilled([&](TRowCells& cells) {
-        // Only the cells from the lower column to the higher one change columns: the one
-        // moved goes to its new column, those in between shift by one towards its old one.
-        const auto first = cells.begin() + (CellAt(cells, low) - cells.begin());
-        const auto last = cells.begin() + (CellAt(cells, high + 1) - cells.begin());
-        for (auto cell = first; cell != last; ++cell)
-            cell->Col = cell->Col == from ? to : cell->Col + (from < to ? -1 : 1);
-        std::sort(first, last, [](const TCell& a, const TCell& b) { return a.Col < b.Col; });
-    });
+    TrimOpenRow();
+    FRows.UpdateEachFilled([&](TPackedRow& cells) { cells.MoveColumn(from, to); });
 }
 
 void TGridStorage::MoveRow(int from, int to)
 {
+    TrimOpenRow();
     FRows.Move(from, to);
 }
 

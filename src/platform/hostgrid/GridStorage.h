@@ -1,16 +1,16 @@
 // The texts of a string grid's cells, row by row. The rows lie in a segmented list: a
 // stretch of rows without text keeps nothing but its length, and a row that holds text
-// keeps only its cells that do, in column order. No cell is an object of its own, cells
-// without text cost nothing however large the counts are, and inserting, deleting or
-// moving a row costs the same whatever the number of columns and about as much at a
-// million rows as at a thousand, since no other row's cells move.
+// keeps only its cells that do, packed in column order into one allocation (TPackedRow).
+// No cell is an object of its own, cells without text cost nothing however large the
+// counts are, and inserting, deleting or moving a row costs the same whatever the number
+// of columns and about as much at a million rows as at a thousand, since no other row's
+// cells move.
 #pragma once
 
 #include "platform/core/SegmentedList.h"
+#include "platform/hostgrid/PackedRow.h"
 
 #include <QString>
-
-#include <vector>
 
 namespace vg {
 
@@ -23,9 +23,9 @@ public:
     void Resize(int colCount, int rowCount);
 
     // The caller checks the indices (Cells does, with the grid's own error). Set answers
-    // whether the cell's text changed; the text is moved in.
-    const QString& Get(int col, int row) const;
-    bool Set(int col, int row, QString text);
+    // whether the cell's text changed.
+    QString Get(int col, int row) const;
+    bool Set(int col, int row, QStringView text);
 
     // Moves column (row) from to position to; those in between shift by one. Moving a
     // column touches every row that holds text; moving a row touches no other row.
@@ -36,9 +36,10 @@ public:
     template <class F>
     void ForEachTextInColumn(int col, F&& visit) const
     {
-        FRows.ForEachFilled([&](int row, const TRowCells& cells) {
-            if (const QString* text = TextIn(cells, col))
-                visit(row, *text);
+        FRows.ForEachFilled([&](int row, const TPackedRow& cells) {
+            const QStringView text = cells.Text(col);
+            if (!text.isEmpty())
+                visit(row, text.toString());
         });
     }
 
@@ -46,22 +47,17 @@ public:
     int BlockCount() const { return FRows.BlockCount(); }
 
 private:
-    // The cells of a row that hold text, in column order; empty for a row without text.
-    struct TCell {
-        int Col;
-        QString Text;
-    };
-    using TRowCells = std::vector<TCell>;
     struct TRowIsEmpty {
-        bool operator()(const TRowCells& cells) const { return cells.empty(); }
+        bool operator()(const TPackedRow& cells) const { return cells.Empty(); }
     };
-    static TRowCells::const_iterator CellAt(const TRowCells& cells, int col);
-    static const QString* TextIn(const TRowCells& cells, int col);
-    // Room for one more cell in a row that is full.
-    void Grow(TRowCells& cells, int row) const;
+    // Gives back the room kept in the row written last, if any.
+    void TrimOpenRow();
 
-    TSegmentedList<TRowCells, TRowIsEmpty> FRows;
+    TSegmentedList<TPackedRow, TRowIsEmpty> FRows;
     int FColCount = 0;
+    // The row written last keeps room for more cells until another row is written or the
+    // rows change: a row filled cell by cell grows without reallocating each time.
+    int FOpenRow = -1;
 };
 
 } // namespace vg

@@ -66,13 +66,13 @@ QString TStringGrid::Cells(int ACol, int ARow) const
     return FStorage.Get(ACol, ARow);
 }
 
-void TStringGrid::SetCells(int ACol, int ARow, QString Value)
+void TStringGrid::SetCells(int ACol, int ARow, const QString& Value)
 {
     if (ACol < 0 || ACol >= ColCount())
         RaiseListIndexError(ACol);
     if (ARow < 0 || ARow >= RowCount())
         RaiseListIndexError(ARow);
-    if (!FStorage.Set(ACol, ARow, std::move(Value)))
+    if (!FStorage.Set(ACol, ARow, Value))
         return;
     InvalidateCell(ACol, ARow);
     if (InplaceCell() == TGridCoord{ACol, ARow})

@@ -24,7 +24,7 @@ public:
 
     // Out-of-range indices raise EListError.
     QString Cells(int ACol, int ARow) const;
-    void SetCells(int ACol, int ARow, QString Value);
+    void SetCells(int ACol, int ARow, const QString& Value);
 
     // A column (row) of cells as a string list of RowCount (ColCount) entries. A list
     // stays valid at least until control returns to the event loop; keep the index, not
