@@ -25,8 +25,9 @@
 //   outside them), so that nothing after them is dropped.
 //
 // A short value that repeats in its column (a city, a status, a flag) is decoded once and
-// shared by every line that holds it, as Qt's strings share their text: loading a column
-// of a few distinct values costs a few strings, not one per line.
+// shared by every line that holds it, as Qt's strings share their text: reading a column
+// of a few distinct values makes a few strings, not one per line, and string lists that
+// keep the values (a hidden column's cells) keep a few texts.
 #pragma once
 
 #include <QByteArray>

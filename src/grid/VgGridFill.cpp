@@ -56,6 +56,7 @@ void TvgGridFill::MapTargets()
 
 void TvgGridFill::ReachLine(qint64 Line)
 {
+    FlushLine();
     const qint64 row = FFirstRow + Line;
     if (row >= MaxCount)
         throw EvgRowIndexOutOfRange(QStringLiteral("TVelkoGrid: row %1 is past the largest grid").arg(row));
@@ -73,6 +74,7 @@ void TvgGridFill::ReachColumns(qint64 Count)
     const int present = FGrid.Columns()->Count();
     if (needed <= present)
         return;
+    FlushLine();
     if (needed > MaxColumnObjects)
         throw EvgColumnIndexOutOfRange(
             QStringLiteral("TVelkoGrid: %1 column objects asked for; a grid is filled with at most %2")
@@ -88,7 +90,11 @@ void TvgGridFill::Store(int Index, qint64 Line, QString Value)
     const TTarget& target = FTargets[size_t(Index)];
     const int row = int(FFirstRow + Line);
     if (target.GridColumn >= 0) {
-        FGrid.SetCells(target.GridColumn, row, std::move(Value));
+        if (Line != FLine) {
+            FlushLine();
+            FLine = Line;
+        }
+        FLineValues.emplace_back(target.GridColumn, std::move(Value));
         return;
     }
     TStrings* cells = target.Column->Cols();
@@ -97,8 +103,33 @@ void TvgGridFill::Store(int Index, qint64 Line, QString Value)
     cells->Put(row, std::move(Value));
 }
 
+void TvgGridFill::FlushLine()
+{
+    if (FLineValues.empty())
+        return;
+    // Values mostly come in column order; a line given out of order is put in order, the
+    // value stored last winning for a column given twice.
+    const auto byColumn = [](const auto& a, const auto& b) { return a.first < b.first; };
+    if (!std::is_sorted(FLineValues.begin(), FLineValues.end(), byColumn))
+        std::stable_sort(FLineValues.begin(), FLineValues.end(), byColumn);
+    FLineCells.clear();
+    for (const auto& [column, value] : FLineValues) {
+        if (!FLineCells.empty() && FLineCells.back().Col == column)
+            FLineCells.back().Text = value;
+        else
+            FLineCells.push_back({column, value});
+    }
+    // The line is done with even when writing it fails.
+    struct TForget {
+        std::vector<std::pair<int, QString>>& Values;
+        ~TForget() { Values.clear(); }
+    } forget{FLineValues};
+    FGrid.SetRowCells(int(FFirstRow + FLine), FLineCells);
+}
+
 void TvgGridFill::Finish()
 {
+    FlushLine();
     FFinished = true;
     if (FGrid.RowCount() != FRowsNeeded)
         FGrid.SetRowCount(FRowsNeeded);

@@ -5,7 +5,11 @@
 // past them. Rows are added in large steps rather than one at a time, and the rows no
 // value reached are taken away again by Finish (or when the fill is abandoned by an
 // exception), so the grid ends exactly one row past the last line stored, or as it was.
+// The values of a line for shown columns are kept until the line is done and then go into
+// its row at once, which packs the row's texts once instead of growing it value by value.
 #pragma once
+
+#include "platform/hostgrid/PackedRow.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -45,6 +49,8 @@ private:
         TvgColumn* Column;
     };
     void MapTargets();
+    // Writes the kept values of the current line into its row.
+    void FlushLine();
 
     TVelkoGrid& FGrid;
     int FFirstColumn;
@@ -53,6 +59,10 @@ private:
     bool FFinished = false;
     // The column objects from FirstColumn on, with the grid columns they occupy.
     std::vector<TTarget> FTargets;
+    // The line whose values for shown columns wait in FLineValues (grid column, value).
+    qint64 FLine = -1;
+    std::vector<std::pair<int, QString>> FLineValues;
+    std::vector<TCellText> FLineCells; // views of them, kept for their room
     // Hidden columns with the length of their Cols before rows were added ahead.
     std::vector<std::pair<TvgColumn*, int>> FHiddenLengths;
 };

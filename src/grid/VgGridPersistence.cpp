@@ -49,7 +49,7 @@ void TVelkoGrid::SaveToStream(int FirstColumn, int FirstRow, QIODevice& Stream)
     for (int row = FirstRow; row < RowCount(); ++row) {
         for (const TSource& source : sources) {
             if (source.GridColumn >= 0)
-                writer.WriteValue(Cells(source.GridColumn, row));
+                writer.WriteValue(CellView(source.GridColumn, row));
             else if (row < source.HiddenCells->Count())
                 writer.WriteValue(source.HiddenCells->Get(row));
             else

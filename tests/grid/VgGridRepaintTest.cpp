@@ -15,6 +15,7 @@
 #include <QScrollBar>
 
 #include <functional>
+#include <vector>
 
 using namespace vg;
 using namespace vg::test;
@@ -54,7 +55,7 @@ TEST(VelkoGridScroll, AScrolledGridShowsWhatAFullRepaintShows)
         const auto bar = [&](QScrollBar* scrollBar) {
             scrollBar->setValue(scrollBar->value() + (random.bounded(3) ? 1 : -1));
         };
-        switch (random.bounded(4)) {
+        switch (random.bounded(6)) {
         case 0:
             bar(grid.verticalScrollBar());
             break;
@@ -66,6 +67,22 @@ TEST(VelkoGridScroll, AScrolledGridShowsWhatAFullRepaintShows)
             break;
         case 3:
             Key(random.bounded(2) ? Qt::Key_Up : Qt::Key_Left);
+            break;
+        case 4: {
+            // Cells written a row at a time, as loading does, or one by one.
+            const int row = 1 + int(random.bounded(grid.RowCount() - 1));
+            std::vector<std::pair<int, QString>> texts;
+            for (int c = 1 + int(random.bounded(3)); c < grid.ColCount(); c += 1 + int(random.bounded(4)))
+                texts.emplace_back(c, random.bounded(5) ? QString::number(random.bounded(100000) / 10.0) : QString());
+            std::vector<TCellText> cells;
+            for (const auto& [c, text] : texts)
+                cells.push_back({c, text});
+            grid.SetRowCells(row, cells);
+            break;
+        }
+        case 5:
+            grid.SetCells(1 + int(random.bounded(grid.ColCount() - 1)), 1 + int(random.bounded(grid.RowCount() - 1)),
+                          QString::number(random.bounded(1000)));
             break;
         }
         SCOPED_TRACE(step);

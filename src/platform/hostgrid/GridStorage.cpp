@@ -22,11 +22,6 @@ void TGridStorage::Resize(int colCount, int rowCount)
     FColCount = colCount;
 }
 
-QString TGridStorage::Get(int col, int row) const
-{
-    return FRows.Get(row).Text(col).toString();
-}
-
 bool TGridStorage::Set(int col, int row, QStringView text)
 {
     if (row != FOpenRow)
@@ -49,6 +44,21 @@ bool TGridStorage::Set(int col, int row, QStringView text)
     FRows.Update(row, [&](TPackedRow& cells) { changed = cells.Set(col, text); });
     if (changed)
         FOpenRow = row;
+    return changed;
+}
+
+bool TGridStorage::SetRow(int row, std::span<const TCellText> cells)
+{
+    if (row != FOpenRow)
+        TrimOpenRow();
+    if (FRows.Get(row).Empty() &&
+        std::all_of(cells.begin(), cells.end(), [](const TCellText& cell) { return cell.Text.isEmpty(); }))
+        return false;
+    bool changed = false;
+    FRows.Update(row, [&](TPackedRow& packed) { changed = packed.SetMany(cells); });
+    // The row fits exactly: nothing is left to trim.
+    if (row == FOpenRow)
+        FOpenRow = -1;
     return changed;
 }
 

@@ -24,8 +24,14 @@ public:
 
     // The caller checks the indices (Cells does, with the grid's own error). Set answers
     // whether the cell's text changed.
-    QString Get(int col, int row) const;
+    QString Get(int col, int row) const { return View(col, row).toString(); }
+    // The text without a copy; it lasts until the storage next changes.
+    QStringView View(int col, int row) const { return FRows.Get(row).Text(col); }
     bool Set(int col, int row, QStringView text);
+
+    // Sets several cells of a row at once (columns ascending, each once), packing the row
+    // anew to fit exactly; what loading a row of values wants. Answers whether any changed.
+    bool SetRow(int row, std::span<const TCellText> cells);
 
     // Moves column (row) from to position to; those in between shift by one. Moving a
     // column touches every row that holds text; moving a row touches no other row.

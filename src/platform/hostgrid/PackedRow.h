@@ -10,8 +10,15 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <span>
 
 namespace vg {
+
+// A cell's column and text, for writing several cells of a row at once.
+struct TCellText {
+    int Col;
+    QStringView Text;
+};
 
 class TPackedRow {
 public:
@@ -36,6 +43,11 @@ public:
     // Gives column col the text, or takes its cell away when the text is empty; answers
     // whether anything changed. A row whose last cell goes frees its allocation.
     bool Set(int col, QStringView text);
+
+    // Gives the columns of cells (ascending, each once) their texts, as Set would one by
+    // one, and packs the row anew in an allocation that fits exactly; answers whether
+    // anything changed.
+    bool SetMany(std::span<const TCellText> cells);
 
     // Makes room for this many cells and characters in all, so that a row filled up to
     // them allocates once.

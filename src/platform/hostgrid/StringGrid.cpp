@@ -5,6 +5,8 @@
 
 #include <QMetaObject>
 
+#include <algorithm>
+
 namespace vg {
 
 namespace {
@@ -59,11 +61,16 @@ TStringGrid::~TStringGrid() = default;
 
 QString TStringGrid::Cells(int ACol, int ARow) const
 {
+    return CellView(ACol, ARow).toString();
+}
+
+QStringView TStringGrid::CellView(int ACol, int ARow) const
+{
     if (ACol < 0 || ACol >= ColCount())
         RaiseListIndexError(ACol);
     if (ARow < 0 || ARow >= RowCount())
         RaiseListIndexError(ARow);
-    return FStorage.Get(ACol, ARow);
+    return FStorage.View(ACol, ARow);
 }
 
 void TStringGrid::SetCells(int ACol, int ARow, const QString& Value)
@@ -76,6 +83,24 @@ void TStringGrid::SetCells(int ACol, int ARow, const QString& Value)
         return;
     InvalidateCell(ACol, ARow);
     if (InplaceCell() == TGridCoord{ACol, ARow})
+        InvalidateEditor();
+}
+
+void TStringGrid::SetRowCells(int ARow, std::span<const TCellText> Cells)
+{
+    if (ARow < 0 || ARow >= RowCount())
+        RaiseListIndexError(ARow);
+    for (size_t i = 0; i < Cells.size(); ++i) {
+        const int col = Cells[i].Col;
+        if (col < 0 || col >= ColCount() || (i > 0 && col <= Cells[i - 1].Col))
+            RaiseListIndexError(col);
+    }
+    if (!FStorage.SetRow(ARow, Cells))
+        return;
+    for (const TCellText& cell : Cells)
+        InvalidateCell(cell.Col, ARow);
+    if (InplaceCell().Y == ARow &&
+        std::any_of(Cells.begin(), Cells.end(), [this](const TCellText& cell) { return cell.Col == InplaceCell().X; }))
         InvalidateEditor();
 }
 

@@ -26,6 +26,14 @@ public:
     QString Cells(int ACol, int ARow) const;
     void SetCells(int ACol, int ARow, const QString& Value);
 
+    // Gives several cells of row ARow their texts at once, as SetCells would one by one;
+    // for filling a grid a row at a time. Columns must ascend, each once: otherwise, and
+    // for indices out of range, EListError is raised before anything changes.
+    void SetRowCells(int ARow, std::span<const TCellText> Cells);
+    // The text of a cell without a copy, for reading many cells in a row (saving them):
+    // the view lasts until the grid's cells next change. Indices as for Cells.
+    QStringView CellView(int ACol, int ARow) const;
+
     // A column (row) of cells as a string list of RowCount (ColCount) entries. A list
     // stays valid at least until control returns to the event loop; keep the index, not
     // the list, for longer. Out-of-range indices raise EListError.

@@ -348,22 +348,47 @@ QString FloatToStr(double Value, const TFormatSettings& FS)
     const TDecimal d = ToDecimal(std::fabs(Value));
     if (d.IsZero())
         return QStringLiteral("0");
-    QString out = Value < 0 ? QStringLiteral("-") : QString();
-    const QString digits = QString::fromLatin1(d.Digits.data(), qsizetype(d.Digits.size()));
+    // Written into one buffer and made a string once: a database column of numbers turns
+    // every value into text. The longest text is a sign, 15 digits, a point and a zero
+    // padding or an exponent, well within the buffer.
+    char16_t text[48];
+    int length = 0;
+    const auto put = [&](char ch) { text[length++] = char16_t(ch); };
+    const std::string& digits = d.Digits;
+    const int count = int(digits.size());
+    const auto putDigits = [&](int from) {
+        for (int i = from; i < count; ++i)
+            put(digits[size_t(i)]);
+    };
+    if (Value < 0)
+        put('-');
     if (d.Exponent > SignificantDigits || d.Exponent < -4) {
         // Scientific: one digit before the point, the exponent without padding.
-        out += digits[0];
-        if (digits.size() > 1)
-            out += FS.DecimalSeparator + digits.mid(1);
-        out += u'E' + QString::number(d.Exponent - 1);
+        put(digits[0]);
+        if (count > 1) {
+            text[length++] = FS.DecimalSeparator.unicode();
+            putDigits(1);
+        }
+        put('E');
+        char exponent[8];
+        const auto end = std::to_chars(exponent, exponent + sizeof exponent, d.Exponent - 1).ptr;
+        for (const char* ch = exponent; ch != end; ++ch)
+            put(*ch);
     } else if (d.Exponent <= 0) {
-        out += u'0' + QString(FS.DecimalSeparator) + QString(-d.Exponent, u'0') + digits;
+        put('0');
+        text[length++] = FS.DecimalSeparator.unicode();
+        for (int i = 0; i < -d.Exponent; ++i)
+            put('0');
+        putDigits(0);
     } else {
-        out += digits.left(d.Exponent).leftJustified(d.Exponent, u'0');
-        if (digits.size() > d.Exponent)
-            out += FS.DecimalSeparator + digits.mid(d.Exponent);
+        for (int i = 0; i < d.Exponent; ++i)
+            put(i < count ? digits[size_t(i)] : '0');
+        if (count > d.Exponent) {
+            text[length++] = FS.DecimalSeparator.unicode();
+            putDigits(d.Exponent);
+        }
     }
-    return out;
+    return QString(reinterpret_cast<const QChar*>(text), length);
 }
 
 QString FormatFloat(const QString& Format, double Value, const TFormatSettings& FS)

@@ -17,6 +17,7 @@
 
 #include <climits>
 #include <functional>
+#include <vector>
 
 namespace vg::test {
 namespace {
@@ -244,6 +245,51 @@ TEST(GridHardening, ACellChangedUnderTheOpenEditorKeepsItsNewText)
     EXPECT_EQ(grid.InplaceCell(), (TGridCoord{-1, -1}));
     grid.SetCol(2);
     EXPECT_EQ(grid.Cells(1, 1), QStringLiteral("newer"));
+}
+
+TEST(GridHardening, ARowWrittenAtOnceRefusesBadColumnsWholeAndReachesTheEditor)
+{
+    TEditedGrid grid;
+    grid.SetColCount(4);
+    grid.SetRowCount(3);
+    const auto snapshot = [&grid] {
+        QStringList cells;
+        for (int r = 0; r < grid.RowCount(); ++r)
+            for (int c = 0; c < grid.ColCount(); ++c)
+                cells << grid.Cells(c, r);
+        return cells;
+    };
+    grid.SetCells(2, 1, QStringLiteral("kept"));
+    const QStringList before = snapshot();
+    const QString a = QStringLiteral("a");
+    const struct {
+        const char* What;
+        int Row;
+        std::vector<TCellText> Cells;
+    } refused[] = {
+        {"columns out of order", 1, {{1, a}, {0, a}}},
+        {"a column twice", 1, {{1, a}, {1, a}}},
+        {"a column past the last", 1, {{0, a}, {4, a}}},
+        {"a negative column", 1, {{-1, a}}},
+        {"a row past the last", 3, {{0, a}}},
+    };
+    for (const auto& r : refused) {
+        SCOPED_TRACE(r.What);
+        EXPECT_THROW(grid.SetRowCells(r.Row, r.Cells), EListError);
+        EXPECT_EQ(snapshot(), before);
+    }
+
+    // Cells not named keep their texts; an empty text empties its cell; the open editor
+    // shows what its cell was given.
+    grid.SetOptions(grid.Options() + TGridOptions{goEditing});
+    ShowFocused(grid);
+    grid.SetCol(3);
+    grid.SetRow(1);
+    grid.ShowEditor();
+    const std::vector<TCellText> cells = {{0, a}, {1, QString()}, {3, QStringLiteral("new")}};
+    grid.SetRowCells(1, cells);
+    EXPECT_EQ(grid.Rows(1).CommaText(), QStringLiteral("a,\"\",kept,new"));
+    EXPECT_EQ(grid.InplaceEditor()->Text(), QStringLiteral("new"));
 }
 
 TEST(GridHardening, ARefusedFormLeavesTheGridExactlyAsItWas)

@@ -65,7 +65,7 @@ TEST(PackedRow, AgreesWithAPlainMapThroughRandomChanges)
         const int cols = 2 + int(random() % 40);
         for (int step = 0; step < 400; ++step) {
             const int col = int(random() % unsigned(cols));
-            switch (random() % 10) {
+            switch (random() % 11) {
             case 0: {
                 const int to = int(random() % unsigned(cols));
                 row.MoveColumn(col, to);
@@ -91,6 +91,23 @@ TEST(PackedRow, AgreesWithAPlainMapThroughRandomChanges)
                 break;
             }
             case 5: {
+                // Several cells at once, some texts taken from the row itself.
+                std::vector<QString> owned;
+                std::vector<TCellText> cells;
+                bool changes = false;
+                TModelRow after = model;
+                for (int c = int(random() % 3); c < cols; c += 1 + int(random() % 5)) {
+                    owned.push_back(RandomText(random));
+                    const QStringView text = random() % 4 == 0 ? row.Text(int(random() % unsigned(cols))) : owned.back();
+                    cells.push_back({c, text});
+                    changes = changes || text.toString() != (model.count(c) ? model[c] : QString());
+                    after[c] = text.toString();
+                }
+                EXPECT_EQ(row.SetMany(cells), changes);
+                model = after;
+                break;
+            }
+            case 6: {
                 TPackedRow copy(row);
                 row = TPackedRow();
                 EXPECT_TRUE(row.Empty());

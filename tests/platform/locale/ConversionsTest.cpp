@@ -182,6 +182,10 @@ TEST(FloatToStr, GeneralFormWithFifteenDigits)
     EXPECT_EQ(FloatToStr(123456789012345.0), "123456789012345");
     EXPECT_EQ(FloatToStr(1e20), "1E20");
     EXPECT_EQ(FloatToStr(1.5, German()), "1,5");
+    EXPECT_EQ(FloatToStr(-1.25e-7, German()), "-1,25E-7");
+    EXPECT_EQ(FloatToStr(-0.5), "-0.5");
+    EXPECT_EQ(FloatToStr(1500), "1500");
+    EXPECT_EQ(FloatToStr(-1.7976931348623157e308), "-1.79769313486232E308");
 }
 
 // ---------------------------------------------------------------------------- dates
