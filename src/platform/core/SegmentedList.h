@@ -52,6 +52,15 @@ public:
         return s.Block ? s.Block->Entries[size_t(index - s.Start)] : empty;
     }
 
+    // A filled entry, to change in place in ways that leave it filled; the reference lasts
+    // until the list next changes shape (an entry filled or emptied, inserted, removed or
+    // moved, a new count).
+    T& FilledAt(int index)
+    {
+        const TSegment& s = FSegments[Find(index)];
+        return s.Block->Entries[size_t(index - s.Start)];
+    }
+
     void Set(int index, T value)
     {
         size_t k = Find(index);

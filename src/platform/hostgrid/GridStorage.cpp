@@ -6,9 +6,16 @@ namespace vg {
 
 void TGridStorage::TrimOpenRow()
 {
-    if (FOpenRow >= 0 && FOpenRow < FRows.Count() && !FRows.Get(FOpenRow).Empty())
-        FRows.Update(FOpenRow, [](TPackedRow& cells) { cells.Trim(); });
+    if (FOpen)
+        FOpen->Trim();
+    FOpen = nullptr;
     FOpenRow = -1;
+}
+
+void TGridStorage::Open(int row)
+{
+    FOpenRow = row;
+    FOpen = FRows.Get(row).Empty() ? nullptr : &FRows.FilledAt(row);
 }
 
 void TGridStorage::Resize(int colCount, int rowCount)
@@ -24,6 +31,9 @@ void TGridStorage::Resize(int colCount, int rowCount)
 
 bool TGridStorage::Set(int col, int row, QStringView text)
 {
+    // The row being filled takes a text in place: a text keeps it filled.
+    if (row == FOpenRow && FOpen && !text.isEmpty())
+        return FOpen->Set(col, text);
     if (row != FOpenRow)
         TrimOpenRow();
     const TPackedRow& before = FRows.Get(row);
@@ -37,13 +47,12 @@ bool TGridStorage::Set(int col, int row, QStringView text)
             cells.Reserve(FRows.Get(row - 1).Count(), FRows.Get(row - 1).Chars());
         cells.Set(col, text);
         FRows.Set(row, std::move(cells));
-        FOpenRow = row;
+        Open(row);
         return true;
     }
     bool changed = false;
     FRows.Update(row, [&](TPackedRow& cells) { changed = cells.Set(col, text); });
-    if (changed)
-        FOpenRow = row;
+    Open(row);
     return changed;
 }
 
@@ -55,10 +64,10 @@ bool TGridStorage::SetRow(int row, std::span<const TCellText> cells)
         std::all_of(cells.begin(), cells.end(), [](const TCellText& cell) { return cell.Text.isEmpty(); }))
         return false;
     bool changed = false;
+    FOpen = nullptr;
+    FOpenRow = -1;
+    // The row fits exactly: nothing is left to trim, and it is not kept open.
     FRows.Update(row, [&](TPackedRow& packed) { changed = packed.SetMany(cells); });
-    // The row fits exactly: nothing is left to trim.
-    if (row == FOpenRow)
-        FOpenRow = -1;
     return changed;
 }
 

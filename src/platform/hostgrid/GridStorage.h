@@ -16,6 +16,11 @@ namespace vg {
 
 class TGridStorage {
 public:
+    TGridStorage() = default;
+    // Not copied: the row kept open is known by its address.
+    TGridStorage(const TGridStorage&) = delete;
+    TGridStorage& operator=(const TGridStorage&) = delete;
+
     int ColCount() const { return FColCount; }
     int RowCount() const { return FRows.Count(); }
 
@@ -58,12 +63,15 @@ private:
     };
     // Gives back the room kept in the row written last, if any.
     void TrimOpenRow();
+    // Keeps row open for the writes that follow.
+    void Open(int row);
 
     TSegmentedList<TPackedRow, TRowIsEmpty> FRows;
     int FColCount = 0;
     // The row written last keeps room for more cells until another row is written or the
     // rows change: a row filled cell by cell grows without reallocating each time.
     int FOpenRow = -1;
+    TPackedRow* FOpen = nullptr; // its cells, while it holds any
 };
 
 } // namespace vg
