@@ -169,6 +169,7 @@ TEST(GridStorage, AgreesWithAPlainTableWhenRowsAreWrittenInAnyOrder)
             cols = 4 + int(random() % 12);
             rows = 2000 + int(random() % 2000);
             store.Resize(cols, rows);
+            row = std::min(row, rows - 1);
             model.resize(size_t(rows));
             for (auto& cells : model)
                 cells.resize(size_t(cols));
