@@ -58,15 +58,12 @@ bool TGridStorage::Set(int col, int row, QStringView text)
 
 bool TGridStorage::SetRow(int row, std::span<const TCellText> cells)
 {
-    if (row != FOpenRow)
-        TrimOpenRow();
+    // A row written whole is packed to fit: no row is kept open after it.
+    TrimOpenRow();
     if (FRows.Get(row).Empty() &&
         std::all_of(cells.begin(), cells.end(), [](const TCellText& cell) { return cell.Text.isEmpty(); }))
         return false;
     bool changed = false;
-    FOpen = nullptr;
-    FOpenRow = -1;
-    // The row fits exactly: nothing is left to trim, and it is not kept open.
     FRows.Update(row, [&](TPackedRow& packed) { changed = packed.SetMany(cells); });
     return changed;
 }

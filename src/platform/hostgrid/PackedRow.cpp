@@ -117,8 +117,7 @@ QStringView TPackedRow::Text(int col) const
     const int i = Find(col);
     if (i == Header().Count || Entries()[i].Col != col)
         return {};
-    const int32_t start = StartOf(i);
-    return QStringView(TextData() + start, Entries()[i].End - start);
+    return TextAt(i);
 }
 
 bool TPackedRow::Has(int col) const
@@ -128,16 +127,9 @@ bool TPackedRow::Has(int col) const
 
 void TPackedRow::Reallocate(int32_t cellRoom, int32_t charRoom)
 {
-    const size_t bytes = BytesFor(cellRoom, charRoom);
-    char* data = static_cast<char*>(std::malloc(bytes));
+    char* data = static_cast<char*>(std::malloc(BytesFor(cellRoom, charRoom)));
     if (!data)
         throw std::bad_alloc();
-    // The room is about to be written, a cell at a time, by callers that mostly let go of
-    // a string in between; that atomic release waits for every write before it to reach
-    // the cache. Fetching the room's cache lines now, all at once, keeps each cell from
-    // waiting for a line of its own.
-    for (size_t line = 0; line < bytes; line += 64)
-        __builtin_prefetch(data + line, 1);
     const THeader old = FData ? Header() : THeader{0, 0, 0, 0};
     char* const oldData = FData;
     const TEntry* oldEntries = FData ? Entries() : nullptr;
@@ -199,7 +191,7 @@ bool TPackedRow::Set(int col, QStringView text)
         return false;
     const int32_t start = StartOf(i);
     const int32_t oldEnd = exists ? Entries()[i].End : start;
-    if (exists && text == QStringView(TextData() + start, oldEnd - start))
+    if (exists && text == TextAt(i))
         return false;
     if (text.isEmpty()) {
         // The cell goes: the texts and entries after it close up.
@@ -258,7 +250,7 @@ bool TPackedRow::SetMany(std::span<const TCellText> cells)
             for (; i < count && Entries()[i].Col < cell.Col; ++i)
                 keep(i);
             const bool exists = i < count && Entries()[i].Col == cell.Col;
-            put(cell, exists ? QStringView(TextData() + StartOf(i), Entries()[i].End - StartOf(i)) : QStringView());
+            put(cell, exists ? TextAt(i) : QStringView());
             if (exists)
                 ++i;
         }
@@ -268,7 +260,7 @@ bool TPackedRow::SetMany(std::span<const TCellText> cells)
     mergeWith(
         [&](int i) {
             ++newCount;
-            newChars += Entries()[i].End - StartOf(i);
+            newChars += TextAt(i).size();
         },
         [&](const TCellText& cell, QStringView old) {
             changed = changed || old != cell.Text;
@@ -289,7 +281,7 @@ bool TPackedRow::SetMany(std::span<const TCellText> cells)
             header.Chars += int32_t(text.size());
             packed.Entries()[header.Count++] = {col, header.Chars};
         };
-        mergeWith([&](int i) { append(Entries()[i].Col, QStringView(TextData() + StartOf(i), Entries()[i].End - StartOf(i))); },
+        mergeWith([&](int i) { append(Entries()[i].Col, TextAt(i)); },
                   [&](const TCellText& cell, QStringView) {
                       if (!cell.Text.isEmpty())
                           append(cell.Col, cell.Text);

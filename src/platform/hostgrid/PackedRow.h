@@ -65,13 +65,8 @@ public:
     template <class F>
     void ForEach(F&& visit) const
     {
-        const int count = Count();
-        int32_t start = 0;
-        for (int i = 0; i < count; ++i) {
-            const TEntry& entry = Entries()[i];
-            visit(int(entry.Col), QStringView(TextData() + start, entry.End - start));
-            start = entry.End;
-        }
+        for (int i = 0; i < Count(); ++i)
+            visit(int(Entries()[i].Col), TextAt(i));
     }
 
 private:
@@ -93,6 +88,11 @@ private:
         return reinterpret_cast<char16_t*>(FData + sizeof(THeader) + sizeof(TEntry) * size_t(Header().CellRoom));
     }
     int32_t StartOf(int index) const { return index == 0 ? 0 : Entries()[index - 1].End; }
+    // The text of entry index.
+    QStringView TextAt(int index) const
+    {
+        return QStringView(TextData() + StartOf(index), Entries()[index].End - StartOf(index));
+    }
     // The first entry whose column is not below col.
     int Find(int col) const;
     // Moves the row into an allocation with exactly this much room.
