@@ -207,3 +207,29 @@ TEST_F(OrderEditingTest, TheCalendarOpensNextToTheDatesCell)
     EXPECT_TRUE(Page.screen()->availableGeometry().contains(dialogPlace));
     EXPECT_EQ(Stored(QStringLiteral("ordered_on"), 5).toString(), QStringLiteral("2024-01-03")); // cancelled
 }
+
+TEST_F(OrderEditingTest, TheStatusLineNamesAColumnWithoutItsSortMarkAndTabMovesToTheNextCell)
+{
+    const int qty = Col(QStringLiteral("Qty"));
+    Page.SortBy(Grid.GetVisibleColumn(qty));
+    ASSERT_NE(Grid.GetVisibleColumn(qty)->Caption(), QStringLiteral("Qty"));
+    // A line that is not shipped yet, so its quantity can change.
+    int row = 1;
+    while (Grid.Cells(Col(QStringLiteral("Status")), row) != QStringLiteral("Pending"))
+        ++row;
+    const QString line = Grid.Cells(0, row);
+    Grid.setFocus();
+    Grid.SetCol(qty);
+    Grid.SetRow(row);
+    Grid.SetEditorMode(true);
+    QTest::keyClick(Grid.VgInplaceEditor(), Qt::Key_A, Qt::ControlModifier);
+    Type(Grid.VgInplaceEditor(), QStringLiteral("7"));
+    QTest::keyClick(Grid.VgInplaceEditor(), Qt::Key_Down);
+    ASSERT_FALSE(Messages.isEmpty());
+    EXPECT_EQ(Messages.last(), QStringLiteral("Line %1 saved: Qty is now \u201C7\u201D").arg(line));
+
+    Grid.SetEditorMode(false);
+    QTest::keyClick(&Grid, Qt::Key_Tab);
+    EXPECT_EQ(Grid.Col(), qty + 1) << "Tab moves to the next cell";
+    EXPECT_EQ(Grid.Row(), row + 1);
+}
