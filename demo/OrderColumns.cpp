@@ -158,6 +158,15 @@ OrderColumns SetUpOrderColumns(TVelkoGrid& grid)
     return columns;
 }
 
+const OrderColumn* OrderColumns::Find(const TvgColumn* column) const
+{
+    for (const OrderColumn& c : All) {
+        if (column && c.Column == column)
+            return &c;
+    }
+    return nullptr;
+}
+
 void ApplyOrderColours(TVelkoGrid& grid, const OrderColumns& columns, const QPalette& palette)
 {
     const OrderColours colours = OrderColoursFor(palette);

@@ -35,6 +35,9 @@ struct OrderColumns {
     TvgColumn* Status = nullptr;     // shows a status dot before its text
     TvgColumn* Customer = nullptr;   // the customer's name, first of the customer group
     TvgColumn* InternalId = nullptr; // the column the "View" menu shows and hides
+
+    // The entry of a column object; null for one that is not among them (or null).
+    const OrderColumn* Find(const TvgColumn* column) const;
 };
 
 // Gives the grid its headings and one column per field, with captions, widths, formats

@@ -140,12 +140,7 @@ OrderEditing::~OrderEditing()
 
 const OrderColumn* OrderEditing::ColumnAt(int ACol) const
 {
-    const TvgColumn* column = FGrid.GetVisibleColumn(ACol);
-    for (const OrderColumn& c : FColumns.All) {
-        if (c.Column == column)
-            return &c;
-    }
-    return nullptr;
+    return FColumns.Find(FGrid.GetVisibleColumn(ACol));
 }
 
 int OrderEditing::GridColumnOf(const TvgColumn* column) const

@@ -268,18 +268,15 @@ void OrdersPage::FixedCellClicked(int ACol, int ARow, int HeadingIndex, TMouseBu
 
 void OrdersPage::SortBy(TvgColumn* Column)
 {
-    const int col = FGrid->GridColumnForColumnObject(Column);
-    const auto plan = std::find_if(FColumns.All.begin(), FColumns.All.end(),
-                                   [Column](const OrderColumn& c) { return c.Column == Column; });
-    if (col < 0 || plan == FColumns.All.end())
+    const OrderColumn* plan = FColumns.Find(Column);
+    if (!plan || FGrid->GridColumnForColumnObject(Column) < 0)
         return;
     FSortDescending = Column == FSortColumn && !FSortDescending;
-    if (FSortColumn)
-        FSortColumn->SetCaption(FSortCaption);
+    if (const OrderColumn* former = FColumns.Find(FSortColumn))
+        former->Column->SetCaption(former->Title);
     FSortColumn = Column;
-    FSortCaption = Column->Caption();
-    SortRows(*FGrid, col, plan->Kind, FSortDescending);
-    Column->SetCaption(FSortCaption + (FSortDescending ? QStringLiteral(" \u25BC") : QStringLiteral(" \u25B2")));
+    Column->SetCaption(plan->Title + (FSortDescending ? QStringLiteral(" \u25BC") : QStringLiteral(" \u25B2")));
+    SortAgain();
     // The selection went along with the lines it covered; the top line is current now.
     FGrid->SetSelection(GridRect(FGrid->FixedCols(), FGrid->FixedRows(), FGrid->FixedCols(), FGrid->FixedRows()));
     FGrid->SetTopRow(FGrid->FixedRows());
@@ -287,17 +284,16 @@ void OrdersPage::SortBy(TvgColumn* Column)
 
 void OrdersPage::SortAgain()
 {
-    if (!FSortColumn)
+    const OrderColumn* plan = FColumns.Find(FSortColumn);
+    if (!plan)
         return;
     const int col = FGrid->GridColumnForColumnObject(FSortColumn);
-    const auto plan = std::find_if(FColumns.All.begin(), FColumns.All.end(),
-                                   [this](const OrderColumn& c) { return c.Column == FSortColumn; });
     if (col >= 0) {
         SortRows(*FGrid, col, plan->Kind, FSortDescending);
         return;
     }
     // A column hidden since cannot be sorted by: its mark goes.
-    FSortColumn->SetCaption(FSortCaption);
+    FSortColumn->SetCaption(plan->Title);
     FSortColumn = nullptr;
 }
 
@@ -367,9 +363,8 @@ QStringList OrdersPage::CsvTitles() const
     QStringList titles;
     for (int i = 0; i < FGrid->Columns()->Count(); ++i) {
         const TvgColumn* column = FGrid->Columns()->GetColumn(i);
-        const auto found = std::find_if(FColumns.All.cbegin(), FColumns.All.cend(),
-                                        [column](const OrderColumn& c) { return c.Column == column; });
-        titles << (found == FColumns.All.cend() ? column->Caption() : found->Title);
+        const OrderColumn* plan = FColumns.Find(column);
+        titles << (plan ? plan->Title : column->Caption());
     }
     return titles;
 }
@@ -420,10 +415,8 @@ void OrdersPage::LoadOrders()
     // The fields in the grid's collection order, so that each lands in its column object.
     QStringList fields;
     for (int i = 0; i < FGrid->Columns()->Count(); ++i) {
-        const TvgColumn* column = FGrid->Columns()->GetColumn(i);
-        const auto found = std::find_if(FColumns.All.cbegin(), FColumns.All.cend(),
-                                        [column](const OrderColumn& c) { return c.Column == column; });
-        fields << (found == FColumns.All.cend() ? QStringLiteral("NULL") : found->Field);
+        const OrderColumn* plan = FColumns.Find(FGrid->Columns()->GetColumn(i));
+        fields << (plan ? plan->Field : QStringLiteral("NULL"));
     }
     TSqlQueryDataSet lines(FDatabase->Database());
     lines.SetSQL(QStringLiteral("SELECT %1 FROM order_overview ORDER BY line").arg(fields.join(QStringLiteral(", "))));

@@ -130,7 +130,6 @@ private:
     QAction* FInsertRow = nullptr;
     QAction* FDeleteRow = nullptr;
     TvgColumn* FSortColumn = nullptr; // the column the lines are sorted by, if any
-    QString FSortCaption;             // its caption without the direction mark
     bool FSortDescending = false;
     QAction* FOpenCsv = nullptr;
     QAction* FSaveCsvAs = nullptr;
