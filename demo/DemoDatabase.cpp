@@ -2,9 +2,12 @@
 
 #include <VelkoGrid/VelkoGrid.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStandardPaths>
 
 #include <atomic>
 
@@ -84,17 +87,21 @@ QStringList SplitSqlStatements(const QString& script)
     return statements;
 }
 
-DemoDatabase::DemoDatabase(const QString& scriptFile) : FConnectionName(NewConnectionName())
+DemoDatabase::DemoDatabase(const QString& scriptFile, const QString& databaseFile)
+    : FConnectionName(NewConnectionName())
 {
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
         throw EInvalidOperation(QStringLiteral("The Qt SQLite driver (QSQLITE) is not installed"));
     try {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), FConnectionName);
-        db.setDatabaseName(QStringLiteral(":memory:"));
-        if (!db.open())
-            throw EInvalidOperation(QStringLiteral("Cannot open an in-memory SQLite database: %1")
-                                        .arg(db.lastError().text()));
-        RunScript(scriptFile);
+        QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), FConnectionName);
+        if (databaseFile.isEmpty()) {
+            Open(QStringLiteral(":memory:"));
+            RunScript(scriptFile);
+            return;
+        }
+        if (!QFileInfo::exists(databaseFile))
+            CreateFile(scriptFile, databaseFile);
+        Open(databaseFile);
     } catch (...) {
         Close();
         throw;
@@ -109,6 +116,54 @@ DemoDatabase::~DemoDatabase()
 QSqlDatabase DemoDatabase::Database() const
 {
     return QSqlDatabase::database(FConnectionName, false);
+}
+
+QString DemoDatabase::DefaultFile()
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+        .filePath(QStringLiteral("orders.sqlite"));
+}
+
+void DemoDatabase::RemoveFile(const QString& databaseFile)
+{
+    QFile file(databaseFile);
+    if (file.exists() && !file.remove())
+        throw EInvalidOperation(QStringLiteral("Cannot remove %1: %2").arg(databaseFile, file.errorString()));
+}
+
+void DemoDatabase::Open(const QString& databaseName)
+{
+    QSqlDatabase db = Database();
+    db.close();
+    db.setDatabaseName(databaseName);
+    if (!db.open())
+        throw EInvalidOperation(
+            QStringLiteral("Cannot open the SQLite database %1: %2").arg(databaseName, db.lastError().text()));
+}
+
+void DemoDatabase::CreateFile(const QString& scriptFile, const QString& databaseFile)
+{
+    const QString folder = QFileInfo(databaseFile).absolutePath();
+    if (!QDir().mkpath(folder))
+        throw EInvalidOperation(QStringLiteral("Cannot make the folder %1").arg(folder));
+    const QString part = databaseFile + QStringLiteral(".part");
+    RemoveFile(part); // left over from a run that stopped half-way
+    try {
+        Open(part);
+        QSqlDatabase db = Database();
+        // One transaction: much faster on a file, and nothing half-done is ever committed.
+        db.transaction();
+        RunScript(scriptFile);
+        if (!db.commit())
+            throw EInvalidOperation(QStringLiteral("Cannot write %1: %2").arg(part, db.lastError().text()));
+        db.close();
+        if (!QFile::rename(part, databaseFile))
+            throw EInvalidOperation(QStringLiteral("Cannot put %1 in place").arg(databaseFile));
+    } catch (...) {
+        Database().close();
+        QFile::remove(part);
+        throw;
+    }
 }
 
 void DemoDatabase::RunScript(const QString& scriptFile)

@@ -4,7 +4,9 @@
 #include "CellHintsPage.h"
 #include "ColumnModelPage.h"
 #include "OrdersPage.h"
+#include "StandardShortcut.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFileInfo>
 #include <QImage>
@@ -19,13 +21,13 @@
 
 namespace vg::demo {
 
-DemoWindow::DemoWindow(QWidget* parent) : QMainWindow(parent)
+DemoWindow::DemoWindow(const QString& databaseFile, QWidget* parent) : QMainWindow(parent)
 {
     setWindowTitle(QStringLiteral("VelkoGrid demo"));
     FPages = new QTabWidget(this);
     FPages->setDocumentMode(true);
     setCentralWidget(FPages);
-    auto* orders = new OrdersPage;
+    auto* orders = new OrdersPage(databaseFile);
     FOrdersPage = orders;
     AddPage(orders, QStringLiteral("Orders"));
     AddPage(CreateAboutPage(), QStringLiteral("About"));
@@ -37,7 +39,10 @@ DemoWindow::DemoWindow(QWidget* parent) : QMainWindow(parent)
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->addActions({orders->OpenCsvAction(), orders->SaveCsvAsAction()});
     file->addSeparator();
-    file->addAction(orders->ReloadAction());
+    file->addActions({orders->ReloadAction(), orders->ResetAction()});
+    file->addSeparator();
+    QAction* quit = file->addAction(QStringLiteral("&Quit"), this, &QWidget::close);
+    SetStandardShortcut(*quit, QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->addAction(orders->InsertRowAction());
     edit->addAction(orders->DeleteRowAction());
@@ -48,7 +53,6 @@ DemoWindow::DemoWindow(QWidget* parent) : QMainWindow(parent)
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->addAction(orders->ShowInternalIdAction());
     connect(orders, &OrdersPage::Message, this, [this](const QString& text) { statusBar()->showMessage(text, 10000); });
-    FOrdersPage = orders;
     statusBar()->showMessage(QStringLiteral("VelkoGrid %1 on Qt %2")
                                  .arg(QStringLiteral(VELKOGRID_VERSION_TEXT), QString::fromLatin1(qVersion())));
     resize(960, 680);

@@ -1,7 +1,7 @@
 // The demo's main window: a tab per feature area, opening on the orders grid, a "File"
-// menu with the orders page's CSV and database actions and a "View" menu with its column
-// switch. Each part of the library adds its own page
-// through AddPage.
+// menu with the orders page's CSV and database actions and Quit, an "Edit" menu with its
+// line actions and a "View" menu with its column switch. Each part of the library adds
+// its own page through AddPage.
 #pragma once
 
 #include <QMainWindow>
@@ -20,7 +20,11 @@ class DemoWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit DemoWindow(QWidget* parent = nullptr);
+    // The orders page keeps its lines in the database file databaseFile, or in memory when
+    // it is empty.
+    explicit DemoWindow(const QString& databaseFile = QString(), QWidget* parent = nullptr);
+
+    OrdersPage* Orders() const { return FOrdersPage; }
 
     // Appends a page; the window takes ownership of it. Returns the page's tab index.
     int AddPage(QWidget* page, const QString& title);

@@ -1,5 +1,7 @@
 #include "OrderColumns.h"
 
+#include "OrderColours.h"
+
 #include <VelkoGrid/VelkoGrid.h>
 
 #include <QDate>
@@ -42,14 +44,15 @@ const std::array<ColumnPlan, 12> Plans = {{
     {QStringLiteral("share"), QStringLiteral("Share of all turnover"), 84, AmountsHeading, CellValueKind::Number},
 }};
 
-void SetBorder(TvgBorder& border, TvgBorderStyle style, int width, TColor color)
+// Its colour comes with the others from ApplyOrderColours.
+void SetBorder(TvgBorder& border, TvgBorderStyle style, int width)
 {
     border.SetStyle(style);
     border.SetWidth(width);
-    border.SetColor(color);
 }
 
-void SetUpHeadings(TvgHeadings& headings)
+// Returns the heading over the amounts.
+TvgHeading* SetUpHeadings(TvgHeadings& headings)
 {
     TvgHeading* customer = headings.Add();
     customer->SetCaption(QStringLiteral("Customer"));
@@ -58,7 +61,7 @@ void SetUpHeadings(TvgHeadings& headings)
     TvgHeading* amounts = headings.Add();
     amounts->SetCaption(QStringLiteral("Amounts"));
     amounts->TitleFont()->SetStyle({fsBold});
-    amounts->SetTitleColor(RGBColor(214, 226, 242));
+    return amounts;
 }
 
 void SetMoney(TvgColumn& column)
@@ -79,7 +82,8 @@ TvgColumn* ColumnOf(const OrderColumns& columns, const QString& field)
     throw EInvalidOperation(QStringLiteral("The orders grid has no column for %1").arg(field));
 }
 
-// The looks that set single columns apart; the order of the calls does not matter.
+// The looks that set single columns apart, colours aside; the order of the calls does not
+// matter.
 void SetUpLooks(const OrderColumns& columns)
 {
     const auto column = [&](const QString& field) { return ColumnOf(columns, field); };
@@ -89,21 +93,20 @@ void SetUpLooks(const OrderColumns& columns)
 
     TvgColumn& id = *column(QStringLiteral("internal_id"));
     id.ColumnFont()->SetName(QStringLiteral("DejaVu Sans Mono"));
-    id.ColumnFont()->SetColor(clGray);
 
     // The status dot sits in a sunken well.
     TvgColumn& status = *column(QStringLiteral("status"));
     status.SetColumnOuterBevel(bvLowered);
 
     // A double line closes the customer group on the right.
-    SetBorder(*column(QStringLiteral("country"))->RightBorder(), vgbrdDouble, 1, clGray);
+    SetBorder(*column(QStringLiteral("country"))->RightBorder(), vgbrdDouble, 1);
 
     TvgColumn& ordered = *column(QStringLiteral("ordered_on"));
     ordered.SetFormatType(vgfmtDateTime);
     ordered.SetDateFormat(5); // dd-mmm-yy
     ordered.SetTimeFormat(-1);
     ordered.SetColumnHAlignment(taCenter);
-    SetBorder(*ordered.BottomBorder(), vgbrdDot, 1, clSilver);
+    SetBorder(*ordered.BottomBorder(), vgbrdDot, 1);
 
     TvgColumn& quantity = *column(QStringLiteral("quantity"));
     quantity.SetFormatType(vgfmtNumeric);
@@ -116,11 +119,10 @@ void SetUpLooks(const OrderColumns& columns)
     TvgColumn& total = *column(QStringLiteral("amount"));
     SetMoney(total);
     total.SetParenNegative(true);
-    total.SetColumnColor(RGBColor(255, 249, 228));
     total.ColumnFont()->SetStyle({fsBold});
     total.SetColumnInnerBevel(bvRaised);
-    SetBorder(*total.LeftBorder(), vgbrdSolid, 1, clNavy);
-    SetBorder(*total.RightBorder(), vgbrdSolid, 1, clNavy);
+    SetBorder(*total.LeftBorder(), vgbrdSolid, 1);
+    SetBorder(*total.RightBorder(), vgbrdSolid, 1);
 
     TvgColumn& share = *column(QStringLiteral("share"));
     share.SetFormatType(vgfmtScientific);
@@ -133,11 +135,11 @@ void SetUpLooks(const OrderColumns& columns)
 
 OrderColumns SetUpOrderColumns(TVelkoGrid& grid)
 {
-    SetUpHeadings(*grid.Headings());
+    OrderColumns columns;
+    columns.Amounts = SetUpHeadings(*grid.Headings());
     grid.SetColumnCount(int(Plans.size()));
     grid.SetFixedCols(1);
 
-    OrderColumns columns;
     for (int i = 0; i < int(Plans.size()); ++i) {
         const ColumnPlan& plan = Plans[i];
         TvgColumn* column = grid.GetVisibleColumn(i);
@@ -145,14 +147,42 @@ OrderColumns SetUpOrderColumns(TVelkoGrid& grid)
         column->SetHeadingIndex(plan.Heading);
         column->SetColumnVAlignment(vgvaCenter);
         grid.SetColWidths(i, plan.Width);
-        columns.All.push_back({column, plan.Field, plan.Kind});
+        columns.All.push_back({column, plan.Field, plan.Kind, plan.Caption});
     }
     columns.Status = ColumnOf(columns, QStringLiteral("status"));
     columns.InternalId = ColumnOf(columns, QStringLiteral("internal_id"));
     columns.Customer = ColumnOf(columns, QStringLiteral("customer"));
     SetUpLooks(columns);
+    ApplyOrderColours(grid, columns, grid.palette());
     grid.SetRowHeights(0, TitleRowHeight);
     return columns;
+}
+
+const OrderColumn* OrderColumns::Find(const TvgColumn* column) const
+{
+    for (const OrderColumn& c : All) {
+        if (column && c.Column == column)
+            return &c;
+    }
+    return nullptr;
+}
+
+void ApplyOrderColours(TVelkoGrid& grid, const OrderColumns& columns, const QPalette& palette)
+{
+    const OrderColours colours = OrderColoursFor(palette);
+    grid.SetVelkoHighlightColor(QColorToColor(colours.SelectionBackground));
+    grid.SetVelkoHighlightFontColor(QColorToColor(colours.SelectionText));
+    columns.Amounts->SetTitleColor(QColorToColor(colours.AmountsBackground));
+    columns.Amounts->TitleFont()->SetColor(QColorToColor(colours.AmountsText));
+
+    ColumnOf(columns, QStringLiteral("internal_id"))->ColumnFont()->SetColor(QColorToColor(colours.InternalIdText));
+    ColumnOf(columns, QStringLiteral("country"))->RightBorder()->SetColor(QColorToColor(colours.GroupLine));
+    ColumnOf(columns, QStringLiteral("ordered_on"))->BottomBorder()->SetColor(QColorToColor(colours.DateLine));
+    TvgColumn& total = *ColumnOf(columns, QStringLiteral("amount"));
+    total.SetColumnColor(QColorToColor(colours.TotalBackground));
+    total.ColumnFont()->SetColor(QColorToColor(colours.TotalText));
+    total.LeftBorder()->SetColor(QColorToColor(colours.TotalFrame));
+    total.RightBorder()->SetColor(QColorToColor(colours.TotalFrame));
 }
 
 QString CellTextOf(const QVariant& value, CellValueKind kind)

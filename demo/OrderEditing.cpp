@@ -2,12 +2,10 @@
 
 #include <VelkoGrid/VelkoGrid.h>
 
-#include <QCalendarWidget>
-#include <QDialog>
-#include <QDialogButtonBox>
+#include "DateDialog.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QVBoxLayout>
 
 namespace vg::demo {
 
@@ -50,24 +48,6 @@ const QString UpdateAmount = QStringLiteral(
     "UPDATE order_lines SET amount = CASE status WHEN 'refunded' THEN -1 ELSE 1 END * quantity * "
     "(SELECT unit_price FROM products WHERE products.id = order_lines.product_id) WHERE line = :line");
 
-std::optional<QDate> AskForDate(QDate current)
-{
-    QDialog dialog;
-    dialog.setWindowTitle(QStringLiteral("Order date"));
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* calendar = new QCalendarWidget(&dialog);
-    calendar->setSelectedDate(current.isValid() ? current : QDate::currentDate());
-    layout->addWidget(calendar);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    QObject::connect(calendar, &QCalendarWidget::activated, &dialog, &QDialog::accept);
-    layout->addWidget(buttons);
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return calendar->selectedDate();
-}
-
 QDate QDateOf(const QString& text)
 {
     TDateTime date = 0;
@@ -85,8 +65,8 @@ OrderEditing::OrderEditing(TVelkoGrid& grid, const OrderColumns& columns, QSqlDa
     , FGrid(grid)
     , FColumns(columns)
     , FDatabase(database)
-    , ChooseDate(AskForDate)
 {
+    ChooseDate = [&grid](QDate current, const QRect& cell) { return AskForDate(&grid, cell, current); };
     FCustomers = Strings(database, QStringLiteral("SELECT name FROM customers ORDER BY name"));
     for (const OrderColumn& column : FColumns.All) {
         TvgColumn& c = *column.Column;
@@ -160,12 +140,7 @@ OrderEditing::~OrderEditing()
 
 const OrderColumn* OrderEditing::ColumnAt(int ACol) const
 {
-    const TvgColumn* column = FGrid.GetVisibleColumn(ACol);
-    for (const OrderColumn& c : FColumns.All) {
-        if (c.Column == column)
-            return &c;
-    }
-    return nullptr;
+    return FColumns.Find(FGrid.GetVisibleColumn(ACol));
 }
 
 int OrderEditing::GridColumnOf(const TvgColumn* column) const
@@ -233,7 +208,7 @@ void OrderEditing::Store(int ACol, int ARow)
         return;
     }
     ShowLine(ARow);
-    emit Message(QStringLiteral("Line %1 saved: %2 is now \u201C%3\u201D").arg(line).arg(column->Column->Caption(), text));
+    emit Message(QStringLiteral("Line %1 saved: %2 is now \u201C%3\u201D").arg(line).arg(column->Title, text));
 }
 
 void OrderEditing::ShowLine(int ARow)
@@ -305,7 +280,9 @@ void OrderEditing::PickDate(int ACol, int ARow)
     const OrderColumn* column = ColumnAt(ACol);
     if (!column || column->Field != QLatin1String("ordered_on") || IsShipped(ARow) || !ChooseDate)
         return;
-    const std::optional<QDate> date = ChooseDate(QDateOf(FGrid.Cells(ACol, ARow)));
+    const TRect r = FGrid.CellRect(ACol, ARow);
+    const QRect cell(FGrid.viewport()->mapToGlobal(QPoint(r.Left, r.Top)), QSize(r.Right - r.Left, r.Bottom - r.Top));
+    const std::optional<QDate> date = ChooseDate(QDateOf(FGrid.Cells(ACol, ARow)), cell);
     if (!date || !date->isValid())
         return;
     FGrid.SetCells(ACol, ARow, DateToStr(EncodeDate(date->year(), date->month(), date->day())));

@@ -12,6 +12,7 @@
 
 #include <QDate>
 #include <QObject>
+#include <QRect>
 #include <QSqlDatabase>
 #include <QStringList>
 
@@ -43,9 +44,10 @@ public:
     // reported, when it fails.
     bool RemoveLine(int ARow);
 
-    // Asks the user for a date, starting from current; nothing when cancelled. By default
-    // a modal dialog with a calendar; tests put their own answer here.
-    std::function<std::optional<QDate>(QDate current)> ChooseDate;
+    // Asks the user for a date, starting from current, for the cell at cell (in screen
+    // coordinates); nothing when cancelled. By default a modal dialog with a calendar next
+    // to the cell; tests put their own answer here.
+    std::function<std::optional<QDate>(QDate current, const QRect& cell)> ChooseDate;
 
 signals:
     // What happened to an edit, for the window's status bar.

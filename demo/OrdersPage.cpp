@@ -1,14 +1,19 @@
 #include "OrdersPage.h"
 
 #include "DemoDatabase.h"
+#include "OrderColours.h"
+#include "OrderCsv.h"
 #include "OrderEditing.h"
 #include "OrderSorting.h"
+#include "StandardShortcut.h"
 
 #include <VelkoGrid/VelkoGrid.h>
 
 #include <QAction>
 #include <QBuffer>
 #include <QColor>
+#include <QDir>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QFile>
 #include <QFileDialog>
@@ -17,6 +22,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
+#include <QSaveFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -51,7 +57,10 @@ QImage StatusDot(const QColor& colour, int size)
 
 } // namespace
 
-OrdersPage::OrdersPage(QWidget* parent) : QWidget(parent), FStatusImages(std::make_unique<TImageList>())
+OrdersPage::OrdersPage(const QString& databaseFile, QWidget* parent)
+    : QWidget(parent)
+    , FDatabaseFile(databaseFile)
+    , FStatusImages(std::make_unique<TImageList>())
 {
     auto* layout = new QVBoxLayout(this);
     FSummary = new QLabel(this);
@@ -60,9 +69,8 @@ OrdersPage::OrdersPage(QWidget* parent) : QWidget(parent), FStatusImages(std::ma
 
     FGrid = new TVelkoGrid(nullptr, this);
     FGrid->SetName(QStringLiteral("OrdersGrid"));
-    FGrid->SetOptions(FGrid->Options() + TGridOptions{goColSizing, goThumbTracking});
-    FGrid->SetVelkoHighlightColor(RGBColor(204, 228, 247));
-    FGrid->SetVelkoHighlightFontColor(clNavy);
+    // Tab and Shift+Tab move between cells, as on an order-entry screen.
+    FGrid->SetOptions(FGrid->Options() + TGridOptions{goColSizing, goThumbTracking, goTabs});
     FColumns = SetUpOrderColumns(*FGrid);
     // The widths the user left last time; the grid writes them back when it goes.
     FGrid->SetColumnsRegistryKey(ColumnWidthsKey);
@@ -75,22 +83,8 @@ OrdersPage::OrdersPage(QWidget* parent) : QWidget(parent), FStatusImages(std::ma
                                      TShiftState, int, int) { FixedCellClicked(ACol, ARow, HeadingIndex, Button); };
     layout->addWidget(FGrid, 1);
 
-    try {
-        FDatabase = std::make_unique<DemoDatabase>();
-        LoadStatusImages(*FDatabase);
-        LoadOrders(*FDatabase);
-        FEditing = new OrderEditing(*FGrid, FColumns, FDatabase->Database(), this);
-        connect(FEditing, &OrderEditing::Message, this, &OrdersPage::Message);
-        FSummary->setText(QStringLiteral(
-            "%1 order lines from the demo's SQLite database, edited in place: choose a product or "
-            "status from its list, type a customer and take the suggestion with Enter, pick the "
-            "order date with the cell's button. Shipped lines cannot be typed into. Every edit is "
-            "saved at once; File \u25B8 Reload from database reads them back, File \u25B8 Save CSV "
-            "As\u2026 writes them to a file. Click a title to sort by it, a heading to select its "
-            "columns. Column widths you set are kept for the next run.").arg(FOrderCount));
-    } catch (const Exception& e) {
-        FSummary->setText(QStringLiteral("The demo database could not be loaded: %1").arg(e.Message()));
-    }
+    CreateFileActions();
+    OpenDatabase();
 
     // Hidden once its cells are in: the column keeps them until it is shown again.
     FColumns.InternalId->SetVisible(false);
@@ -101,8 +95,6 @@ OrdersPage::OrdersPage(QWidget* parent) : QWidget(parent), FStatusImages(std::ma
     });
 
     CreateEditActions();
-
-    CreateFileActions();
 
     // A selected range, shown in the highlight colours: customers and order dates of a few lines.
     if (FOrderCount >= 8) {
@@ -118,6 +110,69 @@ OrdersPage::~OrdersPage()
     FGrid->OnGetCellImage = nullptr;
     FGrid->OnFixedCellClick = nullptr;
     delete std::exchange(FEditing, nullptr);
+}
+
+void OrdersPage::OpenDatabase()
+{
+    FSummary->setToolTip(FDatabaseFile.isEmpty()
+                             ? QStringLiteral("The sample database is in memory: edits last until the demo closes.")
+                             : QStringLiteral("The database is kept in %1").arg(QDir::toNativeSeparators(FDatabaseFile)));
+    try {
+        FDatabase = std::make_unique<DemoDatabase>(OrdersScript, FDatabaseFile);
+        LoadStatusImages(*FDatabase);
+        LoadOrders();
+        FEditing = new OrderEditing(*FGrid, FColumns, FDatabase->Database(), this);
+        connect(FEditing, &OrderEditing::Message, this, &OrdersPage::Message);
+    } catch (const Exception& e) {
+        delete std::exchange(FEditing, nullptr);
+        FDatabase.reset();
+        ClearLines();
+        FOrderCount = 0;
+        FSummary->setText(QStringLiteral("The demo database could not be loaded: %1\n"
+                                         "File \u25B8 Reset sample data starts it over.")
+                              .arg(e.Message()));
+    }
+    FReload->setEnabled(FDatabase != nullptr);
+}
+
+void OrdersPage::ResetSampleData()
+{
+    FGrid->HideEditor();
+    // The editing rules hold the connection; both go before the file does.
+    delete std::exchange(FEditing, nullptr);
+    FDatabase.reset();
+    try {
+        DemoDatabase::RemoveFile(FDatabaseFile);
+    } catch (const Exception&) {
+        OpenDatabase(); // the data as it was
+        throw;
+    }
+    OpenDatabase();
+    if (FDatabase)
+        emit Message(QStringLiteral("The sample data starts over: %1 order lines").arg(FOrderCount));
+}
+
+QString OrdersPage::Summary() const
+{
+    return FSummary->text();
+}
+
+void OrdersPage::ShowSummary()
+{
+    FSummary->setText(QStringLiteral(
+        "%1 order lines from %2, edited in place: choose a product or status from its list, type a "
+        "customer and take the suggestion with Enter, pick the order date with the cell's button. "
+        "Shipped lines cannot be typed into. Every edit is saved at once and kept for the next run; "
+        "File \u25B8 Reset sample data starts over. Click a title to sort by it, a heading to select "
+        "its columns.").arg(FOrderCount).arg(FLinesFrom));
+}
+
+void OrdersPage::changeEvent(QEvent* event)
+{
+    // A palette switched while the demo runs (a dark desktop theme, say) gets colours of its own.
+    if (event->type() == QEvent::PaletteChange)
+        ApplyOrderColours(*FGrid, FColumns, palette());
+    QWidget::changeEvent(event);
 }
 
 void OrdersPage::ShowEditingExample()
@@ -156,18 +211,24 @@ void OrdersPage::CreateEditActions()
             // The new line is a line of the database too; without one it goes again.
             if (FEditing && !FEditing->AddLine(row))
                 FGrid->DeleteRow(row);
+            else
+                ++FOrderCount;
         });
         UpdateEditActions();
+        ShowSummary();
     });
     FDeleteRow = new QAction(QStringLiteral("&Delete line"), this);
     FDeleteRow->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
     connect(FDeleteRow, &QAction::triggered, this, [this] {
         Application().GuardEvent([&] {
             // Removed from the database first: a line the database keeps stays on screen.
-            if (!FEditing || FEditing->RemoveLine(FGrid->Row()))
+            if (!FEditing || FEditing->RemoveLine(FGrid->Row())) {
                 FGrid->DeleteRow(FGrid->Row());
+                --FOrderCount;
+            }
         });
         UpdateEditActions();
+        ShowSummary();
     });
     // The keys work while the focus is on this page (the grid), not on the other pages.
     for (QAction* action : {FInsertRow, FDeleteRow}) {
@@ -207,25 +268,39 @@ void OrdersPage::FixedCellClicked(int ACol, int ARow, int HeadingIndex, TMouseBu
 
 void OrdersPage::SortBy(TvgColumn* Column)
 {
-    const int col = FGrid->GridColumnForColumnObject(Column);
-    const auto plan = std::find_if(FColumns.All.begin(), FColumns.All.end(),
-                                   [Column](const OrderColumn& c) { return c.Column == Column; });
-    if (col < 0 || plan == FColumns.All.end())
+    const OrderColumn* plan = FColumns.Find(Column);
+    if (!plan || FGrid->GridColumnForColumnObject(Column) < 0)
         return;
     FSortDescending = Column == FSortColumn && !FSortDescending;
-    if (FSortColumn)
-        FSortColumn->SetCaption(FSortCaption);
+    if (const OrderColumn* former = FColumns.Find(FSortColumn))
+        former->Column->SetCaption(former->Title);
     FSortColumn = Column;
-    FSortCaption = Column->Caption();
-    SortRows(*FGrid, col, plan->Kind, FSortDescending);
-    Column->SetCaption(FSortCaption + (FSortDescending ? QStringLiteral(" \u25BC") : QStringLiteral(" \u25B2")));
+    Column->SetCaption(plan->Title + (FSortDescending ? QStringLiteral(" \u25BC") : QStringLiteral(" \u25B2")));
+    SortAgain();
     // The selection went along with the lines it covered; the top line is current now.
     FGrid->SetSelection(GridRect(FGrid->FixedCols(), FGrid->FixedRows(), FGrid->FixedCols(), FGrid->FixedRows()));
     FGrid->SetTopRow(FGrid->FixedRows());
 }
 
+void OrdersPage::SortAgain()
+{
+    const OrderColumn* plan = FColumns.Find(FSortColumn);
+    if (!plan)
+        return;
+    const int col = FGrid->GridColumnForColumnObject(FSortColumn);
+    if (col >= 0) {
+        SortRows(*FGrid, col, plan->Kind, FSortDescending);
+        return;
+    }
+    // A column hidden since cannot be sorted by: its mark goes.
+    FSortColumn->SetCaption(plan->Title);
+    FSortColumn = nullptr;
+}
+
 void OrdersPage::LoadStatusImages(const DemoDatabase& database)
 {
+    FStatusImages->Clear();
+    FStatusImageIndex.clear();
     QSqlQuery query(database.Database());
     Exec(query, QStringLiteral("SELECT label, colour FROM statuses ORDER BY position"));
     while (query.next()) {
@@ -234,55 +309,38 @@ void OrdersPage::LoadStatusImages(const DemoDatabase& database)
     }
 }
 
-void OrdersPage::LoadOrders(const DemoDatabase& database)
-{
-    QSqlQuery query(database.Database());
-    query.setForwardOnly(true);
-    Exec(query, QStringLiteral("SELECT COUNT(*) FROM order_overview"));
-    const int count = query.next() ? query.value(0).toInt() : 0;
-    FGrid->SetRowCount(count + 1);
-
-    Exec(query, QStringLiteral("SELECT * FROM order_overview ORDER BY line"));
-    const QSqlRecord record = query.record();
-    std::vector<int> fields;
-    for (const OrderColumn& column : FColumns.All) {
-        const int field = record.indexOf(column.Field);
-        if (field < 0)
-            throw EInvalidOperation(QStringLiteral("order_overview has no field %1").arg(column.Field));
-        fields.push_back(field);
-    }
-    int row = 0;
-    while (row < count && query.next()) {
-        ++row;
-        for (int col = 0; col < int(fields.size()); ++col)
-            FGrid->SetCells(col, row, CellTextOf(query.value(fields[col]), FColumns.All[col].Kind));
-    }
-    FOrderCount = row;
-}
-
 void OrdersPage::CreateFileActions()
 {
     const QString csvFiles = QStringLiteral("CSV files (*.csv);;All files (*)");
-    FOpenCsv = new QAction(QStringLiteral("Open CSV\u2026"), this);
-    FOpenCsv->setShortcut(QKeySequence::Open);
+    FOpenCsv = new QAction(QStringLiteral("&Open CSV\u2026"), this);
+    SetStandardShortcut(*FOpenCsv, QKeySequence::Open, QKeySequence(Qt::CTRL | Qt::Key_O));
     connect(FOpenCsv, &QAction::triggered, this, [this, csvFiles] {
         const QString name = QFileDialog::getOpenFileName(this, QStringLiteral("Open CSV"), QString(), csvFiles);
         if (!name.isEmpty())
             Report(QStringLiteral("Open CSV"), [&] { OpenCsv(name); });
     });
-    FSaveCsvAs = new QAction(QStringLiteral("Save CSV As\u2026"), this);
-    FSaveCsvAs->setShortcut(QKeySequence::SaveAs);
+    FSaveCsvAs = new QAction(QStringLiteral("Save CSV &As\u2026"), this);
+    SetStandardShortcut(*FSaveCsvAs, QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     connect(FSaveCsvAs, &QAction::triggered, this, [this, csvFiles] {
         const QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Save CSV As"),
                                                           QStringLiteral("orders.csv"), csvFiles);
         if (!name.isEmpty())
             Report(QStringLiteral("Save CSV As"), [&] { SaveCsv(name); });
     });
-    FReload = new QAction(QStringLiteral("Reload from database"), this);
-    FReload->setShortcut(QKeySequence::Refresh);
-    FReload->setEnabled(FDatabase != nullptr);
+    FReload = new QAction(QStringLiteral("&Reload from database"), this);
+    SetStandardShortcut(*FReload, QKeySequence::Refresh, QKeySequence(Qt::Key_F5));
     connect(FReload, &QAction::triggered, this,
             [this] { Report(QStringLiteral("Reload from database"), [this] { Reload(); }); });
+    // Throws edits away: asked first, and given no key that could be pressed by mistake.
+    FReset = new QAction(QStringLiteral("Reset sample &data\u2026"), this);
+    connect(FReset, &QAction::triggered, this, [this] {
+        const auto answer = QMessageBox::question(
+            this, QStringLiteral("Reset sample data"),
+            QStringLiteral("Start over from the sample data? Every edit made to the order lines is lost."),
+            QMessageBox::Reset | QMessageBox::Cancel, QMessageBox::Cancel);
+        if (answer == QMessageBox::Reset)
+            Report(QStringLiteral("Reset sample data"), [this] { ResetSampleData(); });
+    });
 }
 
 void OrdersPage::Report(const QString& title, const std::function<void()>& work)
@@ -300,38 +358,65 @@ void OrdersPage::ClearLines()
     FGrid->SetRowCount(FGrid->FixedRows() + 1);
 }
 
+QStringList OrdersPage::CsvTitles() const
+{
+    QStringList titles;
+    for (int i = 0; i < FGrid->Columns()->Count(); ++i) {
+        const TvgColumn* column = FGrid->Columns()->GetColumn(i);
+        const OrderColumn* plan = FColumns.Find(column);
+        titles << (plan ? plan->Title : column->Caption());
+    }
+    return titles;
+}
+
 void OrdersPage::OpenCsv(const QString& fileName)
 {
     // Read whole before the lines go, so that a file that cannot be read changes nothing.
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         throw EReadError(QStringLiteral("Cannot open %1: %2").arg(fileName, file.errorString()));
-    QBuffer text;
-    text.setData(TStream(file).ReadToEnd());
+    QByteArray bytes = TStream(file).ReadToEnd();
+    bytes.remove(0, CsvTitleLineLength(bytes, CsvTitles()));
+    QBuffer text(&bytes);
     text.open(QIODevice::ReadOnly);
     ClearLines();
     FGrid->LoadFromStream(0, FGrid->FixedRows(), text);
+    SortAgain();
     FOrderCount = FGrid->RowCount() - FGrid->FixedRows();
-    FSummary->setText(QStringLiteral("%1 order lines from %2.").arg(FOrderCount).arg(fileName));
+    FLinesFrom = QDir::toNativeSeparators(fileName);
+    ShowSummary();
 }
 
 void OrdersPage::SaveCsv(const QString& fileName) const
 {
-    FGrid->SaveToFile(0, FGrid->FixedRows(), fileName);
+    // Written whole under another name first, so that a failed save leaves the old file.
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw EWriteError(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
+    const QByteArray titles = CsvTitleLine(CsvTitles());
+    if (file.write(titles) != titles.size())
+        throw EWriteError(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
+    FGrid->SaveToStream(0, FGrid->FixedRows(), file);
+    if (!file.commit())
+        throw EWriteError(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
 }
 
 void OrdersPage::Reload()
 {
     if (!FDatabase)
         return;
+    LoadOrders();
+    emit Message(QStringLiteral("%1 order lines read from the database").arg(FOrderCount));
+}
+
+void OrdersPage::LoadOrders()
+{
     FGrid->HideEditor();
     // The fields in the grid's collection order, so that each lands in its column object.
     QStringList fields;
     for (int i = 0; i < FGrid->Columns()->Count(); ++i) {
-        const TvgColumn* column = FGrid->Columns()->GetColumn(i);
-        const auto found = std::find_if(FColumns.All.cbegin(), FColumns.All.cend(),
-                                        [column](const OrderColumn& c) { return c.Column == column; });
-        fields << (found == FColumns.All.cend() ? QStringLiteral("NULL") : found->Field);
+        const OrderColumn* plan = FColumns.Find(FGrid->Columns()->GetColumn(i));
+        fields << (plan ? plan->Field : QStringLiteral("NULL"));
     }
     TSqlQueryDataSet lines(FDatabase->Database());
     lines.SetSQL(QStringLiteral("SELECT %1 FROM order_overview ORDER BY line").arg(fields.join(QStringLiteral(", "))));
@@ -346,8 +431,10 @@ void OrdersPage::Reload()
         for (int row = FGrid->FixedRows(); row < FGrid->RowCount(); ++row)
             FGrid->SetCells(col, row, CellTextOf(FGrid->Cells(col, row), column.Kind));
     }
+    SortAgain();
     FOrderCount = FGrid->RowCount() - FGrid->FixedRows();
-    emit Message(QStringLiteral("%1 order lines read from the database").arg(FOrderCount));
+    FLinesFrom = QStringLiteral("the demo's SQLite database");
+    ShowSummary();
 }
 
 void OrdersPage::SupplyStatusImage(int ACol, int ARow, int HeadingIndex, TObject*& PictureOrImageList,

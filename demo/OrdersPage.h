@@ -6,9 +6,11 @@
 // (OrderEditing) and every accepted edit goes to the page's database. Clicking a column's
 // title sorts the lines by it (again: the other way round), clicking a heading selects its
 // columns, clicking a line's title makes it the current line, and two actions insert and
-// delete a line at the current one. File actions save the lines as CSV, open such a file
-// again (the hidden internal id travels with it) and reload the lines from the database;
-// the column widths the user sets are kept between runs.
+// delete a line at the current one. File actions save the lines as CSV under a line of
+// titles, open such a file again (the hidden internal id travels with it), reload the
+// lines from the database and start the sample data over; the database can be a file that
+// keeps the edits between runs, and the column widths the user sets are kept too. The
+// page's colours follow its palette, light or dark.
 #pragma once
 
 #include "OrderColumns.h"
@@ -38,7 +40,9 @@ class OrdersPage : public QWidget {
     Q_OBJECT
 
 public:
-    explicit OrdersPage(QWidget* parent = nullptr);
+    // The lines come from the database file, made from the sample script when there is none,
+    // or from a fresh in-memory database when databaseFile is empty.
+    explicit OrdersPage(const QString& databaseFile = QString(), QWidget* parent = nullptr);
     ~OrdersPage() override;
 
     TVelkoGrid* Grid() const { return FGrid; }
@@ -53,8 +57,10 @@ public:
     void SortBy(TvgColumn* Column);
     // The grid's columns with the fields they show.
     const OrderColumns& Columns() const { return FColumns; }
-    // The number of order lines loaded (0 when the database could not be loaded).
+    // The number of order lines shown (0 when the database could not be loaded).
     int OrderCount() const { return FOrderCount; }
+    // The text above the grid: how many lines there are, where they come from, what to try.
+    QString Summary() const;
     // The page's database (null when it could not be loaded) and its editing rules.
     DemoDatabase* Database() const { return FDatabase.get(); }
     OrderEditing* Editing() const { return FEditing; }
@@ -66,12 +72,21 @@ public:
     QAction* OpenCsvAction() const { return FOpenCsv; }
     QAction* SaveCsvAsAction() const { return FSaveCsvAs; }
     QAction* ReloadAction() const { return FReload; }
+    QAction* ResetAction() const { return FReset; }
     // What the actions do, without asking: the order lines replaced by those of a CSV file
-    // or of the page's database, or written to a CSV file. Failures raise vg::Exception; a
-    // file that cannot be read leaves the lines as they were.
+    // (its first line skipped when it holds the titles) or of the page's database, or
+    // written to a CSV file after a line of titles. Lines sorted by a column are sorted
+    // again after they are replaced. Failures raise vg::Exception; a file that cannot be
+    // read leaves the lines as they were.
     void OpenCsv(const QString& fileName);
     void SaveCsv(const QString& fileName) const;
     void Reload();
+    // The database made again from the sample script (its file replaced), and its lines
+    // shown. A file that cannot be removed raises vg::Exception, with the data kept as it
+    // was; a database that cannot be made is shown in the summary, as at start.
+    void ResetSampleData();
+    // The titles of every column object in collection order, as a saved file's first line.
+    QStringList CsvTitles() const;
 
     // Where the orders grid keeps its column widths in the user's settings.
     static inline const QString ColumnWidthsKey = QStringLiteral("Orders page/Column widths");
@@ -80,9 +95,18 @@ signals:
     // What happened to an edit or a reload, for the window's status bar.
     void Message(const QString& text);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    // Opens the page's database and shows its lines; a failure is shown in the summary.
+    void OpenDatabase();
     void LoadStatusImages(const DemoDatabase& database);
-    void LoadOrders(const DemoDatabase& database);
+    // Replaces the lines by those of the page's database.
+    void LoadOrders();
+    // Sorts the lines again as the user last sorted them; after they were replaced.
+    void SortAgain();
+    void ShowSummary();
     // OnGetCellImage: the status dot for the data cells of the status column.
     void SupplyStatusImage(int ACol, int ARow, int HeadingIndex, TObject*& PictureOrImageList, int& ImageIndex);
     // OnFixedCellClick: sorting, or selecting a heading's columns or a line.
@@ -99,12 +123,13 @@ private:
     QLabel* FSummary = nullptr;
     QAction* FShowInternalId = nullptr;
     QAction* FReload = nullptr;
+    QAction* FReset = nullptr;
+    QString FDatabaseFile; // empty: in memory
     std::unique_ptr<DemoDatabase> FDatabase;
     OrderEditing* FEditing = nullptr;
     QAction* FInsertRow = nullptr;
     QAction* FDeleteRow = nullptr;
     TvgColumn* FSortColumn = nullptr; // the column the lines are sorted by, if any
-    QString FSortCaption;             // its caption without the direction mark
     bool FSortDescending = false;
     QAction* FOpenCsv = nullptr;
     QAction* FSaveCsvAs = nullptr;
@@ -112,6 +137,7 @@ private:
     std::unique_ptr<TImageList> FStatusImages;
     QHash<QString, int> FStatusImageIndex; // status label -> image
     int FOrderCount = 0;
+    QString FLinesFrom; // where the lines shown came from, for the summary
 };
 
 } // namespace vg::demo

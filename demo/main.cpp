@@ -1,7 +1,14 @@
 // velkogrid-demo: shows the library's features in a window. With --screenshot FILE.png it
 // renders the window offscreen, writes the picture and exits, which is also what happens
-// by default when no display is available; --sorted shows the orders sorted.
+// by default when no display is available; --sorted shows the orders sorted. --dark runs
+// under a dark palette. The orders are kept in the user's data folder between runs;
+// --reset-data starts them over from the sample data, and screenshots use sample data of
+// their own.
+#include "DemoDatabase.h"
 #include "DemoWindow.h"
+#include "OrderColours.h"
+
+#include <VelkoGrid/VelkoGrid.h>
 
 #include <QApplication>
 #include <QByteArray>
@@ -61,7 +68,17 @@ int main(int argc, char** argv)
     const QCommandLineOption sortedOption(
         QStringLiteral("sorted"), QStringLiteral("With --screenshot: show the orders sorted by their line totals."));
     parser.addOption(sortedOption);
+    const QCommandLineOption darkOption(QStringLiteral("dark"), QStringLiteral("Use a dark palette."));
+    parser.addOption(darkOption);
+    const QCommandLineOption resetOption(
+        QStringLiteral("reset-data"), QStringLiteral("Start the orders over from the sample data, dropping all edits."));
+    parser.addOption(resetOption);
     parser.process(app);
+
+    if (parser.isSet(darkOption)) {
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        QApplication::setPalette(vg::demo::DarkPalette());
+    }
 
     // A screenshot shows the demo as it comes, whatever widths its user left, and leaves
     // the user's settings alone.
@@ -72,7 +89,20 @@ int main(int argc, char** argv)
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, screenshotSettings->path());
     }
 
-    vg::demo::DemoWindow window;
+    // A screenshot shows the sample data as it comes, in a database of its own in memory.
+    QString databaseFile;
+    if (!parser.isSet(screenshotOption)) {
+        databaseFile = vg::demo::DemoDatabase::DefaultFile();
+        if (parser.isSet(resetOption)) {
+            try {
+                vg::demo::DemoDatabase::RemoveFile(databaseFile);
+            } catch (const vg::Exception& e) {
+                std::fprintf(stderr, "velkogrid-demo: %s\n", qPrintable(e.Message()));
+                return 1;
+            }
+        }
+    }
+    vg::demo::DemoWindow window(databaseFile);
 
     if (parser.isSet(screenshotOption)) {
         const QString fileName = parser.value(screenshotOption);

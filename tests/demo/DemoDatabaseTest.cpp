@@ -4,7 +4,10 @@
 
 #include "platform/core/Exceptions.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 
 #include <gtest/gtest.h>
@@ -116,4 +119,48 @@ TEST(DemoDatabase, FailuresNameTheirCauseAndLeaveNoConnection)
         EXPECT_TRUE(e.Message().contains(QStringLiteral("no such table"))) << e.what();
     }
     EXPECT_EQ(QSqlDatabase::connectionNames().size(), before);
+}
+
+TEST(DemoDatabase, AFileIsMadeFromTheScriptOnceAndKeepsWhatIsWrittenUntilRemoved)
+{
+    const QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("data/deeper/orders.sqlite"));
+    const QString pending = QStringLiteral("SELECT COUNT(*) FROM order_lines WHERE status = 'pending'");
+    int pendingAtStart = 0;
+    {
+        const DemoDatabase db(OrdersScript, file);
+        EXPECT_EQ(Scalar(db, QStringLiteral("SELECT COUNT(*) FROM order_overview")).toInt(), 3000);
+        pendingAtStart = Scalar(db, pending).toInt();
+        QSqlQuery(db.Database()).exec(QStringLiteral("UPDATE order_lines SET status = 'pending' WHERE line <= 10"));
+        QSqlQuery(db.Database()).exec(QStringLiteral("DELETE FROM order_lines WHERE line = 3000"));
+    }
+    EXPECT_TRUE(QFileInfo::exists(file));
+    EXPECT_FALSE(QFileInfo::exists(file + QStringLiteral(".part")));
+    int pendingEdited = 0;
+    {
+        // Opened again: what was written is there, the script is not run again.
+        const DemoDatabase db(OrdersScript, file);
+        EXPECT_EQ(Scalar(db, QStringLiteral("SELECT COUNT(*) FROM order_lines")).toInt(), 2999);
+        pendingEdited = Scalar(db, pending).toInt();
+        EXPECT_GT(pendingEdited, pendingAtStart);
+    }
+    DemoDatabase::RemoveFile(file);
+    EXPECT_FALSE(QFileInfo::exists(file));
+    DemoDatabase::RemoveFile(file); // nothing to remove is no failure
+    const DemoDatabase db(OrdersScript, file);
+    EXPECT_EQ(Scalar(db, QStringLiteral("SELECT COUNT(*) FROM order_lines")).toInt(), 3000);
+    EXPECT_EQ(Scalar(db, pending).toInt(), pendingAtStart);
+}
+
+TEST(DemoDatabase, AScriptThatFailsLeavesNoFileBehind)
+{
+    const QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("orders.sqlite"));
+    const ScriptFile broken("CREATE TABLE t (a INTEGER);\nINSERT INTO t VALUES (1);\nINSERT INTO missing VALUES (1);\n");
+    EXPECT_THROW(DemoDatabase(broken.Name(), file), EInvalidOperation);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList());
+    // The next try starts from nothing, not from the half-made file.
+    const ScriptFile good("CREATE TABLE t (a INTEGER);\nINSERT INTO t VALUES (1);\n");
+    const DemoDatabase db(good.Name(), file);
+    EXPECT_EQ(Scalar(db, QStringLiteral("SELECT COUNT(*) FROM t")).toInt(), 1);
 }

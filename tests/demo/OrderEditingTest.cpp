@@ -2,6 +2,7 @@
 // stored, what is refused and why, and that a reload shows what was stored.
 #include "TestEnvironment.h"
 
+#include "DateDialog.h"
 #include "DemoDatabase.h"
 #include "OrderEditing.h"
 #include "OrdersPage.h"
@@ -13,8 +14,12 @@
 #include "platform/locale/Conversions.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
+#include <QDialog>
+#include <QScreen>
 #include <QSqlQuery>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -136,7 +141,7 @@ TEST_F(OrderEditingTest, ACustomerIsSuggestedAndAnUnknownOneRefused)
 
 TEST_F(OrderEditingTest, TheDateComesFromTheButtonsDialogAndShippedLinesStayAsTheyAre)
 {
-    Page.Editing()->ChooseDate = [](QDate current) {
+    Page.Editing()->ChooseDate = [](QDate current, const QRect&) {
         EXPECT_EQ(current, QDate(2024, 1, 3));
         return std::optional<QDate>(QDate(2025, 2, 3));
     };
@@ -157,4 +162,74 @@ TEST_F(OrderEditingTest, TheDateComesFromTheButtonsDialogAndShippedLinesStayAsTh
     EXPECT_EQ(Grid.Cells(Col(QStringLiteral("Product")), 1), QStringLiteral("Desk lamp"));
     EXPECT_EQ(Stored(QStringLiteral("products.name"), 1).toString(), QStringLiteral("Desk lamp"));
     EXPECT_TRUE(Messages.last().contains(QStringLiteral("has shipped")));
+}
+
+TEST(DateDialog, OpensBelowItsCellOrAboveItAndAlwaysOnTheScreen)
+{
+    const QRect screen(0, 0, 1000, 800);
+    const QRect secondScreen(1000, 100, 800, 1000);
+    const QSize popup(300, 250);
+    struct Case {
+        const char* Name;
+        QRect Cell;
+        QRect Screen;
+        QPoint Expected;
+    };
+    const Case cases[] = {
+        {"room below", {100, 200, 80, 24}, screen, {100, 224}},
+        {"no room below: above", {100, 700, 80, 24}, screen, {100, 450}},
+        {"right edge: pulled in", {900, 200, 80, 24}, screen, {700, 224}},
+        {"left of the screen: pulled in", {-50, 200, 80, 24}, screen, {0, 224}},
+        {"no room above or below: kept on the screen", {100, 100, 80, 650}, screen, {100, 550}},
+        {"a screen that does not start at 0", {1100, 500, 80, 24}, secondScreen, {1100, 524}},
+        {"a cell above that screen's top", {1100, 20, 80, 24}, secondScreen, {1100, 100}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PopupPosition(c.Cell, popup, c.Screen), c.Expected) << c.Name;
+}
+
+TEST_F(OrderEditingTest, TheCalendarOpensNextToTheDatesCell)
+{
+    const int col = Col(QStringLiteral("Ordered"));
+    TVgInplaceEdit* editor = Edit(QStringLiteral("Ordered"), 5);
+    const TRect r = Grid.CellRect(col, 5);
+    const QPoint cellBottomLeft = Grid.viewport()->mapToGlobal(QPoint(r.Left, r.Bottom));
+    QRect dialogPlace;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            dialogPlace = dialog->frameGeometry();
+            static_cast<QDialog*>(dialog)->reject();
+        }
+    });
+    QTest::keyClick(editor, Qt::Key_Return, Qt::ShiftModifier);
+    ASSERT_TRUE(dialogPlace.isValid()) << "no calendar dialog opened";
+    EXPECT_EQ(dialogPlace.topLeft(), cellBottomLeft);
+    EXPECT_TRUE(Page.screen()->availableGeometry().contains(dialogPlace));
+    EXPECT_EQ(Stored(QStringLiteral("ordered_on"), 5).toString(), QStringLiteral("2024-01-03")); // cancelled
+}
+
+TEST_F(OrderEditingTest, TheStatusLineNamesAColumnWithoutItsSortMarkAndTabMovesToTheNextCell)
+{
+    const int qty = Col(QStringLiteral("Qty"));
+    Page.SortBy(Grid.GetVisibleColumn(qty));
+    ASSERT_NE(Grid.GetVisibleColumn(qty)->Caption(), QStringLiteral("Qty"));
+    // A line that is not shipped yet, so its quantity can change.
+    int row = 1;
+    while (Grid.Cells(Col(QStringLiteral("Status")), row) != QStringLiteral("Pending"))
+        ++row;
+    const QString line = Grid.Cells(0, row);
+    Grid.setFocus();
+    Grid.SetCol(qty);
+    Grid.SetRow(row);
+    Grid.SetEditorMode(true);
+    QTest::keyClick(Grid.VgInplaceEditor(), Qt::Key_A, Qt::ControlModifier);
+    Type(Grid.VgInplaceEditor(), QStringLiteral("7"));
+    QTest::keyClick(Grid.VgInplaceEditor(), Qt::Key_Down);
+    ASSERT_FALSE(Messages.isEmpty());
+    EXPECT_EQ(Messages.last(), QStringLiteral("Line %1 saved: Qty is now \u201C7\u201D").arg(line));
+
+    Grid.SetEditorMode(false);
+    QTest::keyClick(&Grid, Qt::Key_Tab);
+    EXPECT_EQ(Grid.Col(), qty + 1) << "Tab moves to the next cell";
+    EXPECT_EQ(Grid.Row(), row + 1);
 }
