@@ -233,3 +233,19 @@ TEST_F(OrderEditingTest, TheStatusLineNamesAColumnWithoutItsSortMarkAndTabMovesT
     EXPECT_EQ(Grid.Col(), qty + 1) << "Tab moves to the next cell";
     EXPECT_EQ(Grid.Row(), row + 1);
 }
+
+TEST_F(OrderEditingTest, ARefusedQuantityStaysInTheEditorWhenAnotherCellIsClicked)
+{
+    // Line 5 is pending: 3 pieces.
+    TVgInplaceEdit* editor = Edit(QStringLiteral("Qty"), 5);
+    Type(editor, QStringLiteral("abc"));
+    const TRect other = Grid.CellRect(Col(QStringLiteral("Name")), 7);
+    QTest::mouseClick(Grid.viewport(), Qt::LeftButton, {}, {(other.Left + other.Right) / 2, (other.Top + other.Bottom) / 2});
+    EXPECT_EQ(Grid.Col(), Col(QStringLiteral("Qty")));
+    EXPECT_EQ(Grid.Row(), 5);
+    EXPECT_TRUE(editor->isVisible() && editor->hasFocus());
+    EXPECT_EQ(editor->Text(), QStringLiteral("abc"));
+    ASSERT_FALSE(Messages.isEmpty());
+    EXPECT_TRUE(Messages.last().contains(QStringLiteral("positive whole number"))) << Messages.last().toStdString();
+    EXPECT_EQ(Stored(QStringLiteral("quantity"), 5).toInt(), 3);
+}

@@ -5,7 +5,12 @@
 
 #include "TestEnvironment.h"
 
+#include <QMap>
 #include <QRandomGenerator>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QWheelEvent>
 
 using namespace vg;
 using namespace vg::test;
@@ -228,4 +233,140 @@ TEST_F(GridNavigation, FailingHandlersNeitherStopTheApplicationNorSplitTheEntere
     EXPECT_FALSE(Grid.InplaceEditor()->isVisible());
     EXPECT_EQ(caught.count(QStringLiteral("exit failed")), 3);
     EXPECT_EQ(caught.count(QStringLiteral("enter failed")), 1);
+}
+
+// An exit the handler refuses keeps the cell and the editor with what the user typed,
+// whatever asks for the move. Scrolling that only moves the view goes on, the edit with it.
+TEST(GridNavigationRefused, KeepsTheCellAndTheTypedTextWhateverAsksForTheMove)
+{
+    enum class Asks { Key, PageKey, CellClick, CellDoubleClick, RowTitle, ColumnTitle, Heading, Program, ScrollBar, Wheel };
+    struct Case {
+        const char* Name;
+        Asks How;
+        int Exits; // the exits asked: scrolling asks none
+    };
+    const Case cases[] = {
+        {"Down key", Asks::Key, 1},
+        {"Page Down key", Asks::PageKey, 1},
+        {"click on another cell", Asks::CellClick, 1},
+        {"double click on another cell", Asks::CellDoubleClick, 1},
+        {"click on a line's title", Asks::RowTitle, 1},
+        {"click on a column's title", Asks::ColumnTitle, 1},
+        {"click on a heading", Asks::Heading, 1},
+        {"program setting Row", Asks::Program, 1},
+        {"press on the scroll bar's arrow", Asks::ScrollBar, 0},
+        {"mouse wheel", Asks::Wheel, 0},
+    };
+    const TGridCoord edited{2, 6};
+    for (const bool alwaysShown : {false, true})
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        SCOPED_TRACE(alwaysShown ? "editor always shown" : "editor opened with F2");
+        TVgGridWindow w;
+        TVelkoGrid& grid = *w.Grid;
+        if (alwaysShown)
+            grid.SetOptions(grid.Options() + TGridOptions{goAlwaysShowEditor});
+        grid.SetRowCount(60);
+        grid.SetRowHeights(0, 40);
+        grid.Headings()->Add()->SetCaption(QStringLiteral("Group"));
+        grid.GetVisibleColumn(3)->SetHeadingIndex(0);
+        grid.GetVisibleColumn(4)->SetHeadingIndex(0);
+        for (int row = 1; row < grid.RowCount(); ++row)
+            grid.SetCells(edited.X, row, QString::number(row));
+        // The application's store, written when an edit is reported, as the demo does.
+        QMap<int, QString> store;
+        bool refuse = false;
+        int exits = 0;
+        int edits = 0;
+        grid.OnExitCell = [&](TObject*, int, int, bool& canExit) {
+            exits += refuse;
+            canExit = !refuse;
+        };
+        grid.OnCellEdited = [&](TObject*, int col, int row) {
+            ++edits;
+            store[row] = grid.Cells(col, row);
+        };
+        // Titles and headings move the current cell, as the demo's do.
+        grid.OnFixedCellClick = [&](TObject*, int col, int row, int heading, TMouseButton, TShiftState, int, int) {
+            if (heading >= 0 || row == 0)
+                grid.SetCol(col);
+            else
+                grid.SetRow(row);
+        };
+        TVgInplaceEdit* editor = w.Edit(edited.X, edited.Y);
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier); // what is typed replaces the text
+        TypeText(QStringLiteral("abc"));
+        ASSERT_EQ(editor->Text(), QStringLiteral("abc"));
+        refuse = true;
+        const int topRow = grid.TopRow();
+        const TRect title = grid.CellRect(3, 0);
+
+        switch (c.How) {
+        case Asks::Key: Key(Qt::Key_Down); break;
+        case Asks::PageKey: Key(Qt::Key_PageDown); break;
+        case Asks::CellClick: ClickCell(grid, 3, 4); break;
+        case Asks::CellDoubleClick: // the first press asks; the second one opens no other cell
+            ClickCell(grid, 3, 4);
+            DoubleClickCell(grid, 3, 4);
+            break;
+        case Asks::RowTitle: ClickCell(grid, 0, 3); break;
+        case Asks::ColumnTitle:
+            QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, {(title.Left + title.Right) / 2, title.Top + 30});
+            break;
+        case Asks::Heading:
+            QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, {(title.Left + title.Right) / 2, title.Top + 8});
+            break;
+        case Asks::Program: EXPECT_NO_THROW(grid.SetRow(9)); break;
+        case Asks::ScrollBar: {
+            QScrollBar* bar = grid.verticalScrollBar();
+            QStyleOptionSlider option;
+            option.initFrom(bar);
+            option.orientation = Qt::Vertical;
+            option.minimum = bar->minimum();
+            option.maximum = bar->maximum();
+            option.sliderPosition = option.sliderValue = bar->value();
+            option.singleStep = bar->singleStep();
+            option.pageStep = bar->pageStep();
+            option.subControls = QStyle::SC_All;
+            QRect arrow = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarAddLine, bar);
+            if (arrow.isEmpty()) // a style without arrows: the page below the handle
+                arrow = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarAddPage, bar);
+            QTest::mouseClick(bar, Qt::LeftButton, {}, arrow.center());
+            break;
+        }
+        case Asks::Wheel: {
+            const QPoint at = CellCenter(grid, 3, 8);
+            QWheelEvent wheel(at, grid.viewport()->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, {}, Qt::NoScrollPhase,
+                              false);
+            QApplication::sendEvent(grid.viewport(), &wheel);
+            break;
+        }
+        }
+        QApplication::processEvents();
+
+        EXPECT_EQ(Current(grid), edited);
+        EXPECT_EQ(grid.EnteredCell(), edited);
+        EXPECT_EQ(exits, c.Exits);
+        EXPECT_EQ(edits, 0);
+        EXPECT_TRUE(store.isEmpty());
+        if (c.Exits == 0)
+            EXPECT_GT(grid.TopRow(), topRow);
+        else
+            EXPECT_EQ(grid.TopRow(), topRow);
+        // The edit goes on where it was, the keyboard still in it.
+        EXPECT_TRUE(editor->isVisible());
+        if (!editor->isVisible())
+            continue;
+        EXPECT_TRUE(editor->hasFocus());
+        EXPECT_EQ(editor->Text(), QStringLiteral("abc"));
+        EXPECT_EQ(grid.CellRect(edited.X, edited.Y).ToQRect(), editor->geometry());
+        TypeText(QStringLiteral("d"));
+        EXPECT_EQ(editor->Text(), QStringLiteral("abcd"));
+        // Once the handler lets the cell go, the edit ends as usual and is reported once.
+        refuse = false;
+        Key(Qt::Key_Down);
+        EXPECT_EQ(Current(grid), (TGridCoord{edited.X, edited.Y + 1}));
+        EXPECT_EQ(edits, 1);
+        EXPECT_EQ(store.value(edited.Y), QStringLiteral("abcd"));
+    }
 }

@@ -1,5 +1,6 @@
 #include "grid/VgGrid.h"
 
+#include "platform/app/Application.h"
 #include "platform/core/FormFile.h"
 
 #include <QSettings>
@@ -156,5 +157,30 @@ TEST_F(ColumnWidths, AreReadWhenAFormBuiltByUicSetsTheKey)
         ASSERT_TRUE(grid.setProperty("ColumnsRegistryKey", Key));
         EXPECT_EQ(grid.ColumnsRegistryKey(), Key);
         EXPECT_EQ(Widths(grid), (QList<int>{64, designing ? 80 : 99, 80, 120})) << designing;
+    }
+}
+
+// Reading a form into a grid tries the form on a scratch copy first. Whatever the copy does
+// stays inside it: the settings change only through the grid itself (which reads them when
+// loaded at run time and writes them when it goes), and the application gains no hint window.
+TEST_F(ColumnWidths, AreLeftAloneByTheCopyThatTriesAFormBeforeItIsRead)
+{
+    Store(QStringLiteral("Column 2"), 99);
+    for (const bool designing : {true, false}) {
+        auto grid = std::make_unique<TVelkoGrid>();
+        grid->SetDesigning(designing);
+        SetUpGrid(*grid);
+        grid->SetColumnsRegistryKey(Key);
+        const QString form = WriteComponentToText(*grid);
+        const int adopted = Application().AdoptedCount();
+        for (int read = 0; read < 2; ++read)
+            ReadComponentInto(form, *grid);
+        EXPECT_EQ(Stored(), QStringList{QStringLiteral("Column 2=99")}) << designing;
+        EXPECT_EQ(Widths(*grid), (QList<int>{64, designing ? 80 : 99, 80, 120})) << designing;
+        EXPECT_EQ(Application().AdoptedCount(), adopted) << designing;
+        grid.reset();
+        EXPECT_EQ(Stored().size(), designing ? 1 : 4) << designing;
+        QSettings().clear();
+        Store(QStringLiteral("Column 2"), 99);
     }
 }

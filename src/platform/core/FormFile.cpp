@@ -62,12 +62,18 @@ void ReadComponentInto(const QString& text, TComponent& instance)
     // reading into the instance fail all the same, the instance goes back to it.
     const TFormObject before = TWriter().WriteRoot(instance);
     if (const TComponentFactory* factory = FindComponentClass(instance.ClassName())) {
-        std::unique_ptr<TComponent> scratch((*factory)(nullptr));
+        // The copy is made in design mode, where a component holds its properties and keeps
+        // to itself: it reads no user settings and writes none back when it goes, hooks
+        // nothing of the application's and shows no hint.
+        TComponent scratchOwner;
+        scratchOwner.SetDesigning(true);
+        std::unique_ptr<TComponent> scratch((*factory)(&scratchOwner));
         try {
             TReader().ReadRoot(before, *scratch);
         } catch (const Exception&) {
             // An instance whose own form does not read back is tried on a fresh copy.
-            scratch.reset((*factory)(nullptr));
+            scratch.reset();
+            scratch.reset((*factory)(&scratchOwner));
         }
         TReader().ReadRoot(tree, *scratch);
     }

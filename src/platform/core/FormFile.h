@@ -25,7 +25,8 @@ std::unique_ptr<TComponent> ReadComponentFromStream(QIODevice& stream);
 
 // Reads the text into an existing component. When its class is registered, the text is
 // first applied to a scratch component of that class holding the instance's own form, so
-// that a refused text leaves the instance as it was and never in the loading state. An
+// that a refused text leaves the instance as it was and never in the loading state. The
+// scratch component is in design mode, which keeps it from having effects outside itself. An
 // unregistered class is read directly; when that fails, the instance's published
 // properties are read back from its form as it was before.
 void ReadComponentInto(const QString& text, TComponent& instance);

@@ -323,7 +323,7 @@ bool TCustomGrid::SelectCell(int ACol, int ARow)
     return canSelect;
 }
 
-void TCustomGrid::MoveCurrent(int ACol, int ARow, bool moveAnchor, bool show)
+void TCustomGrid::MoveCurrent(int ACol, int ARow, bool moveAnchor, bool show, std::optional<TGridCoord> view)
 {
     CheckCell(ACol, ARow);
     // The cell being left holds the edited text before anyone is asked about leaving it.
@@ -346,8 +346,11 @@ void TCustomGrid::MoveCurrent(int ACol, int ARow, bool moveAnchor, bool show)
     }
     if (FOptions.Contains(goRowSelect))
         FCurrent.X = FFixedCols;
-    if (show)
+    if (show) {
+        if (view && *view != FTopLeft)
+            MoveTopLeft(view->X, view->Y);
         ClampInView(FCurrent);
+    }
     SelectionMoved(old);
     InvalidateCell(FCurrent.X, FCurrent.Y);
     UpdateEdit();
@@ -519,6 +522,11 @@ void TCustomGrid::focusInEvent(QFocusEvent* e)
 {
     QAbstractScrollArea::focusInEvent(e);
     FocusMoved(true, e->reason());
+    // A press on the grid took the focus from the open editor: the editor keeps the
+    // keyboard, and the press (a move that may be refused) decides what becomes of it.
+    if (e->reason() == Qt::MouseFocusReason && FInplaceEdit && FInplaceCell.X >= 0 && FInplaceEdit->isVisible()
+        && !FInplaceEdit->hasFocus())
+        FInplaceEdit->setFocus(Qt::OtherFocusReason);
 }
 
 void TCustomGrid::focusOutEvent(QFocusEvent* e)

@@ -30,6 +30,7 @@
 class QScrollBar;
 
 #include <functional>
+#include <optional>
 
 namespace vg {
 
@@ -254,8 +255,10 @@ protected:
 
     // ---- Helpers for descendants.
     // Moves the current cell (through SelectCell); the anchor follows unless moveAnchor
-    // is false and goRangeSelect allows a range; show scrolls the cell into view.
-    void MoveCurrent(int ACol, int ARow, bool moveAnchor, bool show);
+    // is false and goRangeSelect allows a range; show scrolls the cell into view, first
+    // making view the top-left cell when one is given (a page key's scroll, made only
+    // once the move is allowed).
+    void MoveCurrent(int ACol, int ARow, bool moveAnchor, bool show, std::optional<TGridCoord> view = std::nullopt);
     // Extends the selection to the cell (moves the current cell without goRangeSelect).
     void MoveAnchor(TGridCoord anchor);
     void MoveTopLeft(int ALeft, int ATop);

@@ -94,10 +94,12 @@ void TCustomGrid::Navigate(int key, TShiftState shift)
     cell.Y = std::clamp(cell.Y, FFixedRows, RowCount() - 1);
     topLeft.X = std::clamp(topLeft.X, FFixedCols, HorzAxis().MaxFirstCell());
     topLeft.Y = std::clamp(topLeft.Y, FFixedRows, vert.MaxFirstCell());
-    if (topLeft != FTopLeft)
-        MoveTopLeft(topLeft.X, topLeft.Y);
+    // A page key scrolls once its move is allowed: a refused move leaves the view where it
+    // is, and the cell being edited with it.
     if (cell != FCurrent)
-        MoveCurrent(cell.X, cell.Y, !shift.Contains(ssShift), true);
+        MoveCurrent(cell.X, cell.Y, !shift.Contains(ssShift), true, topLeft);
+    else if (topLeft != FTopLeft)
+        MoveTopLeft(topLeft.X, topLeft.Y);
 }
 
 void TCustomGrid::TabToNextCell(bool backward)

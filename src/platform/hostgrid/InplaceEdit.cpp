@@ -3,6 +3,7 @@
 #include "platform/app/Application.h"
 #include "platform/core/Exceptions.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
@@ -412,6 +413,12 @@ void TInplaceEdit::focusOutEvent(QFocusEvent* e)
 {
     QPlainTextEdit::focusOutEvent(e);
     if (FGrid->EditorGridDestroying())
+        return;
+    // A press on the grid (a cell, a title, a scroll bar) takes the focus there before the
+    // grid hears of the press. The edit goes on: the grid hands the focus back, and the
+    // press itself decides, as a key would, whether the edit ends (a move the exit
+    // handlers refuse keeps the editor and its text).
+    if (e->reason() == Qt::MouseFocusReason && QApplication::focusWidget() == FGrid->EditorNotifyTarget())
         return;
     Application().GuardEvent([this] {
         FGrid->EditorCommitText();
