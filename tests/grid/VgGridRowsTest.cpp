@@ -529,6 +529,12 @@ TEST(VelkoGridRowEvents, EveryCellIsWhereItsRowWentWhateverTheHandlersAndTheEdit
         {"more columns", [](TVelkoGrid& g) { g.SetColumnCount(12); }, [](P& m, auto& g) { m.SetColumnCount(12, g); }, false, false},
         {"MoveColumn", [](TVelkoGrid& g) { g.MoveColumn(1, 7); },
          [](P& m, auto&) { P::Move(m.Columns, m.VisibleAt(1), m.VisibleAt(7)); }, false, false},
+        {"host DeleteColumn", [](TVelkoGrid& g) { static_cast<TCustomGrid&>(g).DeleteColumn(7); },
+         [](P& m, auto&) { m.Columns.erase(m.Columns.begin() + std::ptrdiff_t(m.VisibleAt(7))); }, false, true},
+        {"hide a column", [](TVelkoGrid& g) { (*g.Columns())[9]->SetVisible(false); },
+         [](P& m, auto&) { m.Columns[9].second = false; }, false, true},
+        {"show a column", [](TVelkoGrid& g) { (*g.Columns())[7]->SetVisible(true); },
+         [](P& m, auto&) { m.Columns[7].second = true; }, false, false},
     };
     const std::vector<std::pair<THandler, const char*>> handlers = {
         {THandler::None, "no handler"},
