@@ -164,7 +164,9 @@ public:
     // FixedRows..RowCount-1, with nothing changed.
     void InsertRow(int ARow);
     // Deletes data row ARow, hidden columns' cells included. EvgRowIndexOutOfRange
-    // ("Cannot delete row N") outside FixedRows..RowCount-1, with nothing changed.
+    // ("Cannot delete row N") outside FixedRows..RowCount-1, with nothing changed. An
+    // exception from OnRowMoved (the row goes to the end first) reaches the caller once
+    // the row is gone.
     void DeleteRow(int ARow);
     // The first item of Columns (hidden ones included) whose Name equals Name, ignoring the
     // case of ASCII letters; EvgInvalidColumnName ("Invalid column name "Name"") when none.
@@ -367,7 +369,9 @@ protected:
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void TopLeftChanged() override;
     // A moved row (or one moved into place by InsertRow) takes the hidden columns' cells
-    // along, after the host moved the grid's cells.
+    // along. They move first, then the host moves the grid's cells and only then reports
+    // the move to the application: a handler that throws, or hides or shows a column,
+    // finds every cell of the row where the row went.
     void RowMoved(int FromIndex, int ToIndex) override;
     void MoveRowContents(int FromIndex, int ToIndex) override;
 

@@ -177,8 +177,8 @@ void TVelkoGrid::NotifyApplication(const std::function<void()>& Notify)
 
 void TVelkoGrid::RowMoved(int FromIndex, int ToIndex)
 {
-    TVgHintGrid::RowMoved(FromIndex, ToIndex);
     MoveHiddenCells(FromIndex, ToIndex);
+    TVgHintGrid::RowMoved(FromIndex, ToIndex);
 }
 
 void TVelkoGrid::MoveRowContents(int FromIndex, int ToIndex)

@@ -8,13 +8,18 @@
 #include "platform/core/FormFile.h"
 
 #include "support/GridHarness.h"
+#include "support/GridRows.h"
 #include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <map>
 #include <random>
 #include <set>
+#include <stdexcept>
+#include <utility>
 
 using namespace vg;
 using namespace vg::test;
@@ -408,4 +413,208 @@ TEST(VelkoGridHugeRows, AFormListingHiddenColumnsBeforeAHugeRowCountReadsAtOnce)
     (*grid->Columns())[1]->SetVisible(true);
     EXPECT_EQ(grid->ColCount(), 3);
     EXPECT_EQ(grid->Cells(1, 1'999'999'999), QString());
+}
+
+// ---- Application events while rows move and counts change
+
+namespace {
+
+// A plain model of a column-model grid: the column objects in collection order with their
+// visibility, and every row as the texts of all objects, hidden ones included.
+struct TPlainGrid {
+    std::vector<std::pair<TvgColumn*, bool>> Columns;
+    std::vector<std::map<const TvgColumn*, QString>> Rows;
+
+    explicit TPlainGrid(const TVelkoGrid& grid) : Rows(size_t(grid.RowCount()))
+    {
+        for (int i = 0; i < grid.Columns()->Count(); ++i) {
+            TvgColumn* item = (*grid.Columns())[i];
+            Columns.push_back({item, item->Visible()});
+            const int col = grid.GridColumnForColumnObject(item);
+            for (int row = 0; row < grid.RowCount(); ++row)
+                Rows[size_t(row)][item] = col >= 0 ? grid.Cells(col, row) : item->Cols()->Get(row);
+        }
+    }
+    template <class T>
+    static void Move(std::vector<T>& list, size_t from, size_t to)
+    {
+        T entry = std::move(list[from]);
+        list.erase(list.begin() + std::ptrdiff_t(from));
+        list.insert(list.begin() + std::ptrdiff_t(to), std::move(entry));
+    }
+    size_t VisibleAt(int gridCol) const
+    {
+        for (size_t i = 0; i < Columns.size(); ++i)
+            if (Columns[i].second && gridCol-- == 0)
+                return i;
+        throw std::out_of_range("no such grid column");
+    }
+    int VisibleCount() const
+    {
+        return int(std::count_if(Columns.begin(), Columns.end(), [](const auto& c) { return c.second; }));
+    }
+    // A count of grid columns: the last visible objects go, new ones come at the end.
+    void SetColumnCount(int count, const TVelkoGrid& grid)
+    {
+        for (size_t i = Columns.size(); i-- > 0 && VisibleCount() > count;)
+            if (Columns[i].second)
+                Columns.erase(Columns.begin() + std::ptrdiff_t(i));
+        for (int i = int(Columns.size()); i < grid.Columns()->Count(); ++i)
+            Columns.push_back({(*grid.Columns())[i], true});
+    }
+    void SetVisible(const TvgColumn* item, bool visible)
+    {
+        for (auto& column : Columns)
+            if (column.first == item)
+                column.second = visible;
+    }
+    // Rows as ColumnObjectRows shows a grid: hidden cells in brackets.
+    QStringList Shown() const
+    {
+        QStringList shown;
+        for (const auto& row : Rows) {
+            QStringList cells;
+            for (const auto& [item, visible] : Columns) {
+                const auto found = row.find(item);
+                const QString text = found == row.end() ? QString() : found->second;
+                cells << (visible ? text : u'[' + text + u']');
+            }
+            shown << cells.join(u'|');
+        }
+        return shown;
+    }
+};
+
+void ExpectGridIs(const TVelkoGrid& grid, const TPlainGrid& model, const std::string& where)
+{
+    ASSERT_EQ(grid.Columns()->Count(), int(model.Columns.size())) << where;
+    for (size_t i = 0; i < model.Columns.size(); ++i) {
+        ASSERT_EQ((*grid.Columns())[int(i)], model.Columns[i].first) << where << ": column object " << i;
+        ASSERT_EQ((*grid.Columns())[int(i)]->Visible(), model.Columns[i].second) << where << ": column object " << i;
+    }
+    ASSERT_EQ(grid.ColCount(), model.VisibleCount()) << where << ": a grid column for each visible object";
+    const QStringList actual = ColumnObjectRows(grid);
+    const QStringList expected = model.Shown();
+    ASSERT_EQ(actual.size(), expected.size()) << where << ": rows";
+    for (int row = 0; row < actual.size(); ++row)
+        ASSERT_EQ(actual[row], expected[row]) << where << ": row " << row << " (hidden cells in brackets)";
+}
+
+enum class THandler { None, RowMovedThrows, TopLeftThrows, RowMovedHides, RowMovedShows };
+
+const char* const Refusal = "db refused";
+
+} // namespace
+
+TEST(VelkoGridRowEvents, EveryCellIsWhereItsRowWentWhateverTheHandlersAndTheEditorDo)
+{
+    struct TOperation {
+        const char* Name;
+        std::function<void(TVelkoGrid&)> Apply;
+        std::function<void(TPlainGrid&, const TVelkoGrid&)> Expect;
+        bool MovesRows; // reports a row move
+        bool Scrolls;   // moves the first cell shown, which starts at the far corner
+    };
+    using P = TPlainGrid;
+    const std::vector<TOperation> operations = {
+        {"MoveRow down", [](TVelkoGrid& g) { g.MoveRow(3, 30); }, [](P& m, auto&) { P::Move(m.Rows, 3, 30); }, true, false},
+        {"MoveRow up", [](TVelkoGrid& g) { g.MoveRow(35, 2); }, [](P& m, auto&) { P::Move(m.Rows, 35, 2); }, true, false},
+        {"DeleteRow", [](TVelkoGrid& g) { g.DeleteRow(5); }, [](P& m, auto&) { m.Rows.erase(m.Rows.begin() + 5); }, true, true},
+        {"host DeleteRow", [](TVelkoGrid& g) { static_cast<TCustomGrid&>(g).DeleteRow(38); },
+         [](P& m, auto&) { m.Rows.erase(m.Rows.begin() + 38); }, true, true},
+        {"InsertRow", [](TVelkoGrid& g) { g.InsertRow(4); }, [](P& m, auto&) { m.Rows.emplace(m.Rows.begin() + 4); }, false, false},
+        {"fewer rows", [](TVelkoGrid& g) { g.SetRowCount(10); }, [](P& m, auto&) { m.Rows.resize(10); }, false, true},
+        {"more rows", [](TVelkoGrid& g) { g.SetRowCount(45); }, [](P& m, auto&) { m.Rows.resize(45); }, false, false},
+        {"fewer columns", [](TVelkoGrid& g) { g.SetColumnCount(4); }, [](P& m, auto& g) { m.SetColumnCount(4, g); }, false, true},
+        {"more columns", [](TVelkoGrid& g) { g.SetColumnCount(12); }, [](P& m, auto& g) { m.SetColumnCount(12, g); }, false, false},
+        {"MoveColumn", [](TVelkoGrid& g) { g.MoveColumn(1, 7); },
+         [](P& m, auto&) { P::Move(m.Columns, m.VisibleAt(1), m.VisibleAt(7)); }, false, false},
+        {"host DeleteColumn", [](TVelkoGrid& g) { static_cast<TCustomGrid&>(g).DeleteColumn(7); },
+         [](P& m, auto&) { m.Columns.erase(m.Columns.begin() + std::ptrdiff_t(m.VisibleAt(7))); }, false, true},
+        {"hide a column", [](TVelkoGrid& g) { (*g.Columns())[9]->SetVisible(false); },
+         [](P& m, auto&) { m.Columns[9].second = false; }, false, true},
+        {"show a column", [](TVelkoGrid& g) { (*g.Columns())[7]->SetVisible(true); },
+         [](P& m, auto&) { m.Columns[7].second = true; }, false, false},
+    };
+    const std::vector<std::pair<THandler, const char*>> handlers = {
+        {THandler::None, "no handler"},
+        {THandler::RowMovedThrows, "OnRowMoved throws"},
+        {THandler::TopLeftThrows, "OnTopLeftChanged throws"},
+        {THandler::RowMovedHides, "OnRowMoved hides a column"},
+        {THandler::RowMovedShows, "OnRowMoved shows a column"},
+    };
+    for (const TOperation& operation : operations) {
+        for (const auto& [handler, handlerName] : handlers) {
+            for (const bool editing : {false, true}) {
+                const std::string where = std::string(operation.Name) + ", " + handlerName +
+                                          (editing ? ", editor always shown" : "");
+                // Twelve column objects, the third and the eighth hidden, 40 rows, every
+                // cell with a text of its own; scrolled to the far corner.
+                TVelkoGrid grid;
+                grid.SetColumnCount(12);
+                grid.SetRowCount(40);
+                for (int c = 0; c < 12; ++c)
+                    for (int r = 0; r < 40; ++r)
+                        grid.SetCells(c, r, QStringLiteral("%1:%2").arg(c).arg(r));
+                TvgColumn* const hidden = (*grid.Columns())[2];
+                TvgColumn* const shown = (*grid.Columns())[4];
+                hidden->SetVisible(false);
+                (*grid.Columns())[7]->SetVisible(false);
+                ShowFocused(grid);
+                grid.SetLeftCol(grid.ColCount() - 1);
+                grid.SetTopRow(grid.RowCount() - 1);
+                if (editing) {
+                    grid.SetOptions(grid.Options() + TGridOptions{goEditing, goAlwaysShowEditor});
+                    // The current cell on screen, near the far corner.
+                    grid.SetSelection(GridRect(grid.LeftCol() + 1, grid.TopRow() + 2, grid.LeftCol() + 1, grid.TopRow() + 2));
+                    ASSERT_TRUE(grid.InplaceEditor() && grid.InplaceEditor()->isVisible()) << where;
+                    ASSERT_GT(grid.Row(), 25) << where;
+                }
+                TPlainGrid model(grid);
+
+                bool ran = false;
+                switch (handler) {
+                case THandler::None: break;
+                case THandler::RowMovedThrows:
+                    grid.OnRowMoved = [](TObject*, int, int) { throw std::runtime_error(Refusal); };
+                    break;
+                case THandler::TopLeftThrows: grid.OnTopLeftChanged = [](TObject*) { throw std::runtime_error(Refusal); }; break;
+                case THandler::RowMovedHides:
+                case THandler::RowMovedShows:
+                    grid.OnRowMoved = [&, handler = handler](TObject*, int, int) {
+                        if (!std::exchange(ran, true))
+                            (handler == THandler::RowMovedHides ? shown : hidden)->SetVisible(handler == THandler::RowMovedShows);
+                    };
+                    break;
+                }
+                std::string caught;
+                try {
+                    operation.Apply(grid);
+                } catch (const std::exception& e) {
+                    caught = e.what();
+                }
+                grid.OnRowMoved = nullptr;
+                grid.OnTopLeftChanged = nullptr;
+                const bool reported = (handler == THandler::RowMovedThrows && operation.MovesRows) ||
+                                      (handler == THandler::TopLeftThrows && operation.Scrolls);
+                EXPECT_EQ(caught, reported ? Refusal : "") << where;
+
+                // The operation is complete, whatever the handler did.
+                operation.Expect(model, grid);
+                if (ran)
+                    model.SetVisible(handler == THandler::RowMovedHides ? shown : hidden, handler == THandler::RowMovedShows);
+                ExpectGridIs(grid, model, where);
+                if (grid.InplaceEditor() && grid.InplaceEditor()->isVisible())
+                    EXPECT_EQ(grid.InplaceEditor()->Text(), grid.Cells(grid.Col(), grid.Row())) << where;
+
+                // The editor, committed, writes nothing nobody typed; rows added again
+                // come empty in every column.
+                grid.HideEditor();
+                ExpectGridIs(grid, model, where + ", editor committed");
+                grid.SetRowCount(grid.RowCount() + 3);
+                model.Rows.resize(model.Rows.size() + 3);
+                ExpectGridIs(grid, model, where + ", rows added");
+            }
+        }
+    }
 }

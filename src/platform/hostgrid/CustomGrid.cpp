@@ -7,8 +7,10 @@
 #include "platform/hostgrid/MoveEntry.h"
 
 #include <QApplication>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 
+#include <exception>
 #include <limits>
 #include <utility>
 
@@ -98,6 +100,17 @@ void TCustomGrid::SizeChanging(int, int)
 
 void TCustomGrid::ChangeSize(int NewColCount, int NewRowCount)
 {
+    if (!ResizeCells(NewColCount, NewRowCount))
+        return;
+    // Only now, with the grid and its descendants in step, may application events run:
+    // scrolling reports the new first cells, the editor asks for its cell's text.
+    UpdateScrollRange();
+    InvalidateGrid();
+    UpdateEdit();
+}
+
+bool TCustomGrid::ResizeCells(int NewColCount, int NewRowCount)
+{
     if (NewColCount < 1)
         throw EInvalidOperation(QStringLiteral("A grid needs at least one column, not %1").arg(NewColCount));
     if (NewRowCount < 1)
@@ -105,7 +118,7 @@ void TCustomGrid::ChangeSize(int NewColCount, int NewRowCount)
     const int oldColCount = ColCount();
     const int oldRowCount = RowCount();
     if (NewColCount == oldColCount && NewRowCount == oldRowCount)
-        return;
+        return false;
     FColWidths.CheckResize(NewColCount);
     FRowHeights.CheckResize(NewRowCount);
     if (FInplaceCell.X >= NewColCount || FInplaceCell.Y >= NewRowCount)
@@ -126,10 +139,8 @@ void TCustomGrid::ChangeSize(int NewColCount, int NewRowCount)
         FCurrent.X = FFixedCols;
         FAnchor.X = NewColCount - 1;
     }
-    UpdateScrollRange();
-    InvalidateGrid();
-    UpdateEdit();
     SizeChanged(oldColCount, oldRowCount);
+    return true;
 }
 
 void TCustomGrid::SizeChanged(int, int)
@@ -413,7 +424,13 @@ void TCustomGrid::MoveRow(int FromIndex, int ToIndex)
     for (TGridCoord* cell : {&FCurrent, &FAnchor})
         cell->Y = std::max(MovedIndex(cell->Y, FromIndex, ToIndex), FFixedRows);
     InvalidateGrid();
-    RowMoved(FromIndex, ToIndex);
+    try {
+        RowMoved(FromIndex, ToIndex);
+    } catch (...) {
+        // The rows have moved, whatever the handler did: the scroll range follows them.
+        UpdateScrollRange();
+        throw;
+    }
     UpdateScrollRange();
     UpdateEdit();
 }
@@ -426,13 +443,15 @@ void TCustomGrid::InsertEmptyRow(int ARow)
         throw EInvalidOperation(QStringLiteral("A grid cannot have more than %1 rows").arg(RowCount()));
     CloseEditor(true);
     const int last = RowCount();
-    ChangeSize(ColCount(), last + 1);
-    if (ARow == last)
-        return;
-    FRowHeights.Move(last, ARow);
-    MoveRowContents(last, ARow);
-    InvalidateGrid();
+    // The row is in place before anything else runs: an editor loaded earlier would hold
+    // the text of the row that moved down.
+    ResizeCells(ColCount(), last + 1);
+    if (ARow != last) {
+        FRowHeights.Move(last, ARow);
+        MoveRowContents(last, ARow);
+    }
     UpdateScrollRange();
+    InvalidateGrid();
     UpdateEdit();
 }
 
@@ -457,15 +476,28 @@ void TCustomGrid::DeleteRow(int ARow)
     CheckCell(0, ARow);
     if (RowCount() == 1)
         throw EInvalidOperation(QStringLiteral("The only row of a grid cannot be deleted"));
+    CloseEditor(true);
     const int current = FCurrent.Y;
     const int anchor = FAnchor.Y;
-    MoveRow(ARow, RowCount() - 1);
-    SetRowCount(RowCount() - 1);
+    // A handler of the move that throws does not stop the deletion half-way: the row goes
+    // all the same, and the handler's exception reaches the caller afterwards. The editor
+    // comes back once, when the row is gone.
+    std::exception_ptr reported;
+    try {
+        const QScopedValueRollback held(FEditorHeld, true);
+        MoveRow(ARow, RowCount() - 1);
+    } catch (...) {
+        reported = std::current_exception();
+    }
+    ResizeCells(ColCount(), RowCount() - 1);
     // The current cell and the selection keep their places among the rows that stay (the
     // move took them to the end): a deleted current row is followed by the next one.
     FCurrent.Y = KeptIndex(current, ARow, FFixedRows, RowCount());
     FAnchor.Y = KeptIndex(anchor, ARow, FFixedRows, RowCount());
+    UpdateScrollRange();
     InvalidateGrid();
+    if (reported)
+        std::rethrow_exception(reported);
     UpdateEdit();
 }
 

@@ -134,7 +134,8 @@ public:
     // ---- Operations. Out-of-range indices raise EListError.
     // Moves the row (column) to the last place (reported by RowMoved or ColumnMoved), then
     // removes it (reported by SizeChanged); the only row (column) of a grid cannot be
-    // deleted (EInvalidOperation).
+    // deleted (EInvalidOperation). DeleteRow removes the row even when the handler of the
+    // move throws; the exception reaches the caller afterwards.
     void DeleteRow(int ARow);
     void DeleteColumn(int ACol);
     void MoveColumn(int FromIndex, int ToIndex);
@@ -193,7 +194,9 @@ protected:
     // reported as moved. The current cell and the selection keep their indices. Indices
     // outside 0..RowCount raise EListError, a grid of 2^31 - 1 rows EInvalidOperation.
     void InsertEmptyRow(int ARow);
-    // After ColCount or RowCount changed.
+    // After ColCount or RowCount changed, before the grid scrolls or reloads its editor for
+    // the new counts: descendants bring what they keep in step here, before any
+    // application event can run.
     virtual void SizeChanged(int OldColCount, int OldRowCount);
     // After LeftCol or TopRow changed; the base fires OnTopLeftChanged.
     virtual void TopLeftChanged();
@@ -311,8 +314,12 @@ private:
     void Initialize();
     void SetFixedCount(int& fixedCount, int value, int count, const QString& error);
     TGridAxis AxisOf(const TGridExtents& extents, int fixedCount, int firstCell, TGridOptions lineOptions, int clientExtent) const;
-    // Applies new counts: sizes, fixed counts, current cell, scrolling, then SizeChanged.
+    // Applies new counts (ResizeCells), then fits the scrolling and the editor to them.
     void ChangeSize(int NewColCount, int NewRowCount);
+    // The counts' own bookkeeping, with no application event but the commit of an editor
+    // whose cell goes away: sizes, fixed counts, current cell, then SizeChanged. False when
+    // the counts are the same already.
+    bool ResizeCells(int NewColCount, int NewRowCount);
     void SelectionMoved(const TGridRect& oldSelection);
     // Fits the scroll bars to the cells and the viewport, keeping LeftCol and TopRow
     // within their useful range (reported when that moves them).
@@ -390,6 +397,7 @@ private:
     bool FFocusInside = false;
     bool FSettingScrollBars = false;
     bool FUpdatingText = false;
+    bool FEditorHeld = false; // an operation moves cells: the editor opens when it is done
     bool FPaintRestarted = false;
 };
 

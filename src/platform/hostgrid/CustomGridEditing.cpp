@@ -76,7 +76,7 @@ void TCustomGrid::SetEditorMode(bool value)
 
 void TCustomGrid::UpdateEdit()
 {
-    if (!CanEditShow())
+    if (FEditorHeld || !CanEditShow())
         return;
     if (!FInplaceEdit) {
         FInplaceEdit = CreateEditor();
