@@ -93,7 +93,12 @@ void TVgInplaceEdit::UpdateContents()
 void TVgInplaceEdit::ApplyCellLook()
 {
     const TGridCoord cell = CurrentCell();
-    SetColor(FVgGrid->EditorCellLook(cell.X, cell.Y, Font()));
+    const TVgEditorLook look = FVgGrid->EditorCellLook(cell.X, cell.Y, Font());
+    SetColor(look.Color);
+    // The text lies as the cell shows it: aligned as the column's data, on one line that
+    // scrolls sideways unless the column wraps its text.
+    SetAlignment(look.Alignment);
+    SetWordWrap(look.ClipStyle == vgclpWrap);
 }
 
 bool TVgInplaceEdit::IsReadOnlyCell(const TvgColumn& Column)

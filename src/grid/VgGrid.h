@@ -429,7 +429,7 @@ protected:
     TvgColumn* EditorColumn(int ACol) const override { return GetVisibleColumn(ACol); }
     QString EditorCells(int ACol, int ARow) const override { return Cells(ACol, ARow); }
     void EditorSetCells(int ACol, int ARow, const QString& Value) override { SetCells(ACol, ARow, Value); }
-    TColor EditorCellLook(int ACol, int ARow, TFont& AFont) override;
+    TVgEditorLook EditorCellLook(int ACol, int ARow, TFont& AFont) override;
     void EditorCellImage(int ACol, int ARow, TRect& Rect, bool Draw, TCanvas& Canvas) override;
     bool EditorReadOnly(int ACol, int ARow, bool ReadOnly) override;
     bool EditorHasSuggestionHandler() const override { return bool(OnGetSuggestion); }

@@ -34,7 +34,7 @@ void TVelkoGrid::DoComboSelection(int ACol, int ARow)
         OnComboSelection(this, ACol, ARow);
 }
 
-TColor TVelkoGrid::EditorCellLook(int ACol, int ARow, TFont& AFont)
+TVgEditorLook TVelkoGrid::EditorCellLook(int ACol, int ARow, TFont& AFont)
 {
     TvgCellStates cellState;
     TColor color = Color();
@@ -43,7 +43,7 @@ TColor TVelkoGrid::EditorCellLook(int ACol, int ARow, TFont& AFont)
     TBevelCut inner = bvNone;
     GetCellAttributes(ACol, ARow, GetVisibleColumn(ACol), TGridDrawState(), cellState, color, AFont, drawInfo, outer,
                       inner);
-    return color;
+    return {color, drawInfo.HAlignment, drawInfo.ClipStyle};
 }
 
 void TVelkoGrid::EditorCellImage(int ACol, int ARow, TRect& Rect, bool Draw, TCanvas& Canvas)
