@@ -101,6 +101,13 @@ void TVgInplaceEdit::ApplyCellLook()
     SetWordWrap(look.ClipStyle == vgclpWrap);
 }
 
+bool TVgInplaceEdit::EditCanModify() const
+{
+    // While the list is open the text stays as it was when the list opened (nor does a
+    // paste or a drop change it), so that closing the list with Escape leaves it so.
+    return !FListVisible && TInplaceEdit::EditCanModify();
+}
+
 bool TVgInplaceEdit::IsReadOnlyCell(const TvgColumn& Column)
 {
     const TGridCoord cell = CurrentCell();
@@ -356,12 +363,10 @@ void TVgInplaceEdit::keyPressEvent(QKeyEvent* e)
         DoDropDownKeys(key, ShiftStateOf(*e));
         if (key == 0)
             return;
-        // The open list works its own keys (arrows, pages, typed characters); what it
-        // does not take goes on to the text.
+        // The open list has every key (arrows, pages, typed characters search it), also
+        // those it does nothing with: none reaches the text while the list is open.
         if (FListVisible && FActiveList) {
-            e->accept();
             QCoreApplication::sendEvent(FActiveList, e);
-            toText = !e->isAccepted();
             return;
         }
         toText = true;
