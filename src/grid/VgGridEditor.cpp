@@ -22,6 +22,20 @@ void TVelkoGrid::WMCommand(TMessage& Message)
         editor->TextChange();
 }
 
+void TVelkoGrid::Navigate(int key, TShiftState shift)
+{
+    const bool listKey = key == VK_F4 ? shift.IsEmpty() : (key == VK_DOWN || key == VK_UP) && shift == TShiftState{ssAlt};
+    if (listKey && CurrentColumn(Col()) && CurrentColumn(Col())->ControlType().Contains(vgctlComboBox)) {
+        SetEditorMode(true);
+        TVgInplaceEdit* editor = VgInplaceEditor();
+        if (EditorMode() && editor && editor->isVisible()) {
+            editor->DropDown();
+            return;
+        }
+    }
+    TVgHintGrid::Navigate(key, shift);
+}
+
 void TVelkoGrid::DoCellEdited(int ACol, int ARow)
 {
     if (OnCellEdited)

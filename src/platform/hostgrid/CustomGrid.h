@@ -241,6 +241,8 @@ protected:
     // the characters the key typed (Enter and typing open the editor).
     virtual void KeyDown(int& Key, TShiftState Shift);
     virtual void KeyPress(QChar& Key);
+    // What a key does that OnKeyDown let through: moving and scrolling, Tab, F2.
+    virtual void Navigate(int key, TShiftState shift);
     // The keyboard focus entered the grid (or its editor) from elsewhere, or left both.
     virtual void DoEnter();
     virtual void DoExit();
@@ -335,7 +337,6 @@ private:
     TGridDrawState DrawStateOf(int ACol, int ARow) const;
 
     // Keyboard (CustomGridKeyboard.cpp).
-    void Navigate(int key, TShiftState shift);
     void TabToNextCell(bool backward);
 
     // Mouse (CustomGridMouse.cpp).
