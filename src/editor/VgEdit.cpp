@@ -93,7 +93,19 @@ void TVgInplaceEdit::UpdateContents()
 void TVgInplaceEdit::ApplyCellLook()
 {
     const TGridCoord cell = CurrentCell();
-    SetColor(FVgGrid->EditorCellLook(cell.X, cell.Y, Font()));
+    const TVgEditorLook look = FVgGrid->EditorCellLook(cell.X, cell.Y, Font());
+    SetColor(look.Color);
+    // The text lies as the cell shows it: aligned as the column's data, on one line that
+    // scrolls sideways unless the column wraps its text.
+    SetAlignment(look.Alignment);
+    SetWordWrap(look.ClipStyle == vgclpWrap);
+}
+
+bool TVgInplaceEdit::EditCanModify() const
+{
+    // While the list is open the text stays as it was when the list opened (nor does a
+    // paste or a drop change it), so that closing the list with Escape leaves it so.
+    return !FListVisible && TInplaceEdit::EditCanModify();
 }
 
 bool TVgInplaceEdit::IsReadOnlyCell(const TvgColumn& Column)
@@ -351,12 +363,10 @@ void TVgInplaceEdit::keyPressEvent(QKeyEvent* e)
         DoDropDownKeys(key, ShiftStateOf(*e));
         if (key == 0)
             return;
-        // The open list works its own keys (arrows, pages, typed characters); what it
-        // does not take goes on to the text.
+        // The open list has every key (arrows, pages, typed characters search it), also
+        // those it does nothing with: none reaches the text while the list is open.
         if (FListVisible && FActiveList) {
-            e->accept();
             QCoreApplication::sendEvent(FActiveList, e);
-            toText = !e->isAccepted();
             return;
         }
         toText = true;

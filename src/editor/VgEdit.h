@@ -46,6 +46,8 @@ public:
     // Lays out the text area and the buttons and takes the cell's look, read-only state
     // and text limit.
     void BoundsChanged() override;
+    // Not while the list is open.
+    bool EditCanModify() const override;
 
     // The area of text and buttons (the editor less its 2-pixel margins and the cell
     // image's band), the column button, the drop-down button, all in the editor's

@@ -15,6 +15,13 @@ class TCanvas;
 class TFont;
 class TInplaceEditGrid;
 
+// The look of a data cell that the editor takes over: its colour, and how its text lies.
+struct TVgEditorLook {
+    TColor Color = clWindow;
+    TAlignment Alignment = taLeftJustify;
+    TvgClipStyle ClipStyle = vgclpClip;
+};
+
 class TVgEditorGrid {
 public:
     // The grid as the host editor sees it (text, keys, focus).
@@ -28,8 +35,8 @@ public:
     virtual void EditorSetCells(int ACol, int ARow, const QString& Value) = 0;
 
     // The cell's look as the grid paints it (column look, then the attribute event): its
-    // colour is answered and its font assigned into AFont.
-    virtual TColor EditorCellLook(int ACol, int ARow, TFont& AFont) = 0;
+    // colour, alignment and clipping are answered and its font assigned into AFont.
+    virtual TVgEditorLook EditorCellLook(int ACol, int ARow, TFont& AFont) = 0;
     // The cell's image: placed in Rect and drawn on Canvas when Draw is true; either way its
     // strip is taken out of Rect.
     virtual void EditorCellImage(int ACol, int ARow, TRect& Rect, bool Draw, TCanvas& Canvas) = 0;

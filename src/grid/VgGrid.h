@@ -428,12 +428,15 @@ protected:
     bool CanEditShow() const override { return !FRearrangingColumns && TVgHintGrid::CanEditShow(); }
     // Every change the user makes to the editor's text updates its suggestion.
     void WMCommand(TMessage& Message) override;
+    // On a cell with a drop-down list, Alt+Down, Alt+Up and F4 open the editor with its
+    // list, as they open a combo box's; other keys navigate as in the host grid.
+    void Navigate(int key, TShiftState shift) override;
     TInplaceEditGrid* EditorHost() override { return this; }
     TGridCoord EditorCurrentCell() const override { return {Col(), Row()}; }
     TvgColumn* EditorColumn(int ACol) const override { return GetVisibleColumn(ACol); }
     QString EditorCells(int ACol, int ARow) const override { return Cells(ACol, ARow); }
     void EditorSetCells(int ACol, int ARow, const QString& Value) override { SetCells(ACol, ARow, Value); }
-    TColor EditorCellLook(int ACol, int ARow, TFont& AFont) override;
+    TVgEditorLook EditorCellLook(int ACol, int ARow, TFont& AFont) override;
     void EditorCellImage(int ACol, int ARow, TRect& Rect, bool Draw, TCanvas& Canvas) override;
     bool EditorReadOnly(int ACol, int ARow, bool ReadOnly) override;
     bool EditorHasSuggestionHandler() const override { return bool(OnGetSuggestion); }

@@ -22,6 +22,20 @@ void TVelkoGrid::WMCommand(TMessage& Message)
         editor->TextChange();
 }
 
+void TVelkoGrid::Navigate(int key, TShiftState shift)
+{
+    const bool listKey = key == VK_F4 ? shift.IsEmpty() : (key == VK_DOWN || key == VK_UP) && shift == TShiftState{ssAlt};
+    if (listKey && CurrentColumn(Col()) && CurrentColumn(Col())->ControlType().Contains(vgctlComboBox)) {
+        SetEditorMode(true);
+        TVgInplaceEdit* editor = VgInplaceEditor();
+        if (EditorMode() && editor && editor->isVisible()) {
+            editor->DropDown();
+            return;
+        }
+    }
+    TVgHintGrid::Navigate(key, shift);
+}
+
 void TVelkoGrid::DoCellEdited(int ACol, int ARow)
 {
     if (OnCellEdited)
@@ -34,7 +48,7 @@ void TVelkoGrid::DoComboSelection(int ACol, int ARow)
         OnComboSelection(this, ACol, ARow);
 }
 
-TColor TVelkoGrid::EditorCellLook(int ACol, int ARow, TFont& AFont)
+TVgEditorLook TVelkoGrid::EditorCellLook(int ACol, int ARow, TFont& AFont)
 {
     TvgCellStates cellState;
     TColor color = Color();
@@ -43,7 +57,7 @@ TColor TVelkoGrid::EditorCellLook(int ACol, int ARow, TFont& AFont)
     TBevelCut inner = bvNone;
     GetCellAttributes(ACol, ARow, GetVisibleColumn(ACol), TGridDrawState(), cellState, color, AFont, drawInfo, outer,
                       inner);
-    return color;
+    return {color, drawInfo.HAlignment, drawInfo.ClipStyle};
 }
 
 void TVelkoGrid::EditorCellImage(int ACol, int ARow, TRect& Rect, bool Draw, TCanvas& Canvas)

@@ -8,6 +8,7 @@
 
 #include "TestEnvironment.h"
 
+#include <QClipboard>
 #include <QFontMetrics>
 #include <QScreen>
 
@@ -295,4 +296,34 @@ TEST_F(VgEditDropDown, AFailingSelectionHandlerLeavesTheListClosedAndTheEditorWo
     EXPECT_FALSE(W.List()->isVisible());
     EXPECT_EQ(GetCapture(), nullptr);
     EXPECT_TRUE(editor->hasFocus());
+}
+
+TEST_F(VgEditDropDown, WhileTheListIsOpenKeysGoToItAloneAndEscapeLeavesTheTextAsItWas)
+{
+    // Each key with the list open leaves the text and the list as they were; with the list
+    // closed, it edits as always.
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, QString> cases[] = {
+        {Qt::Key_Backspace, Qt::NoModifier, "Appl"}, {Qt::Key_B, Qt::NoModifier, "Appleb"},
+        {Qt::Key_Space, Qt::NoModifier, "Apple "},   {Qt::Key_Home, Qt::NoModifier, "Apple"},
+        {Qt::Key_X, Qt::ControlModifier, "Apple"},   {Qt::Key_V, Qt::ControlModifier, "Applepaste"},
+    };
+    QClipboard& clipboard = *QApplication::clipboard();
+    const QString kept = clipboard.text();
+    clipboard.setText(QStringLiteral("paste"));
+    for (const auto& [key, modifiers, closed] : cases) {
+        SCOPED_TRACE(closed.toStdString());
+        TVgInplaceEdit* editor = Open(2, QStringLiteral("Apple"));
+        QTest::keyClick(editor, Qt::Key_End);
+        QTest::keyClick(editor, key, modifiers);
+        EXPECT_TRUE(editor->ListVisible());
+        editor->TypeText(QStringLiteral("dropped")); // nor does a paste or a drop change it
+        QTest::keyClick(editor, Qt::Key_Escape);
+        EXPECT_TRUE(editor->isVisible() && !editor->ListVisible());
+        EXPECT_EQ(editor->Text(), QStringLiteral("Apple")) << "as it was before the list opened";
+        QTest::keyClick(editor, key, modifiers);
+        EXPECT_EQ(editor->Text(), closed);
+        QTest::keyClick(editor, Qt::Key_Escape);
+    }
+    clipboard.setText(kept);
+    EXPECT_TRUE(Take().isEmpty());
 }

@@ -84,9 +84,11 @@ TEST_F(VgEdit, ButtonsSitAtTheRightEdgeAndTheTextStopsShortOfThem)
             const int right = ellipsis ? w - button : w;
             EXPECT_EQ(editor->DropDownButtonRect(), Rect(right - standard, 0, right, h));
         }
-        // The text area (where the text cursor shows) ends where the first button begins.
+        // The text area (where the text cursor shows) ends where the first button begins;
+        // it reaches a pixel out on the left and top, where the text keeps a margin of a
+        // caret's width, so the text itself starts at the edit rectangle's corner.
         const int textRight = w - 2 - (ellipsis ? button : 0) - (list ? standard : 0);
-        EXPECT_EQ(editor->viewport()->geometry(), QRect(2, 2, textRight - 2, h - 2));
+        EXPECT_EQ(editor->viewport()->geometry(), QRect(1, 1, textRight - 1, h - 1));
         EXPECT_EQ(editor->viewport()->cursor().shape(), Qt::IBeamCursor);
         EXPECT_EQ(editor->cursor().shape(), Qt::ArrowCursor);
         if (ellipsis)

@@ -43,14 +43,22 @@ TEST(VelkoGridEditorView, AnswersFromTheColumnAndTheEventsAndReportsToTheApplica
 
     // The cell's look: the column's, then the attribute event's last word.
     TFont font;
-    EXPECT_EQ(editor.EditorCellLook(2, 3, font), clYellow);
+    column->SetColumnHAlignment(taCenter);
+    column->SetColumnClipStyle(vgclpWrap);
+    TVgEditorLook look = editor.EditorCellLook(2, 3, font);
+    EXPECT_EQ(look.Color, clYellow);
+    EXPECT_EQ(look.Alignment, taCenter);
+    EXPECT_EQ(look.ClipStyle, vgclpWrap);
     EXPECT_EQ(font.Name(), QStringLiteral("DejaVu Serif"));
     grid.OnChangeCellAttributes = [](TObject*, int, int, TvgHeading*, TvgCellStates, TColor& color, TFont* f,
-                                     TAlignment&, TvgVAlignment&, TBevelCut&, TBevelCut&) {
+                                     TAlignment& alignment, TvgVAlignment&, TBevelCut&, TBevelCut&) {
         color = clAqua;
         f->SetSize(20);
+        alignment = taRightJustify;
     };
-    EXPECT_EQ(editor.EditorCellLook(2, 3, font), clAqua);
+    look = editor.EditorCellLook(2, 3, font);
+    EXPECT_EQ(look.Color, clAqua);
+    EXPECT_EQ(look.Alignment, taRightJustify);
     EXPECT_EQ(font.Size(), 20);
 
     // Events: absent handlers leave the defaults; present ones see the cell and decide.

@@ -245,6 +245,8 @@ protected:
     // the characters the key typed (Enter and typing open the editor).
     virtual void KeyDown(int& Key, TShiftState Shift);
     virtual void KeyPress(QChar& Key);
+    // What a key does that OnKeyDown let through: moving and scrolling, Tab, F2.
+    virtual void Navigate(int key, TShiftState shift);
     // The keyboard focus entered the grid (or its editor) from elsewhere, or left both.
     virtual void DoEnter();
     virtual void DoExit();
@@ -345,7 +347,6 @@ private:
     TGridDrawState DrawStateOf(int ACol, int ARow) const;
 
     // Keyboard (CustomGridKeyboard.cpp).
-    void Navigate(int key, TShiftState shift);
     void TabToNextCell(bool backward);
 
     // Mouse (CustomGridMouse.cpp).

@@ -8,10 +8,22 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScopedValueRollback>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
+
+#include <cmath>
 
 namespace vg {
+
+namespace {
+
+// The margin the text keeps inside the text area: one caret's width.
+constexpr int CaretRoom = 1;
+
+} // namespace
 
 TInplaceEdit::TInplaceEdit(TInplaceEditGrid* grid)
     : QPlainTextEdit(grid ? grid->EditorParent() : nullptr)
@@ -23,8 +35,11 @@ TInplaceEdit::TInplaceEdit(TInplaceEditGrid* grid)
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    document()->setDocumentMargin(0);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Room for the caret after a line that ends at the text area's right edge, which
+    // right-aligned text and the end of a long line do; the text area reaches as far out
+    // on the left and top, so the text still starts at the edit rectangle's corner.
+    document()->setDocumentMargin(CaretRoom);
     // Moves without a button held reach MouseMove too (cell hints follow the pointer).
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
@@ -33,6 +48,7 @@ TInplaceEdit::TInplaceEdit(TInplaceEditGrid* grid)
     FFont.OnChange = [this](TObject*) { ApplyLooks(); };
     ApplyLooks();
     connect(this, &QPlainTextEdit::textChanged, this, [this] { TextChanged(); });
+    connect(horizontalScrollBar(), &QScrollBar::rangeChanged, this, [this] { FitScrollRange(); });
     FMessages.On(CM_CANCELMODE, [this](TMessage& message) { CMCancelMode(message); });
 }
 
@@ -44,6 +60,9 @@ void TInplaceEdit::SetText(const QString& value)
     setPlainText(value);
     FSetText = value;
     FSetShown = toPlainText();
+    // A new text is shown from its start.
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
 }
 
 QString TInplaceEdit::Text() const
@@ -60,9 +79,98 @@ void TInplaceEdit::SetEditRect(const TRect& value)
 
 void TInplaceEdit::ApplyMargins()
 {
-    setViewportMargins(std::max(FEditRect.Left, 0), std::max(FEditRect.Top, 0), std::max(width() - FEditRect.Right, 0),
-                       std::max(height() - FEditRect.Bottom, 0));
+    const int from = horizontalScrollBar()->value();
+    setViewportMargins(std::max(FEditRect.Left - CaretRoom, 0), std::max(FEditRect.Top - CaretRoom, 0),
+                       std::max(width() - FEditRect.Right, 0), std::max(height() - FEditRect.Bottom, 0));
+    ApplyTextLayout();
+    ShowCaret(from);
+}
+
+void TInplaceEdit::SetAlignment(TAlignment value)
+{
+    if (value == FAlignment)
+        return;
+    FAlignment = value;
+    ApplyTextLayout();
+    ShowCaret(horizontalScrollBar()->value());
+}
+
+void TInplaceEdit::SetWordWrap(bool value)
+{
+    if (value == FWordWrap)
+        return;
+    FWordWrap = value;
+    const int from = horizontalScrollBar()->value();
+    setLineWrapMode(value ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    ApplyTextLayout();
+    ShowCaret(from);
+}
+
+void TInplaceEdit::ApplyTextLayout()
+{
+    const qreal room = viewport()->width() - 2 * document()->documentMargin();
+    Qt::Alignment alignment = Qt::AlignLeft;
+    const qreal widest = WidestLine();
+    FTextWidth = int(std::ceil(widest)) + 2 * CaretRoom;
+    if (FWordWrap || widest <= room)
+        alignment = FAlignment == taRightJustify ? Qt::AlignRight : FAlignment == taCenter ? Qt::AlignHCenter : Qt::AlignLeft;
+    QTextOption option = document()->defaultTextOption();
+    if (option.alignment() != alignment) {
+        option.setAlignment(alignment);
+        document()->setDefaultTextOption(option);
+    }
+    FitScrollRange();
+}
+
+void TInplaceEdit::FitScrollRange()
+{
+    // The text control keeps the widest width its text ever had (and rounds it down);
+    // the view scrolls over the text's present width.
+    if (FWordWrap)
+        return;
+    QScrollBar& bar = *horizontalScrollBar();
+    const int maximum = std::max(FTextWidth - viewport()->width(), 0);
+    if (bar.minimum() != 0 || bar.maximum() != maximum)
+        bar.setRange(0, maximum);
+}
+
+qreal TInplaceEdit::WidestLine() const
+{
+    QTextOption option = document()->defaultTextOption();
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setAlignment(Qt::AlignLeft);
+    qreal widest = 0;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        QTextLayout layout(block.text(), document()->defaultFont());
+        layout.setTextOption(option);
+        layout.beginLayout();
+        const QTextLine line = layout.createLine();
+        layout.endLayout();
+        if (line.isValid())
+            widest = std::max(widest, line.naturalTextWidth());
+    }
+    return widest;
+}
+
+void TInplaceEdit::ShowCaret(int from)
+{
+    // The caret's line first; the text control scrolls up and down only as far as needed.
     ensureCursorVisible();
+    QScrollBar& bar = *horizontalScrollBar();
+    const int view = viewport()->width();
+    // The caret, and on its left the text's margin (so that Home shows the text's start).
+    const int caret = cursorRect().left() + bar.value();
+    int offset = from;
+    if (caret + cursorWidth() > offset + view)
+        offset = caret + cursorWidth() - view;
+    if (caret - CaretRoom < offset)
+        offset = caret - CaretRoom;
+    bar.setValue(std::clamp(offset, bar.minimum(), std::max(bar.minimum(), bar.maximum())));
+    qreal textHeight = 0;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+        textHeight += blockBoundingRect(block).height();
+    if (textHeight <= viewport()->height())
+        verticalScrollBar()->setValue(0);
 }
 
 void TInplaceEdit::SetReadOnly(bool value)
@@ -92,6 +200,7 @@ void TInplaceEdit::SetColor(TColor value)
 void TInplaceEdit::ApplyLooks()
 {
     setFont(FFont.ToQFont());
+    ApplyTextLayout();
     QPalette p = palette();
     p.setColor(QPalette::Base, ColorToQColor(FColor, p));
     p.setColor(QPalette::Text, ColorToQColor(FFont.Color(), p));
@@ -101,10 +210,15 @@ void TInplaceEdit::ApplyLooks()
 
 void TInplaceEdit::Move(const TRect& rect)
 {
+    const bool opening = !isVisible();
     setGeometry(rect.ToQRect());
     BoundsChanged();
     show();
     raise();
+    // Laid out for its real size now: an editor that opens shows its text from the start,
+    // scrolled only as far as the caret needs.
+    if (opening)
+        ShowCaret(0);
     update();
 }
 
@@ -113,6 +227,7 @@ void TInplaceEdit::SelectAll()
     QTextCursor cursor = textCursor();
     cursor.select(QTextCursor::Document);
     setTextCursor(cursor);
+    ShowCaret(0);
 }
 
 void TInplaceEdit::Deselect()
@@ -120,6 +235,7 @@ void TInplaceEdit::Deselect()
     QTextCursor cursor = textCursor();
     cursor.movePosition(QTextCursor::End);
     setTextCursor(cursor);
+    ShowCaret(0);
 }
 
 int TInplaceEdit::RoomLeft() const
@@ -134,9 +250,11 @@ void TInplaceEdit::TypeText(const QString& text)
     const QString typed = FMaxLength > 0 ? text.left(std::max(RoomLeft(), 0)) : text;
     if (typed.isEmpty())
         return;
+    const int from = horizontalScrollBar()->value();
     QTextCursor cursor = textCursor();
     cursor.insertText(typed);
     setTextCursor(cursor);
+    ShowCaret(from);
 }
 
 void TInplaceEdit::RevertText()
@@ -168,6 +286,8 @@ void TInplaceEdit::BoundsChanged()
 
 void TInplaceEdit::TextChanged()
 {
+    // Whether the text still fits its area may have changed.
+    ApplyTextLayout();
     if (FSilent)
         return;
     SendMessage(FGrid->EditorNotifyTarget(), WM_COMMAND, std::intptr_t(EN_CHANGE) << 16, reinterpret_cast<std::intptr_t>(this));
@@ -387,7 +507,9 @@ void TInplaceEdit::EditKey(QKeyEvent* e)
             return;
         }
     }
+    const int from = horizontalScrollBar()->value();
     QPlainTextEdit::keyPressEvent(e);
+    ShowCaret(from);
 }
 
 bool TInplaceEdit::canInsertFromMimeData(const QMimeData* source) const

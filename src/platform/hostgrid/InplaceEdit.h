@@ -1,6 +1,8 @@
 // TInplaceEdit: the editor a grid places over its current cell. A multi-line text control
 // without frame or scroll bars whose text keeps to a formatting rectangle (EditRect)
-// inside it, leaving the margins to descendants (buttons, images). It loads the cell's
+// inside it, leaving the margins to descendants (buttons, images). Unless told to wrap,
+// it shows each line of its text on one line and scrolls sideways to the caret, as a
+// line edit in a table view does. It loads the cell's
 // text when the grid asks (UpdateContents), honours a read-only switch and a text limit,
 // reports every change of its text to the grid as WM_COMMAND with EN_CHANGE, and hands
 // the keys that move between cells, Enter and Escape to the grid. Ctrl+Enter starts a
@@ -11,6 +13,7 @@
 #include "platform/app/InputTypes.h"
 #include "platform/app/Messages.h"
 #include "platform/core/Colors.h"
+#include "platform/core/ControlEnums.h"
 #include "platform/core/Types.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Font.h"
@@ -72,6 +75,16 @@ public:
     // raises EInvalidOperation. Text set by the program is not cut.
     int MaxLength() const { return FMaxLength; }
     void SetMaxLength(int value);
+    // How the text lies in the text area. Without word wrap (the default) each line of the
+    // text stays one line, and the view scrolls sideways as far as keeps the caret in it; a
+    // text that fits the area takes Alignment, a wider one is laid out from the left (as a
+    // line edit does). With word wrap the lines break at the area's width and take
+    // Alignment, and the view scrolls up and down to the caret's line, showing the first
+    // line whenever the whole text fits.
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment value);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool value);
     // Background colour and font of the control.
     TColor Color() const { return FColor; }
     void SetColor(TColor value);
@@ -139,6 +152,16 @@ private:
     void PaintSurface();
     void ApplyMargins();
     void ApplyLooks();
+    // Lays the text out by Alignment and WordWrap for the text area's width.
+    void ApplyTextLayout();
+    // The width of the text's widest line, unwrapped.
+    qreal WidestLine() const;
+    // Lets the view scroll sideways over the text's width (FTextWidth), no further.
+    void FitScrollRange();
+    // Scrolls from the sideways offset `from` only as far as brings the caret into view
+    // (the text control itself would centre it), and back to the first line when the
+    // whole text fits the area's height.
+    void ShowCaret(int from);
     void TextChanged();
     // Applies a key to the text, within the read-only switch, EditCanModify and MaxLength.
     void EditKey(QKeyEvent* e);
@@ -149,6 +172,9 @@ private:
     TInplaceEditGrid* FGrid;
     TRect FEditRect;
     int FMaxLength = 0;
+    TAlignment FAlignment = taLeftJustify;
+    bool FWordWrap = false;
+    int FTextWidth = 0; // the widest line and the margins, unwrapped
     TColor FColor = clWindow;
     TFont FFont;
     QString FLoadedText;
