@@ -14,6 +14,12 @@ namespace {
 // is added to rectangle edges, which must not overflow.
 constexpr int MaxBorderWidth = 32767;
 
+// A negative width would have the border grow outward and the rectangle widen.
+int BorderWidth(const TvgBorder& border)
+{
+    return std::clamp(border.Width(), 0, MaxBorderWidth);
+}
+
 TPenStyle PenStyleOf(TvgBorderStyle style)
 {
     switch (style) {
@@ -97,28 +103,36 @@ int VgDrawBorder(TCanvas& Canvas, TPoint P1, TPoint P2, const TvgBorder& Border,
     pen.SetWidth(1);
     pen.SetColor(Border.Color());
 
-    // A negative width would have the border grow outward and the rectangle widen.
-    const int width = std::clamp(Border.Width(), 0, MaxBorderWidth);
+    const int width = BorderWidth(Border);
     const TPoint step = InwardStep(Dir);
-    int thickness = 0;
     if (Border.Style() == vgbrdDouble) {
         // Two one-pixel lines with a gap of Width pixels between them.
         DrawLine(Canvas, P1, P2);
         DrawLine(Canvas, Moved(P1, step, width + 1), Moved(P2, step, width + 1));
-        thickness = width + 2;
     } else {
         for (int line = 0; line < width; ++line) {
             DrawLine(Canvas, P1, P2);
             P1 = Moved(P1, step, 1);
             P2 = Moved(P2, step, 1);
         }
-        thickness = width;
     }
 
     pen.SetMode(savedMode);
     pen.SetColor(savedColor);
     pen.SetStyle(savedStyle);
-    return thickness;
+    return VgBorderThickness(Border);
+}
+
+int VgBorderThickness(const TvgBorder& Border)
+{
+    switch (Border.Style()) {
+    case vgbrdNone:
+        return 0;
+    case vgbrdDouble:
+        return BorderWidth(Border) + 2;
+    default:
+        return BorderWidth(Border);
+    }
 }
 
 void VgDrawBorders(TCanvas& Canvas, TRect& Rect, const TvgBorder& TopBorder, const TvgBorder& RightBorder,
@@ -141,6 +155,11 @@ void VgDrawBevel(TCanvas& Canvas, TRect& Rect, TBevelCut OuterBevel, TBevelCut I
         DrawBevelRing(Canvas, Rect, bvSpace); // keeps the inner ring apart from the outer one
         DrawBevelRing(Canvas, Rect, InnerBevel);
     }
+}
+
+int VgBevelThickness(TBevelCut OuterBevel, TBevelCut InnerBevel)
+{
+    return (OuterBevel != bvNone ? 1 : 0) + (InnerBevel != bvNone ? 2 : 0);
 }
 
 void DrawCheckBox(TCanvas* Canvas, TRect& Rect, TvgVAlignment VAlignment, TBitmap& Bitmap, bool Checked)

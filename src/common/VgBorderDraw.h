@@ -20,6 +20,8 @@ class TCanvas;
 // rectangle and its thickness can be added to an edge safely.
 // The pen's mode, colour and style are restored; its width is left at 1.
 int VgDrawBorder(TCanvas& Canvas, TPoint P1, TPoint P2, const TvgBorder& Border, TvgBorderDir Dir);
+// The pixels VgDrawBorder takes for the border.
+int VgBorderThickness(const TvgBorder& Border);
 
 // Draws the four edges (clockwise from the top; later edges own the corners they share
 // with earlier ones) and shrinks Rect by each edge's thickness.
@@ -29,6 +31,8 @@ void VgDrawBorders(TCanvas& Canvas, TRect& Rect, const TvgBorder& TopBorder, con
 // Draws the outer ring, then a button-face spacer and the inner ring, and shrinks Rect by
 // the rings drawn (0 to 3 pixels a side).
 void VgDrawBevel(TCanvas& Canvas, TRect& Rect, TBevelCut OuterBevel, TBevelCut InnerBevel);
+// The pixels VgDrawBevel takes from each side of the rectangle.
+int VgBevelThickness(TBevelCut OuterBevel, TBevelCut InnerBevel);
 
 // Copies the checked (right) or unchecked (left) half of Bitmap into Rect, 4 pixels in
 // from its left edge, and advances Rect's left edge past it (glyph width + 7) whether or

@@ -46,21 +46,46 @@ void RequestRoom(const TVgDrawInfo& Info, const TRect& textArea, const TRect& me
                     RectWidth(measured) + 2 * Info.HMargin);
 }
 
-} // namespace
-
-void VGDrawText(const TVgDrawInfo& Info)
+TCanvas& CanvasOf(const TVgDrawInfo& Info)
 {
     if (!Info.Canvas)
         throw EInvalidOperation(QStringLiteral("Cannot draw cell text without a canvas"));
-    TCanvas& canvas = *Info.Canvas;
+    return *Info.Canvas;
+}
 
+// Where the text goes inside Info.Rect.
+TRect TextArea(const TVgDrawInfo& Info)
+{
     TRect textArea = Rect(Info.Rect.Left + Info.HMargin, Info.Rect.Top + Info.VMargin,
                           Info.Rect.Right - Info.HMargin, Info.Rect.Bottom - Info.VMargin);
     // The text of a fixed cell starts a margin above the given rectangle.
     if (Info.State.Contains(gdFixed))
         textArea.Top -= 2 * Info.VMargin;
+    return textArea;
+}
 
-    const unsigned flags = DT_NOPREFIX | DT_EXPANDTABS | ClipStyleFlag(Info.ClipStyle) | AlignmentFlag(Info.HAlignment);
+unsigned TextFlags(const TVgDrawInfo& Info)
+{
+    return DT_NOPREFIX | DT_EXPANDTABS | ClipStyleFlag(Info.ClipStyle) | AlignmentFlag(Info.HAlignment);
+}
+
+} // namespace
+
+int VGTextRoomHeight(const TVgDrawInfo& Info)
+{
+    TCanvas& canvas = CanvasOf(Info);
+    TRect measured = TextArea(Info);
+    const int textHeight = DrawText(canvas, Info.Text, measured, TextFlags(Info) | DT_CALCRECT);
+    // The text area is as high as the rectangle (a fixed cell's starts a margin above
+    // it); the margins stay free above and below the text, as centring places it.
+    return textHeight + 2 * Info.VMargin;
+}
+
+void VGDrawText(const TVgDrawInfo& Info)
+{
+    TCanvas& canvas = CanvasOf(Info);
+    TRect textArea = TextArea(Info);
+    const unsigned flags = TextFlags(Info);
     // Measuring lays the text out once more; it is needed only to place the block below
     // the top or to ask for room.
     const bool mayRequest = Info.Grid && (Info.Grid->VelkoAdjustRowHeight() || Info.Grid->VelkoAdjustColWidth());

@@ -53,4 +53,9 @@ struct TVgDrawInfo {
 // text calls for. Leaves the canvas brush style clear.
 void VGDrawText(const TVgDrawInfo& Info);
 
+// The height Info.Rect must have for VGDrawText to show the whole of Info.Text with the
+// canvas's font, laid out at Info.Rect's width, with its vertical margins kept free.
+// Nothing is drawn or requested.
+int VGTextRoomHeight(const TVgDrawInfo& Info);
+
 } // namespace vg

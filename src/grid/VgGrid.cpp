@@ -64,11 +64,18 @@ TVelkoGrid::TVelkoGrid(TComponent* owner, QWidget* parent)
     (void)Registered;
     FColumns = std::make_unique<TvgColumns>();
     FHeadings = std::make_unique<TvgHeadings>(TCollectionItemClass::Of<TvgHeading>());
-    // Changing a column repaints the grid or hides and shows it; headings are repainted
-    // by whoever changes them.
+    // Changing a column repaints the grid or hides and shows it; a changed heading repaints
+    // the title row. Either may change the height the title row needs, as the grid's font may.
     FColumns->OnPropertyChange = [this](TvgHeading* Column, TvgProperty Prop) { OnColumnPropertyChange(Column, Prop); };
     FColumns->OnColumnDestroying = [this](TvgColumn* Column) { ColumnDestroying(Column); };
     FColumns->OnChange = [this](TCollection*) { ColumnsChanged(); };
+    FHeadings->OnPropertyChange = [this](TvgHeading*, TvgProperty) { HeadingsChanged(); };
+    FHeadings->OnChange = [this](TCollection*) { HeadingsChanged(); };
+    Font().OnChange = [this, repaint = std::move(Font().OnChange)](TObject* Sender) {
+        if (repaint)
+            repaint(Sender);
+        TitleLookChanged();
+    };
     SetDefaultDrawing(false); // every cell is painted by DrawCell
     SetDefaultRowHeight(20);
     // A grid read from a form file gets its column objects from the file.
@@ -100,6 +107,8 @@ TVelkoGrid::~TVelkoGrid()
     FColumns->OnPropertyChange = nullptr;
     FColumns->OnColumnDestroying = nullptr;
     FColumns->OnChange = nullptr;
+    FHeadings->OnPropertyChange = nullptr;
+    FHeadings->OnChange = nullptr;
 }
 
 void TVelkoGrid::SetColumns(const TvgColumns* Value)
@@ -139,6 +148,7 @@ void TVelkoGrid::Loaded()
     KeepHiddenCellsInStep();
     if (!IsDesigning())
         RestoreColumnWidths();
+    FitTitleRowIfDue();
 }
 
 void TVelkoGrid::DefineProperties(TFiler& Filer)

@@ -2,14 +2,16 @@
 // is described by a TvgColumn of Columns: grid column i is the i-th item whose Visible is
 // true. A hidden item is no grid column at all; it keeps its cells and width until it is
 // shown again. Adjacent columns with the same HeadingIndex share one merged heading from
-// Headings in the upper half of row 0. Every cell is painted by the grid in its column's
+// Headings in the upper half of row 0; while row 0 has no height of its own, it takes the
+// height its headings and captions need. Every cell is painted by the grid in its column's
 // look, data cells with their text formatted by the column's display format.
 //
 // The class is split by concern: VgGrid.cpp (construction, properties, form files),
 // VgGridColumns.cpp (column mapping, hiding and showing), VgGridCellPaint.cpp (cell look
 // and painting), VgGridHeading.cpp (heading band), VgGridDisplayText.cpp (display text),
-// VgGridMessages.cpp (size requests), VgGridRows.cpp (row and column operations),
-// VgGridMouse.cpp (titles and headings as buttons), VgGridEditor.cpp (the editor, its
+// VgGridTitleRow.cpp (the title row's height), VgGridMessages.cpp (size requests),
+// VgGridRows.cpp (row and column operations), VgGridMouse.cpp (titles and headings as
+// buttons), VgGridEditor.cpp (the editor, its
 // reports and the grid as the editor sees it), VgGridNavigation.cpp (entering and leaving
 // cells and rows), VgGridPersistence.cpp (contents as text, clearing), VgGridDataSet.cpp
 // (filling from a dataset) and VgGridRegistry.cpp (column widths kept between runs).
@@ -25,6 +27,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QIODevice;
@@ -410,6 +413,10 @@ protected:
     void vgwmHandleAdjustRowHeight(TMessage& Message);
     void vgwmHandleAdjustColumnWidth(TMessage& Message);
 
+    // The title row fits its heading band and captions before the grid paints
+    // (VgGridTitleRow.cpp).
+    void paintEvent(QPaintEvent* e) override;
+
     // Entering and leaving cells and rows (VgGridNavigation.cpp). A move of the current
     // cell fires OnExitCell, then OnExitRow when the row changes (either may refuse the
     // move), then OnEnterRow and OnEnterCell for the new cell; gaining the focus fires
@@ -463,6 +470,32 @@ private:
     // FEnteredCell, with what goes with it (suggestion, cell hint).
     bool NotifyExit(const TvgOnExitCell& Event);
     void NotifyEnter(const TvgOnEnterCell& Event);
+
+    // The title row's height (VgGridTitleRow.cpp): while row 0 has no height of its own,
+    // it shows the height its heading band and captions need. What that height depends on:
+    // the changes reported by the columns, headings and fonts, and the host's settings.
+    struct TTitleRowInputs {
+        std::uint64_t LookChanges = 0;
+        bool BandLine = false;
+        int LineWidth = 0;
+        int FixedRows = 0;
+        int DefaultHeight = 0;
+        unsigned Widths = 0;
+        int ColCount = 0;
+        friend bool operator==(const TTitleRowInputs&, const TTitleRowInputs&) = default;
+    };
+    TTitleRowInputs TitleRowInputs() const;
+    // Something the height depends on changed: the row is fitted once the event that
+    // changed it is over (or when the grid paints, if that comes first).
+    void TitleLookChanged();
+    // A heading or the list of headings changed: the title row is painted and fitted again.
+    void HeadingsChanged();
+    void FitTitleRowIfDue();
+    void FitTitleRow();
+    int TitleRowHeightNeeded();
+    std::uint64_t FTitleLookChanges = 0;
+    std::optional<TTitleRowInputs> FTitleRowFittedFor;
+    bool FTitleFitPosted = false;
 
     // Keeping the grid in step with column objects that a program removes (VgGridColumnSync.cpp).
     void ColumnDestroying(TvgColumn* Column);

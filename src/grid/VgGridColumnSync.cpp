@@ -35,6 +35,7 @@ void TVelkoGrid::ColumnDestroying(TvgColumn* Column)
 
 void TVelkoGrid::ColumnsChanged()
 {
+    TitleLookChanged();
     if (!FColumnsRemoved || FUpdatingColumns || IsLoading() || IsDestroying())
         return;
     FColumnsRemoved = false;

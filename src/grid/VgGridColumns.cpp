@@ -128,6 +128,8 @@ void TVelkoGrid::SizeChanged(int OldColCount, int OldRowCount)
     // hidden cells with them, so that they do not come back when rows are added again.
     if (RowCount() != OldRowCount)
         KeepHiddenCellsInStep();
+    if (ColCount() != OldColCount)
+        TitleLookChanged();
     if (!FUpdatingColumns && ColCount() != OldColCount) {
         // The column objects follow the grid columns as they are now, not by the difference:
         // an event handler may have changed the count again while it changed.
@@ -243,6 +245,7 @@ void TVelkoGrid::ShowColumn(TvgColumn* Column)
 
 void TVelkoGrid::OnColumnPropertyChange(TvgHeading* Column, TvgProperty Prop)
 {
+    TitleLookChanged();
     if (Prop == vgpropVisible) {
         auto* item = dynamic_cast<TvgColumn*>(Column);
         // While loading, Loaded brings the grid in step; while the grid undoes a refused

@@ -144,7 +144,9 @@ void TVelkoGrid::SetColWidthsText(const QByteArray& Value)
 
 QByteArray TVelkoGrid::RowHeightsText() const
 {
-    return ExtentsText(RowCount(), [this](int i) { return RowHeights(i); });
+    // The heights of their own, as form files keep them: a title row fitted to its
+    // headings reads back as one that the grid fits.
+    return ExtentsText(RowCount(), [this](int i) { return OwnRowHeight(i); });
 }
 
 void TVelkoGrid::SetRowHeightsText(const QByteArray& Value)

@@ -149,14 +149,31 @@ constexpr std::array<unsigned, 16> PenModeTables{
     0x2, // pmMaskNotPen
 };
 
-// The part of the painter's coordinate space that reaches its device.
+// The part of the painter's coordinate space that reaches its device. The device's size
+// is taken in the painter's logical pixels, before the scaling to device pixels that the
+// painter adds on a device of a pixel ratio above 1: a widget counts its size in logical
+// pixels already, an image or pixmap in device pixels. (The combined transform maps to
+// the device pixels of what is painted on, so mapping a widget's size back through it
+// would take the logical size for device pixels and lose all beyond size / ratio.)
 QRect PaintBounds(const QPainter& p)
 {
     const QPaintDevice* device = p.device();
-    const QRect deviceRect(0, 0, device->width(), device->height());
+    QSizeF size(device->width(), device->height());
+    if (device->devType() != QInternal::Widget && device->devicePixelRatio() > 0)
+        size /= device->devicePixelRatio();
+    QTransform toDevice = p.worldTransform();
+    if (p.viewTransformEnabled()) {
+        const QRect window = p.window();
+        const QRect viewport = p.viewport();
+        if (window.width() == 0 || window.height() == 0)
+            return QRect();
+        const qreal sx = qreal(viewport.width()) / window.width();
+        const qreal sy = qreal(viewport.height()) / window.height();
+        toDevice *= QTransform(sx, 0, 0, sy, viewport.x() - window.x() * sx, viewport.y() - window.y() * sy);
+    }
     bool invertible = false;
-    const QTransform toLogical = p.combinedTransform().inverted(&invertible);
-    return invertible ? toLogical.mapRect(deviceRect) : QRect();
+    const QTransform toLogical = toDevice.inverted(&invertible);
+    return invertible ? toLogical.mapRect(QRectF(QPointF(0, 0), size)).toAlignedRect() : QRect();
 }
 
 } // namespace

@@ -180,10 +180,20 @@ void TCustomGrid::SetColWidths(int index, int width)
 
 void TCustomGrid::SetRowHeights(int index, int height)
 {
-    if (FRowHeights.Get(index) == height)
+    // A height equal to the one shown may still be one of the row's own where the row
+    // shows an automatic height.
+    if (FRowHeights.Own(index) == height && FRowHeights.Get(index) == height)
         return;
     FRowHeights.Set(index, height);
     ExtentsChanged();
+}
+
+void TCustomGrid::SetAutomaticRowHeight(int index, int height)
+{
+    const unsigned version = FRowHeights.Version();
+    FRowHeights.SetAutomatic(index, height);
+    if (FRowHeights.Version() != version)
+        ExtentsChanged();
 }
 
 void TCustomGrid::SetDefaultColWidth(int value)

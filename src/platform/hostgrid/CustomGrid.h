@@ -66,6 +66,8 @@ public:
     // Out-of-range indices raise EListError, negative extents EInvalidOperation.
     int ColWidths(int index) const { return FColWidths.Get(index); }
     void SetColWidths(int index, int width);
+    // The height a row shows: its own, or else one the grid gave it to fit its contents
+    // (see SetAutomaticRowHeight), or else the default.
     int RowHeights(int index) const { return FRowHeights.Get(index); }
     void SetRowHeights(int index, int height);
     // Setting a default gives every column (row) that extent.
@@ -198,6 +200,14 @@ protected:
     // the new counts: descendants bring what they keep in step here, before any
     // application event can run.
     virtual void SizeChanged(int OldColCount, int OldRowCount);
+    // A row sized by the grid to fit what it shows: the row shows height (a negative one
+    // takes it away) while it has no height of its own, that is while its height is the
+    // default. Form files keep the heights of their own alone. EListError outside the rows.
+    void SetAutomaticRowHeight(int index, int height);
+    // The row's height of its own: the default unless one was set.
+    int OwnRowHeight(int index) const { return FRowHeights.Own(index); }
+    // Changes with every change of a column width, the default width or the count.
+    unsigned ColWidthsVersion() const { return FColWidths.Version(); }
     // After LeftCol or TopRow changed; the base fires OnTopLeftChanged.
     virtual void TopLeftChanged();
     // Called when the counts are about to change (the editor is closed if its cell goes

@@ -31,10 +31,40 @@ void TGridExtents::CheckIndex(int index) const
         RaiseListIndexError(index);
 }
 
-int TGridExtents::Get(int index) const
+int TGridExtents::Own(int index) const
 {
     CheckIndex(index);
     return FCustom.empty() ? FDefault : FCustom[size_t(index)];
+}
+
+int TGridExtents::Get(int index) const
+{
+    const int own = Own(index);
+    if (own != FDefault || FAutomatic.empty())
+        return own;
+    const auto found = std::lower_bound(FAutomatic.begin(), FAutomatic.end(), std::pair(index, 0));
+    return found != FAutomatic.end() && found->first == index ? found->second : own;
+}
+
+void TGridExtents::SetAutomatic(int index, int extent)
+{
+    CheckIndex(index);
+    if (extent >= 0)
+        CheckExtent(extent);
+    const auto found = std::lower_bound(FAutomatic.begin(), FAutomatic.end(), std::pair(index, 0));
+    const bool exists = found != FAutomatic.end() && found->first == index;
+    if (extent < 0) {
+        if (!exists)
+            return;
+        FAutomatic.erase(found);
+    } else if (exists) {
+        if (found->second == extent)
+            return;
+        found->second = extent;
+    } else {
+        FAutomatic.insert(found, {index, extent});
+    }
+    ++FVersion;
 }
 
 void TGridExtents::Set(int index, int extent)
@@ -62,22 +92,57 @@ void TGridExtents::SetDefault(int extent)
 int TGridExtents::NextNonZero(int from) const
 {
     from = std::clamp(from, 0, FCount);
-    if (FCustom.empty())
-        return FDefault != 0 ? from : FCount;
-    return int(std::find_if(FCustom.begin() + from, FCustom.end(), [](int e) { return e != 0; }) - FCustom.begin());
+    // Between two automatic extents every entry has its own (or the default) extent, so
+    // a stretch is passed over as without automatic extents.
+    for (int i = from; i < FCount;) {
+        const auto next = std::lower_bound(FAutomatic.begin(), FAutomatic.end(), std::pair(i, 0));
+        const int stretchEnd = next == FAutomatic.end() ? FCount : next->first;
+        const int found = NextOwnNonZero(i, stretchEnd);
+        if (found < stretchEnd || stretchEnd == FCount)
+            return found;
+        if (Get(stretchEnd) != 0)
+            return stretchEnd;
+        i = stretchEnd + 1;
+    }
+    return FCount;
 }
 
 int TGridExtents::PreviousNonZero(int from) const
 {
     from = std::min(from, FCount - 1);
-    if (from < 0)
-        return -1;
+    for (int i = from; i >= 0;) {
+        // The last automatic extent at or before i, and the stretch after it.
+        const auto after = std::upper_bound(FAutomatic.begin(), FAutomatic.end(), std::pair(i, MaxGridExtent));
+        const int automatic = after == FAutomatic.begin() ? -1 : std::prev(after)->first;
+        const int found = PreviousOwnNonZero(i, automatic + 1);
+        if (found > automatic || automatic < 0)
+            return found;
+        if (Get(automatic) != 0)
+            return automatic;
+        i = automatic - 1;
+    }
+    return -1;
+}
+
+int TGridExtents::NextOwnNonZero(int from, int end) const
+{
+    if (from >= end)
+        return end;
     if (FCustom.empty())
-        return FDefault != 0 ? from : -1;
-    for (int i = from; i >= 0; --i)
+        return FDefault != 0 ? from : end;
+    return int(std::find_if(FCustom.begin() + from, FCustom.begin() + end, [](int e) { return e != 0; }) - FCustom.begin());
+}
+
+int TGridExtents::PreviousOwnNonZero(int from, int start) const
+{
+    if (from < start)
+        return start - 1;
+    if (FCustom.empty())
+        return FDefault != 0 ? from : start - 1;
+    for (int i = from; i >= start; --i)
         if (FCustom[size_t(i)] != 0)
             return i;
-    return -1;
+    return start - 1;
 }
 
 void TGridExtents::CheckResize(int count) const
@@ -92,6 +157,7 @@ void TGridExtents::Resize(int count)
     FCount = std::max(count, 0);
     if (!FCustom.empty())
         FCustom.resize(size_t(FCount), FDefault);
+    std::erase_if(FAutomatic, [this](const std::pair<int, int>& entry) { return entry.first >= FCount; });
     ++FVersion;
 }
 

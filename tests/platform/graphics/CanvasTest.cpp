@@ -12,7 +12,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QPainter>
 #include <QWidget>
+#include <QtMath>
+
+#include <functional>
 
 namespace vg {
 namespace {
@@ -383,6 +387,88 @@ TEST(CanvasState, DetachLeavesAnAttachedPainterAsItWas)
     painter.fillRect(0, 0, 20, 20, Qt::black);
     EXPECT_FALSE(painter.hasClipping());
     EXPECT_EQ(target.pixel(0, 0), Black);
+}
+
+// ---- Widgets on screens of a pixel ratio above 1
+
+// A widget that paints through a canvas attached to its painter, as the grid does.
+class TCanvasWidget : public QWidget {
+public:
+    std::function<void(TCanvas&)> Paint;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        TCanvas canvas;
+        canvas.Attach(&painter);
+        Paint(canvas);
+        canvas.Detach();
+    }
+};
+
+// Lines, focus rectangles and excluded clips reach the whole widget at every pixel ratio:
+// a widget counts its size in logical pixels, and what the canvas walks must not take
+// that size for device pixels (a grid's borders and bevels would stop at size / ratio).
+TEST(CanvasOnWidget, LinesFocusRectanglesAndClipsReachTheWholeWidgetAtEveryPixelRatio)
+{
+    struct TCase {
+        const char* What;
+        std::function<void(TCanvas&)> Paint;
+        QRgb Color; // what lands at the widget's bottom-right corner
+    };
+    // A line along the bottom and one down the right side, in a pen style.
+    const auto cross = [](TPenStyle style) {
+        return [style](TCanvas& canvas) {
+            canvas.Pen().SetColor(clRed);
+            canvas.Pen().SetStyle(style);
+            canvas.MoveTo(0, 95);
+            canvas.LineTo(200, 95);
+            canvas.MoveTo(195, 0);
+            canvas.LineTo(195, 100);
+        };
+    };
+    const TCase cases[] = {
+        {"line", cross(psSolid), Red},
+        {"dotted line", cross(psDot), Red},
+        {"focus rectangle",
+         [](TCanvas& canvas) { canvas.DrawFocusRect(Rect(5, 5, 196, 96)); },
+         Black}, // white dots inverted on white
+        {"excluded clip",
+         [](TCanvas& canvas) {
+             ExcludeClipRect(canvas, Rect(0, 0, 10, 10));
+             canvas.Brush().SetColor(clRed);
+             canvas.FillRect(Rect(0, 0, 200, 100));
+         },
+         Red},
+    };
+    for (const TCase& c : cases) {
+        for (const qreal ratio : {1.0, 1.25, 1.5, 2.0, 3.0}) {
+            SCOPED_TRACE(testing::Message() << c.What << " at ratio " << ratio);
+            TCanvasWidget widget;
+            widget.Paint = c.Paint;
+            widget.resize(200, 100);
+            QImage image(qCeil(200 * ratio), qCeil(100 * ratio), QImage::Format_RGB32);
+            image.setDevicePixelRatio(ratio);
+            image.fill(Qt::white);
+            widget.render(&image, {}, {}, QWidget::DrawChildren);
+            // The device pixels of logical pixel (x, y) hold the colour somewhere.
+            const auto inked = [&](int x, int y) {
+                for (int dy = qFloor(y * ratio); dy < qCeil((y + 1) * ratio); ++dy)
+                    for (int dx = qFloor(x * ratio); dx < qCeil((x + 1) * ratio); ++dx)
+                        if (image.valid(dx, dy) && (image.pixel(dx, dy) | 0xFF000000u) == c.Color)
+                            return true;
+                return false;
+            };
+            int far = 0;
+            for (int x = 150; x < 194; ++x)
+                far += inked(x, 95);
+            for (int y = 60; y < 94; ++y)
+                far += inked(195, y);
+            EXPECT_GE(far, 30) << "ink near the bottom-right corner";
+            EXPECT_TRUE(inked(195, 95) || inked(194, 95) || inked(195, 94));
+        }
+    }
 }
 
 } // namespace

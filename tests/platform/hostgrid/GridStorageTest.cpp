@@ -12,7 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <random>
+#include <vector>
 
 namespace vg {
 namespace {
@@ -147,6 +150,102 @@ TEST(GridExtents, KeepsNoListUntilAnEntryDiffersAndChecksItsArguments)
     EXPECT_THROW(extents.Set(-1, 5), EListError);
     EXPECT_THROW(extents.Set(0, -5), EInvalidOperation);
     EXPECT_THROW(extents.Move(0, 1000000), EListError);
+}
+
+// Automatic extents against a plain model: an entry shows its own extent, else its
+// automatic one, else the default; forms see only own extents; automatic ones stay at
+// their positions through moves and go with the entries a resize drops. The walk over
+// entries that take no room agrees with the model, zero defaults and extents included.
+TEST(GridExtents, AutomaticExtentsStandInForTheDefaultOnlyWhereNoExtentIsOwn)
+{
+    std::mt19937 random(20);
+    const auto pick = [&](int n) { return int(random() % unsigned(n)); };
+    TGridExtents extents(3);
+    std::vector<int> own(40, 3);
+    std::map<int, int> automatic;
+    int defaultExtent = 3;
+    extents.Resize(40);
+    const auto shown = [&](int i) {
+        const auto found = automatic.find(i);
+        return own[size_t(i)] == defaultExtent && found != automatic.end() ? found->second : own[size_t(i)];
+    };
+    for (int step = 0; step < 4000; ++step) {
+        const int count = int(own.size());
+        switch (pick(7)) {
+        case 0:
+        case 1: {
+            const int i = pick(count), extent = pick(3) ? pick(4) : defaultExtent;
+            extents.Set(i, extent);
+            own[size_t(i)] = extent;
+            break;
+        }
+        case 2: {
+            const int i = pick(count), extent = pick(4) ? pick(5) : -1;
+            extents.SetAutomatic(i, extent);
+            if (extent < 0)
+                automatic.erase(i);
+            else
+                automatic[i] = extent;
+            break;
+        }
+        case 3: {
+            const int from = pick(count), to = pick(count);
+            extents.Move(from, to);
+            const int moved = own[size_t(from)];
+            own.erase(own.begin() + from);
+            own.insert(own.begin() + to, moved);
+            break;
+        }
+        case 4: {
+            const int newCount = 1 + pick(60);
+            extents.Resize(newCount);
+            own.resize(size_t(newCount), defaultExtent);
+            std::erase_if(automatic, [&](const auto& entry) { return entry.first >= newCount; });
+            break;
+        }
+        case 5:
+            if (pick(10) == 0) {
+                defaultExtent = pick(3);
+                extents.SetDefault(defaultExtent);
+                std::fill(own.begin(), own.end(), defaultExtent);
+            }
+            break;
+        case 6: {
+            const int from = pick(count + 2) - 1;
+            int next = std::clamp(from, 0, count);
+            while (next < count && shown(next) == 0)
+                ++next;
+            int previous = std::min(from, count - 1);
+            while (previous >= 0 && shown(previous) == 0)
+                --previous;
+            ASSERT_EQ(extents.NextNonZero(from), next) << step;
+            ASSERT_EQ(extents.PreviousNonZero(from), previous) << step;
+            break;
+        }
+        }
+        ASSERT_EQ(extents.Count(), int(own.size())) << step;
+        for (int i = 0; i < extents.Count(); ++i) {
+            ASSERT_EQ(extents.Get(i), shown(i)) << step << " entry " << i;
+            ASSERT_EQ(extents.Own(i), own[size_t(i)]) << step << " entry " << i;
+        }
+        ASSERT_EQ(extents.Values(), own) << step;
+        ASSERT_EQ(extents.HasCustom(), std::any_of(own.begin(), own.end(), [&](int e) { return e != defaultExtent; }));
+    }
+    EXPECT_THROW(extents.SetAutomatic(extents.Count(), 5), EListError);
+    EXPECT_THROW(extents.SetAutomatic(0, MaxGridExtent + 1), EInvalidOperation);
+}
+
+// A million entries of width 0 with an automatic extent far out are passed over at once.
+TEST(GridExtents, EntriesThatTakeNoRoomArePassedOverAsARunAroundAutomaticExtents)
+{
+    TGridExtents extents(0);
+    extents.Resize(2000000000);
+    extents.SetAutomatic(0, 0);
+    extents.SetAutomatic(1000000000, 7);
+    EXPECT_EQ(extents.NextNonZero(0), 1000000000);
+    EXPECT_EQ(extents.NextNonZero(1000000001), 2000000000);
+    EXPECT_EQ(extents.PreviousNonZero(1999999999), 1000000000);
+    EXPECT_EQ(extents.PreviousNonZero(999999999), -1);
 }
 
 // Columns of width 10 with lines of 1: fixed cells 0 and 1, scrolled to cell 4, in 45 pixels.
