@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace vg {
@@ -23,6 +24,52 @@ const bool Registered = [] {
 
 constexpr int ItemHeight = 16;
 constexpr int VisibleItems = 16;
+
+// What the system colours paint, shown beside their names.
+constexpr std::pair<TColor, const char*> SystemColorDescriptions[] = {
+    {clScrollBar, "Scroll bar"},
+    {clBackground, "Desktop"},
+    {clActiveCaption, "Active title bar"},
+    {clInactiveCaption, "Inactive title bar"},
+    {clMenu, "Menu background"},
+    {clWindow, "Window background"},
+    {clWindowFrame, "Window frame"},
+    {clMenuText, "Menu text"},
+    {clWindowText, "Window text"},
+    {clCaptionText, "Active title text"},
+    {clActiveBorder, "Active window border"},
+    {clInactiveBorder, "Inactive window border"},
+    {clAppWorkSpace, "Application workspace"},
+    {clHighlight, "Selection background"},
+    {clHighlightText, "Selected text"},
+    {clBtnFace, "Button face"},
+    {clBtnShadow, "Button shadow"},
+    {clGrayText, "Disabled text"},
+    {clBtnText, "Button text"},
+    {clInactiveCaptionText, "Inactive title text"},
+    {clBtnHighlight, "Button highlight"},
+    {cl3DDkShadow, "Dark 3D shadow"},
+    {cl3DLight, "Light 3D edge"},
+    {clInfoText, "Tooltip text"},
+    {clInfoBk, "Tooltip background"},
+    {clHotLight, "Hot-tracked item"},
+    {clGradientActiveCaption, "Active title bar gradient"},
+    {clGradientInactiveCaption, "Inactive title bar gradient"},
+    {clMenuHighlight, "Highlighted menu item"},
+    {clMenuBar, "Menu bar"},
+    {clNone, "Transparent"},
+    {clDefault, "Default"},
+};
+
+// "clWindow (Window background)" for a system colour; the name alone for any other.
+QString ColorEntryText(const QString& Name)
+{
+    const TColor color = StringToColor(Name);
+    for (const auto& [system, description] : SystemColorDescriptions)
+        if (system == color)
+            return QStringLiteral("%1 (%2)").arg(Name, QLatin1String(description));
+    return Name;
+}
 
 } // namespace
 
@@ -97,16 +144,25 @@ void TvgColorSelectForm::FormShow()
     cmbColors->clear();
     const int side = cmbColors->iconSize().height();
     GetColorValues([this, side](const QString& name) {
-        cmbColors->addItem(QIcon(Swatch(StringToColor(name), palette(), side)), name);
+        cmbColors->addItem(QIcon(Swatch(StringToColor(name), palette(), side)), ColorEntryText(name), name);
     });
-    cmbColors->setCurrentIndex(cmbColors->findText(ColorToString(selected), Qt::MatchExactly));
+    cmbColors->setCurrentIndex(cmbColors->findData(ColorToString(selected)));
     SelectedColor = selected;
+
+    // The title bar shows the whole title: the form is as wide as the title in a bold face
+    // and the title bar's icon and buttons.
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    const QMargins margins = layout()->contentsMargins();
+    cmbColors->setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + 4 * titleBar -
+                               margins.left() - margins.right());
 }
 
 void TvgColorSelectForm::cmbColorsChange(int Index)
 {
     if (Index >= 0)
-        SelectedColor = StringToColor(cmbColors->itemText(Index));
+        SelectedColor = StringToColor(cmbColors->itemData(Index).toString());
 }
 
 void TvgColorSelectForm::btnCustomClick()

@@ -1,6 +1,8 @@
 // Picking a colour by name: TvgColorDialog is a component that shows TvgColorSelectForm,
 // a list of every named colour (the standard colours and the desktop's system colours,
-// each with a swatch) with a way out to the full colour dialog for any other colour.
+// each with a swatch, the system colours with what they paint: "clWindow (Window
+// background)") with a way out to the full colour dialog for any other colour. An entry
+// holds its colour's name as its data.
 #pragma once
 
 #include "platform/core/Colors.h"

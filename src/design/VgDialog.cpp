@@ -8,7 +8,9 @@
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QMimeData>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 
 namespace vg {
@@ -22,6 +24,34 @@ QMimeData* RowMime(const QString& format, const QListWidget& list, const QList<Q
     auto* data = new QMimeData;
     data->setData(format, QByteArray::number(list.row(items.first())));
     return data;
+}
+
+// A column list entry keeps its column's name under this role; it shows the caption.
+constexpr int NameRole = Qt::UserRole;
+
+// Editing an entry in place renames its column: the box starts with the name, not with
+// the caption the entry shows, and the name it gives goes back under NameRole.
+class TColumnNameDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override
+    {
+        if (auto* box = qobject_cast<QLineEdit*>(editor))
+            box->setText(index.data(NameRole).toString());
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override
+    {
+        if (auto* box = qobject_cast<QLineEdit*>(editor))
+            model->setData(index, box->text(), NameRole);
+    }
+};
+
+// The caption on one line, or the name where there is no caption.
+QString EntryText(const TvgColumn& column)
+{
+    const QString caption = column.Caption().simplified();
+    return caption.isEmpty() ? column.Name() : caption;
 }
 
 } // namespace
@@ -38,6 +68,7 @@ TvgColumnListWidget::TvgColumnListWidget(QWidget* parent)
     setDragDropMode(QAbstractItemView::DragDrop);
     setDefaultDropAction(Qt::MoveAction);
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    setItemDelegate(new TColumnNameDelegate(this));
 }
 
 QStringList TvgColumnListWidget::mimeTypes() const
@@ -145,7 +176,7 @@ TfrmvgColumnsEditor::TfrmvgColumnsEditor(TObject* Opener, QWidget* parent)
     for (int excess = FGrid->GetVisibleColumnCount() - FGrid->ColCount(); excess > 0; --excess)
         FWorkColumns->Delete(FWorkColumns->Count() - 1);
 
-    setWindowTitle(QStringLiteral("TVelkoGrid Columns - "));
+    ShowTitle();
     BuildControls();
     ConnectColumnControls();
     ConnectHeadingControls();
@@ -182,7 +213,7 @@ void TfrmvgColumnsEditor::showEvent(QShowEvent* event)
 void TfrmvgColumnsEditor::FormShow()
 {
     pgcMain->setCurrentWidget(StartOnHeadings ? tbsHeadings : tbsGeneral);
-    setWindowTitle(QStringLiteral("TVelkoGrid Columns - ") + FGrid->Name());
+    ShowTitle();
     FillColumnList();
     if (lsvColumns->count() > 0) {
         lsvColumns->setCurrentRow(0);
@@ -194,6 +225,15 @@ void TfrmvgColumnsEditor::FormShow()
     ShowColumn();
     ShowHeading();
     FillRows();
+}
+
+// The title names the grid: by its component name, else by its object name (the name a
+// form, and Qt Designer, give it).
+void TfrmvgColumnsEditor::ShowTitle()
+{
+    const QString name = FGrid->Name().isEmpty() ? FGrid->objectName() : FGrid->Name();
+    const QString title = QStringLiteral("TVelkoGrid Columns");
+    setWindowTitle(name.isEmpty() ? title : title + QStringLiteral(" - ") + name);
 }
 
 // ---- The column list
@@ -210,14 +250,36 @@ TvgColumn* TfrmvgColumnsEditor::SelectedColumn() const
     return row >= 0 && row < FWorkColumns->Count() ? (*FWorkColumns)[row] : nullptr;
 }
 
+QListWidgetItem* TfrmvgColumnsEditor::AddColumnEntry()
+{
+    auto* item = new QListWidgetItem;
+    item->setFlags(item->flags() | Qt::ItemIsEditable | Qt::ItemIsDragEnabled);
+    const QSignalBlocker blocker(lsvColumns);
+    lsvColumns->addItem(item);
+    ShowColumnEntry(lsvColumns->count() - 1);
+    return item;
+}
+
+void TfrmvgColumnsEditor::ShowColumnEntry(int Row)
+{
+    QListWidgetItem* item = lsvColumns->item(Row);
+    if (!item || Row >= FWorkColumns->Count())
+        return;
+    const TvgColumn& column = *(*FWorkColumns)[Row];
+    const QSignalBlocker blocker(lsvColumns);
+    item->setText(EntryText(column));
+    item->setData(NameRole, column.Name());
+    item->setToolTip(column.Name());
+}
+
 void TfrmvgColumnsEditor::FillColumnList()
 {
-    const QSignalBlocker blocker(lsvColumns);
-    lsvColumns->clear();
-    for (int i = 0; i < FWorkColumns->Count(); ++i) {
-        auto* item = new QListWidgetItem((*FWorkColumns)[i]->Name(), lsvColumns);
-        item->setFlags(item->flags() | Qt::ItemIsEditable | Qt::ItemIsDragEnabled);
+    {
+        const QSignalBlocker blocker(lsvColumns);
+        lsvColumns->clear();
     }
+    while (lsvColumns->count() < FWorkColumns->Count())
+        AddColumnEntry();
 }
 
 void TfrmvgColumnsEditor::ColumnSelectionChanged()
@@ -227,13 +289,8 @@ void TfrmvgColumnsEditor::ColumnSelectionChanged()
 
 void TfrmvgColumnsEditor::NewColumn()
 {
-    TvgColumn* column = FWorkColumns->Add();
-    auto* item = new QListWidgetItem(column->Name());
-    item->setFlags(item->flags() | Qt::ItemIsEditable | Qt::ItemIsDragEnabled);
-    {
-        const QSignalBlocker blocker(lsvColumns);
-        lsvColumns->addItem(item);
-    }
+    FWorkColumns->Add();
+    QListWidgetItem* item = AddColumnEntry();
     lsvColumns->setCurrentItem(item);
     ShowColumn();
     lsvColumns->editItem(item);
@@ -269,10 +326,7 @@ void TfrmvgColumnsEditor::DuplicateColumn()
     const QString name = copy->Name();
     copy->Assign(source);
     copy->SetName(name); // its own new name back: no other column bears it
-    auto* item = new QListWidgetItem(copy->Name());
-    item->setFlags(item->flags() | Qt::ItemIsEditable | Qt::ItemIsDragEnabled);
-    const QSignalBlocker blocker(lsvColumns);
-    lsvColumns->addItem(item);
+    AddColumnEntry();
 }
 
 void TfrmvgColumnsEditor::MoveColumnOnto(int FromRow, int ToRow)
@@ -306,7 +360,7 @@ void TfrmvgColumnsEditor::ColumnRenamed(QListWidgetItem* Item)
         const QSignalBlocker blocker(lsvColumns);
         lsvColumns->setCurrentRow(row);
     }
-    RenameSelectedColumn(Item->text());
+    RenameSelectedColumn(Item->data(NameRole).toString());
 }
 
 void TfrmvgColumnsEditor::RenameSelectedColumn(const QString& Name)
@@ -319,9 +373,8 @@ void TfrmvgColumnsEditor::RenameSelectedColumn(const QString& Name)
     } catch (const EvgColumnNameExists&) {
         ShowDesignError(this, QStringLiteral("A column by that name already exists."));
     }
-    // The entry shows the name the column bears now.
-    const QSignalBlocker blocker(lsvColumns);
-    lsvColumns->item(SelectedRow())->setText(column->Name());
+    // The entry keeps the name the column bears now.
+    ShowColumnEntry(SelectedRow());
 }
 
 // ---- Writing back and closing

@@ -43,8 +43,8 @@ public:
     virtual void DesignerModified() = 0;
 };
 
-// The column list: one entry per column with its name, renamed in place, entries dragged
-// onto each other, and headings dragged onto entries from the headings list.
+// The column list: one entry per column with its caption (its name where it has none),
+// the column renamed in place, entries dragged onto each other, and headings dragged onto entries from the headings list.
 class TvgColumnListWidget : public QListWidget {
     Q_OBJECT
 public:
@@ -219,7 +219,12 @@ private:
 
     // VgDialog.cpp
     void FormShow();
+    void ShowTitle();
     void FillColumnList();
+    // Adds the entry of the next column of WorkColumns at the end of the column list; the
+    // entry of the column at Row shows its caption again.
+    QListWidgetItem* AddColumnEntry();
+    void ShowColumnEntry(int Row);
     void ColumnSelectionChanged();
     void ColumnRenamed(QListWidgetItem* Item);
     void Ok();

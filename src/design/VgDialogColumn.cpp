@@ -101,8 +101,11 @@ void TfrmvgColumnsEditor::ConnectColumnControls()
     });
     CellLook(*this).Bind(this, edit);
 
-    connect(memCaption, &QPlainTextEdit::textChanged, this,
-            [=, this] { edit([this](TvgColumn& c) { c.SetCaption(memCaption->toPlainText()); }); });
+    connect(memCaption, &QPlainTextEdit::textChanged, this, [=, this] {
+        edit([this](TvgColumn& c) { c.SetCaption(memCaption->toPlainText()); });
+        if (!FLoading)
+            ShowColumnEntry(SelectedRow());
+    });
     connect(cbxVisible, &QCheckBox::clicked, this, [=](bool on) {
         edit([on](TvgColumn& c) { c.SetVisible(on); });
         ShowColumnWidth();
@@ -223,6 +226,10 @@ bool TfrmvgColumnsEditor::eventFilter(QObject* watched, QEvent* event)
             ValidateCount(edtMaxTextLength, [this](int v) { EditColumn([v](TvgColumn& c) { c.SetMaxTextLength(v); }); });
         else if (left && watched == memHDCaption)
             HeadingCaptionEdited();
+        else if (left && watched == edtColumnWidth)
+            ColumnWidthEntered();
+        else if (left && watched == edtRowHeight)
+            RowHeightEntered();
     }
     return QDialog::eventFilter(watched, event);
 }

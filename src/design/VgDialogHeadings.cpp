@@ -104,6 +104,9 @@ void TfrmvgColumnsEditor::NewHeading()
     lbxHeadings->addItem(heading->Caption());
     lbxHeadings->setCurrentRow(lbxHeadings->count() - 1);
     ShowHeading();
+    // The caption is selected, so typing replaces it.
+    memHDCaption->setFocus(Qt::OtherFocusReason);
+    memHDCaption->selectAll();
 }
 
 void TfrmvgColumnsEditor::DeleteHeading()

@@ -1,15 +1,34 @@
 // The columns editor's settings that act on the grid at once: the width of the selected
-// column and the heights of rows.
+// column and the heights of rows. A size typed into its box applies on Enter and on
+// leaving the box (Tab or a click elsewhere); a box holding no size the grid takes shows the
+// grid's size again.
 #include "design/VgDialog.h"
 
 #include "platform/app/Screen.h"
+#include "platform/hostgrid/GridExtents.h"
 #include "grid/VgGrid.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSlider>
 
+#include <optional>
+
 namespace vg {
+
+namespace {
+
+// The whole number in Box when it is a size a grid takes.
+std::optional<int> EnteredExtent(const QLineEdit& Box)
+{
+    bool ok = false;
+    const int value = Box.text().trimmed().toInt(&ok);
+    if (!ok || value < 0 || value > MaxGridExtent)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
 
 int TfrmvgColumnsEditor::SelectedGridColumn() const
 {
@@ -50,14 +69,10 @@ void TfrmvgColumnsEditor::ColumnWidthTracked(int Value)
 
 void TfrmvgColumnsEditor::ColumnWidthEntered()
 {
-    bool ok = false;
-    const int value = edtColumnWidth->text().trimmed().toInt(&ok);
     const int col = SelectedGridColumn();
-    if (ok && value >= 0 && col >= 0) {
-        FGrid->SetColWidths(col, value);
-        const QSignalBlocker blocker(tbrWidth);
-        tbrWidth->setValue(value);
-    }
+    if (const std::optional<int> width = EnteredExtent(*edtColumnWidth); width && col >= 0)
+        FGrid->SetColWidths(col, *width);
+    ShowColumnWidth();
     edtColumnWidth->selectAll();
 }
 
@@ -96,14 +111,10 @@ void TfrmvgColumnsEditor::RowHeightTracked(int Value)
 
 void TfrmvgColumnsEditor::RowHeightEntered()
 {
-    bool ok = false;
-    const int value = edtRowHeight->text().trimmed().toInt(&ok);
     const int row = cmbRows->currentIndex();
-    if (!ok || value < 0 || row < 0 || row >= FGrid->RowCount())
-        return;
-    FGrid->SetRowHeights(row, value);
-    const QSignalBlocker blocker(tbrRowHeight);
-    tbrRowHeight->setValue(value);
+    if (const std::optional<int> height = EnteredExtent(*edtRowHeight); height && row >= 0 && row < FGrid->RowCount())
+        FGrid->SetRowHeights(row, *height);
+    ShowRowHeight();
     edtRowHeight->selectAll();
 }
 

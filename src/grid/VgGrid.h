@@ -21,6 +21,7 @@
 #include "common/VgDrawText.h"
 #include "editor/VgEdit.h"
 #include "editor/VgEditorGrid.h"
+#include "grid/VgGridQtFlags.h"
 #include "grid/VgHGrid.h"
 #include "platform/graphics/Bitmaps.h"
 
@@ -94,12 +95,12 @@ class TVelkoGrid : public TVgHintGrid, public TvgSizeRequestTarget, protected TV
     Q_PROPERTY(int FixedRows READ FixedRows WRITE SetQtFixedRows)
     Q_PROPERTY(QByteArray ColWidths READ ColWidthsText WRITE SetColWidthsText DESIGNABLE false)
     Q_PROPERTY(QByteArray RowHeights READ RowHeightsText WRITE SetRowHeightsText DESIGNABLE false)
-    Q_PROPERTY(QString Options READ OptionsText WRITE SetOptionsText)
+    Q_PROPERTY(vg::VelkoGridFlags::GridOptions Options READ QtOptions WRITE SetQtOptions)
     Q_PROPERTY(QColor Color READ QtColor WRITE SetQtColor RESET ResetQtColor)
     Q_PROPERTY(QColor FixedColor READ QtFixedColor WRITE SetQtFixedColor RESET ResetQtFixedColor)
     Q_PROPERTY(bool HintFollowsMouse READ HintFollowsMouse WRITE SetHintFollowsMouse)
     Q_PROPERTY(QString ColumnsRegistryKey READ ColumnsRegistryKey WRITE SetQtColumnsRegistryKey)
-    Q_PROPERTY(QString VelkoOptions READ VelkoOptionsText WRITE SetVelkoOptionsText)
+    Q_PROPERTY(vg::VelkoGridFlags::VelkoOptions VelkoOptions READ QtVelkoOptions WRITE SetQtVelkoOptions)
     Q_PROPERTY(QColor VelkoHighlightColor READ QtVelkoHighlightColor WRITE SetQtVelkoHighlightColor
                    RESET ResetQtVelkoHighlightColor)
     Q_PROPERTY(QColor VelkoHighlightFontColor READ QtVelkoHighlightFontColor WRITE SetQtVelkoHighlightFontColor
@@ -326,10 +327,12 @@ public:
     void SetColWidthsText(const QByteArray& Value);
     QByteArray RowHeightsText() const;
     void SetRowHeightsText(const QByteArray& Value);
-    QString OptionsText() const;
-    void SetOptionsText(const QString& Value);
-    QString VelkoOptionsText() const;
-    void SetVelkoOptionsText(const QString& Value);
+    // The option sets as flags; a form saved with them as text ("[goEditing, goTabs]") is
+    // still read, as that text converts to the flags.
+    VelkoGridFlags::GridOptions QtOptions() const;
+    void SetQtOptions(VelkoGridFlags::GridOptions Value);
+    VelkoGridFlags::VelkoOptions QtVelkoOptions() const;
+    void SetQtVelkoOptions(VelkoGridFlags::VelkoOptions Value);
     void SetQtRowCount(int Value);
     void SetQtDefaultColWidth(int Value);
     void SetQtDefaultRowHeight(int Value);

@@ -14,18 +14,8 @@ namespace vg {
 
 namespace {
 
-template <class E>
-QString SetText(TSet<E> Value)
-{
-    QStringList names;
-    const TEnumInfo& info = EnumInfo<E>();
-    for (int i = 0; i < info.Names.size(); ++i)
-        if (Value.Contains(E(i)))
-            names << info.Names.at(i);
-    return u'[' + names.join(QStringLiteral(", ")) + u']';
-}
-
-// "[a, b]", or the names alone separated by commas or "|".
+// The text a form gave an option set before the options were flags: "[a, b]", or the names
+// alone separated by commas or "|", each name perhaps with its scope ("Scope::goEditing").
 template <class E>
 TSet<E> TextToSet(const QString& Text)
 {
@@ -35,7 +25,9 @@ TSet<E> TextToSet(const QString& Text)
     TSet<E> result;
     const TEnumInfo& info = EnumInfo<E>();
     for (const QString& part : inner.split(QRegularExpression(QStringLiteral("[,|]")), Qt::SkipEmptyParts)) {
-        const QString name = part.trimmed();
+        QString name = part.trimmed();
+        if (const qsizetype scopeEnd = name.lastIndexOf(QStringLiteral("::")); scopeEnd >= 0)
+            name = name.mid(scopeEnd + 2);
         if (name.isEmpty())
             continue;
         const int ordinal = info.OrdinalOf(name);
@@ -45,6 +37,52 @@ TSet<E> TextToSet(const QString& Text)
     }
     return result;
 }
+
+// A flag is its option's bit, so the numbers are the same; bits of no option are refused.
+template <class Flags, class E>
+Flags SetToFlags(TSet<E> Value)
+{
+    return Flags::fromInt(typename Flags::Int(Value.Bits()));
+}
+
+template <class E, class Flags>
+TSet<E> FlagsToSet(Flags Value)
+{
+    const TEnumInfo& info = EnumInfo<E>();
+    const std::uint32_t known = (std::uint32_t(1) << info.Names.size()) - 1;
+    const std::uint32_t bits = std::uint32_t(Value.toInt());
+    if ((bits & ~known) != 0)
+        throw EConvertError(QStringLiteral("0x%1 holds bits that are no %2").arg(bits, 0, 16).arg(info.TypeName));
+    return TSet<E>::FromBits(bits);
+}
+
+// Lets a form's text reach a flags property: QObject::setProperty converts the QString that
+// uic and QUiLoader pass for a stored <string>. A text naming no option is reported through
+// the application's exception handler, and the property stays as it was.
+template <class E, class Flags>
+void ReadFlagsFromText()
+{
+    const QMetaType from = QMetaType::fromType<QString>();
+    const QMetaType to = QMetaType::fromType<Flags>();
+    if (QMetaType::hasRegisteredConverterFunction(from, to))
+        return; // by another copy of the library in the same process
+    QMetaType::registerConverterFunction(
+        [](const void* text, void* flags) {
+            bool converted = false;
+            Application().GuardEvent([&] {
+                *static_cast<Flags*>(flags) = SetToFlags<Flags>(TextToSet<E>(*static_cast<const QString*>(text)));
+                converted = true;
+            });
+            return converted;
+        },
+        from, to);
+}
+
+const bool TextConvertsToFlags = [] {
+    ReadFlagsFromText<TGridOption, VelkoGridFlags::GridOptions>();
+    ReadFlagsFromText<TvgOption, VelkoGridFlags::VelkoOptions>();
+    return true;
+}();
 
 QByteArray ExtentsText(int Count, const std::function<int(int)>& Extent)
 {
@@ -158,16 +196,22 @@ void TVelkoGrid::SetRowHeightsText(const QByteArray& Value)
     });
 }
 
-QString TVelkoGrid::OptionsText() const { return SetText(Options()); }
-void TVelkoGrid::SetOptionsText(const QString& Value)
+VelkoGridFlags::GridOptions TVelkoGrid::QtOptions() const
 {
-    Guard([&] { SetOptions(TextToSet<TGridOption>(Value)); });
+    return SetToFlags<VelkoGridFlags::GridOptions>(Options());
+}
+void TVelkoGrid::SetQtOptions(VelkoGridFlags::GridOptions Value)
+{
+    Guard([&] { SetOptions(FlagsToSet<TGridOption>(Value)); });
 }
 
-QString TVelkoGrid::VelkoOptionsText() const { return SetText(VelkoOptions()); }
-void TVelkoGrid::SetVelkoOptionsText(const QString& Value)
+VelkoGridFlags::VelkoOptions TVelkoGrid::QtVelkoOptions() const
 {
-    Guard([&] { SetVelkoOptions(TextToSet<TvgOption>(Value)); });
+    return SetToFlags<VelkoGridFlags::VelkoOptions>(VelkoOptions());
+}
+void TVelkoGrid::SetQtVelkoOptions(VelkoGridFlags::VelkoOptions Value)
+{
+    Guard([&] { SetVelkoOptions(FlagsToSet<TvgOption>(Value)); });
 }
 
 void TVelkoGrid::SetQtRowCount(int Value) { Guard([&] { SetRowCount(Value); }); }

@@ -4,6 +4,7 @@
 #include "support/ModalDriver.h"
 
 #include <QColorDialog>
+#include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
 #include <QTest>
@@ -58,10 +59,10 @@ TEST(ColorDialog, NamedUnnamedChosenAndCancelledColors)
         WhenModal([&](QWidget* w) {
             TvgColorSelectForm* form = Form(w);
             title = form->windowTitle();
-            shown = form->cmbColors->currentText();
+            shown = form->cmbColors->currentData().toString();
             entries = form->cmbColors->count();
             if (!c.Choose.isEmpty())
-                form->cmbColors->setCurrentIndex(form->cmbColors->findText(c.Choose));
+                form->cmbColors->setCurrentIndex(form->cmbColors->findData(c.Choose));
             QTest::mouseClick(c.PressOk ? form->btnOk : form->btnCancel, Qt::LeftButton);
         });
         EXPECT_EQ(dialog.Execute(), c.Result);
@@ -136,4 +137,38 @@ TEST(ColorDialog, ColorAndTitleAreStoredWithTheComponent)
     ASSERT_NE(read, nullptr);
     EXPECT_EQ(read->Color(), clBlack);
     EXPECT_EQ(read->Title(), QStringLiteral("Title color"));
+}
+
+// System colours show what they paint beside their names; the form is wide enough for its
+// title.
+TEST(ColorDialog, SystemColorsAreDescribedAndTheTitleFits)
+{
+    const QString title = QStringLiteral("Please select the title column's color");
+    QMap<QString, QString> shown;
+    int width = 0;
+    TvgColorDialog dialog;
+    dialog.SetTitle(title);
+    WhenModal([&](QWidget* w) {
+        TvgColorSelectForm* form = Form(w);
+        for (int i = 0; i < form->cmbColors->count(); ++i)
+            shown[form->cmbColors->itemData(i).toString()] = form->cmbColors->itemText(i);
+        width = form->width();
+        form->reject();
+    });
+    dialog.Execute();
+
+    const std::pair<const char*, const char*> entries[] = {
+        {"clWindow", "clWindow (Window background)"}, {"clBtnFace", "clBtnFace (Button face)"},
+        {"clInfoBk", "clInfoBk (Tooltip background)"}, {"clNone", "clNone (Transparent)"},
+        {"clRed", "clRed"},                           {"clMoneyGreen", "clMoneyGreen"},
+    };
+    for (const auto& [name, text] : entries)
+        EXPECT_EQ(shown.value(QString::fromLatin1(name)), QString::fromUtf8(text));
+    for (auto it = shown.cbegin(); it != shown.cend(); ++it)
+        if (IsSystemColor(StringToColor(it.key())))
+            EXPECT_TRUE(it.value().startsWith(it.key() + QStringLiteral(" ("))) << it.key().toStdString();
+
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    EXPECT_GT(width, QFontMetrics(bold).horizontalAdvance(title));
 }

@@ -82,13 +82,15 @@ struct ColumnsEditor : ::testing::Test {
         Editor->lsvColumns->setCurrentRow(row);
         QApplication::processEvents();
     }
-    QStringList Entries() const
+    // The names of the column list's entries, and what the entries show.
+    QStringList Entries(int role = Qt::UserRole) const
     {
         QStringList names;
         for (int i = 0; i < Editor->lsvColumns->count(); ++i)
-            names << Editor->lsvColumns->item(i)->text();
+            names << Editor->lsvColumns->item(i)->data(role).toString();
         return names;
     }
+    QStringList Labels() const { return Entries(Qt::DisplayRole); }
     QStringList GridCaptions() const
     {
         QStringList captions;
@@ -469,4 +471,120 @@ TEST_F(ColumnsEditor, ButtonPicturesLoadFromFilesAndABadFileIsReported)
     Click(editor.sbnClearImage);
     EXPECT_TRUE(editor.WorkColumns()->GetColumn(3)->ButtonPicture()->IsEmpty());
     EXPECT_EQ(editor.WorkColumns()->GetColumn(3)->ButtonStyle(), vgbstCustom);
+}
+
+// The list shows captions on one line, and a column's name where it has none; it follows
+// the caption as it is typed, and renaming in place starts from the name.
+TEST_F(ColumnsEditor, TheColumnListShowsTheCaptionsAndANameWhereThereIsNone)
+{
+    Grid.GetVisibleColumn(1)->SetCaption(QString());
+    Grid.GetVisibleColumn(2)->SetCaption(QStringLiteral("Price 'net'\nper unit"));
+    TfrmvgColumnsEditor& editor = Open();
+    EXPECT_EQ(Labels(), (QStringList{"A", "Column 2", "Price 'net' per unit", "D"}));
+    EXPECT_EQ(editor.lsvColumns->item(1)->toolTip(), QStringLiteral("Column 2"));
+
+    Select(3);
+    editor.memCaption->setFocus();
+    QTest::keyClick(editor.memCaption, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor.memCaption, QStringLiteral("Total"));
+    EXPECT_EQ(Labels()[3], QStringLiteral("Total"));
+    QTest::keyClick(editor.memCaption, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(editor.memCaption, Qt::Key_Delete);
+    EXPECT_EQ(Labels()[3], QStringLiteral("Column 4"));
+
+    Select(2);
+    editor.lsvColumns->setFocus();
+    QTest::keyClick(editor.lsvColumns, Qt::Key_F2);
+    auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), QStringLiteral("Column 3"));
+    QTest::keyClick(box, Qt::Key_Escape);
+    Rename(2, QStringLiteral("Price"));
+    EXPECT_EQ(Entries()[2], QStringLiteral("Price"));
+    EXPECT_EQ(Labels()[2], QStringLiteral("Price 'net' per unit"));
+
+    Click(editor.btnNew);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    Click(editor.btnDuplicate);
+    EXPECT_EQ(Labels().mid(4), (QStringList{"Column 3", "Column 5"})); // the first free names
+    Drop(TvgColumnListWidget::ColumnMime, 2, 0);
+    EXPECT_EQ(Labels().mid(0, 2), (QStringList{"Price 'net' per unit", "A"}));
+}
+
+TEST_F(ColumnsEditor, TheTitleNamesTheGrid)
+{
+    const struct {
+        QString Name, ObjectName, Title;
+    } cases[] = {
+        {QStringLiteral("Grid1"), QStringLiteral("orders"), QStringLiteral("TVelkoGrid Columns - Grid1")},
+        {QString(), QStringLiteral("orders"), QStringLiteral("TVelkoGrid Columns - orders")},
+        {QString(), QString(), QStringLiteral("TVelkoGrid Columns")},
+    };
+    for (const auto& c : cases) {
+        Grid.SetName(c.Name);
+        Grid.setObjectName(c.ObjectName);
+        EXPECT_EQ(Open().windowTitle(), c.Title);
+        delete Editor.data();
+    }
+}
+
+TEST_F(ColumnsEditor, ANewHeadingsCaptionIsSelectedSoTypingReplacesIt)
+{
+    TfrmvgColumnsEditor& editor = Open(true);
+    QApplication::setActiveWindow(&editor);
+    Click(editor.btnNewHeading);
+    EXPECT_EQ(QApplication::focusWidget(), editor.memHDCaption);
+    QTest::keyClicks(editor.memHDCaption, QStringLiteral("Totals"));
+    QTest::keyClick(editor.memHDCaption, Qt::Key_Tab);
+    EXPECT_EQ(editor.WorkHeadings()->GetColumn(1)->Caption(), QStringLiteral("Totals"));
+    EXPECT_EQ(editor.lbxHeadings->item(1)->text(), QStringLiteral("Totals"));
+}
+
+// A width or height typed applies when the box is left by Enter, Tab or a click elsewhere;
+// what is no size (or none the grid takes) is undone, and the box shows the grid's size.
+TEST_F(ColumnsEditor, TypedSizesApplyOnEnterTabOrAClickElsewhere)
+{
+    TfrmvgColumnsEditor& editor = Open();
+    QApplication::setActiveWindow(&editor);
+    Select(2);
+    editor.pgcMain->setCurrentWidget(editor.tbsRows);
+    editor.cmbRows->setCurrentIndex(1);
+    enum TLeave { Enter, Tab, ClickElsewhere };
+    const struct {
+        bool Width;
+        QString Typed;
+        TLeave Leave;
+        int Expected; // -1: as it was
+    } cases[] = {
+        {true, QStringLiteral("90"), Tab, 90},         {true, QStringLiteral("91"), ClickElsewhere, 91},
+        {true, QStringLiteral("92"), Enter, 92},       {true, QStringLiteral("wide"), Tab, -1},
+        {true, QStringLiteral("99999999"), Enter, -1}, {true, QStringLiteral("-3"), ClickElsewhere, -1},
+        {false, QStringLiteral("30"), Tab, 30},        {false, QStringLiteral("31"), ClickElsewhere, 31},
+        {false, QStringLiteral("32"), Enter, 32},      {false, QStringLiteral("tall"), Tab, -1},
+        {false, QStringLiteral("99999999"), ClickElsewhere, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Typed.toStdString() + " " + std::to_string(c.Leave));
+        QLineEdit* box = c.Width ? editor.edtColumnWidth : editor.edtRowHeight;
+        editor.pgcMain->setCurrentWidget(c.Width ? editor.tbsGeneral : editor.tbsRows);
+        const int before = c.Width ? Grid.ColWidths(2) : Grid.RowHeights(1);
+        box->setFocus(Qt::TabFocusReason);
+        box->selectAll();
+        QTest::keyClicks(box, c.Typed);
+        if (c.Leave == Enter)
+            QTest::keyClick(box, Qt::Key_Return);
+        else if (c.Leave == Tab)
+            QTest::keyClick(box, Qt::Key_Tab);
+        else
+            QTest::mouseClick(c.Width ? static_cast<QWidget*>(editor.cbxReadOnly) : editor.cmbRows, Qt::LeftButton);
+        QApplication::processEvents();
+        const int now = c.Width ? Grid.ColWidths(2) : Grid.RowHeights(1);
+        EXPECT_EQ(now, c.Expected < 0 ? before : c.Expected);
+        EXPECT_EQ(box->text(), QString::number(now));
+        EXPECT_EQ(c.Width ? editor.tbrWidth->value() : editor.tbrRowHeight->value(), now);
+        EXPECT_TRUE(editor.isVisible());
+        if (QApplication::activePopupWidget())
+            QApplication::activePopupWidget()->close();
+    }
+    EXPECT_EQ(editor.cmbRows->currentIndex(), 1);
 }

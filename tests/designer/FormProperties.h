@@ -1,5 +1,5 @@
-// The properties a .ui file gives its widget named Widget, as raw text (cstring, string or
-// number): what the form stores, independent of anything that reads it.
+// The properties a .ui file gives its widget named Widget, as raw text (cstring, string,
+// number or set): what the form stores, independent of anything that reads it.
 #pragma once
 
 #include <QFile>
@@ -24,7 +24,8 @@ inline QMap<QString, QString> FormProperties(const QString& path, const QString&
         else if (inside && xml.isStartElement() && xml.name() == u"property")
             property = xml.attributes().value(QLatin1String("name")).toString();
         else if (inside && xml.isStartElement() && !property.isEmpty() &&
-                 (xml.name() == u"cstring" || xml.name() == u"string" || xml.name() == u"number"))
+                 (xml.name() == u"cstring" || xml.name() == u"string" || xml.name() == u"number" ||
+                  xml.name() == u"set"))
             result[property] = xml.readElementText();
         else if (xml.isEndElement() && xml.name() == u"property")
             property.clear();

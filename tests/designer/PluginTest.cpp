@@ -15,6 +15,8 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMetaEnum>
+#include <QMetaProperty>
 #include <QPlainTextEdit>
 #include <QPluginLoader>
 #include <QPushButton>
@@ -71,6 +73,28 @@ T* Control(QWidget* dialog, const char* name)
     return control;
 }
 
+// A property's element in a .ui file as Designer writes it: its kind and its text. Flags
+// are their keys with their scope, in Designer's (alphabetical) order.
+std::pair<QString, QString> StoredValue(QWidget* widget, const QByteArray& name)
+{
+    const QMetaProperty property = widget->metaObject()->property(widget->metaObject()->indexOfProperty(name));
+    const QVariant value = property.read(widget);
+    if (property.isFlagType()) {
+        const QMetaEnum flags = property.enumerator();
+        QStringList keys;
+        for (int i = 0; i < flags.keyCount(); ++i)
+            if (value.toInt() & flags.value(i))
+                keys << QString::fromLatin1(flags.scope()) + QStringLiteral("::") + QString::fromLatin1(flags.key(i));
+        keys.sort();
+        return {QStringLiteral("set"), keys.join(u'|')};
+    }
+    switch (value.typeId()) {
+    case QMetaType::Int: return {QStringLiteral("number"), QString::number(value.toInt())};
+    case QMetaType::QByteArray: return {QStringLiteral("cstring"), QString::fromUtf8(value.toByteArray())};
+    default: return {QStringLiteral("string"), value.toString()};
+    }
+}
+
 // The .ui text Designer writes for a form holding the grid with these properties changed.
 QString FormText(QWidget* grid, const QList<QByteArray>& changed)
 {
@@ -93,17 +117,11 @@ QString FormText(QWidget* grid, const QList<QByteArray>& changed)
     xml.writeAttribute(QStringLiteral("class"), QString::fromLatin1(grid->metaObject()->className()));
     xml.writeAttribute(QStringLiteral("name"), grid->objectName());
     for (const QByteArray& name : changed) {
-        const QVariant value = grid->property(name.constData());
         xml.writeStartElement(QStringLiteral("property"));
         xml.writeAttribute(QStringLiteral("name"), QString::fromLatin1(name));
         xml.writeAttribute(QStringLiteral("stdset"), QStringLiteral("0")); // no setName() setter
-        switch (value.typeId()) {
-        case QMetaType::Int: xml.writeTextElement(QStringLiteral("number"), QString::number(value.toInt())); break;
-        case QMetaType::QByteArray:
-            xml.writeTextElement(QStringLiteral("cstring"), QString::fromUtf8(value.toByteArray()));
-            break;
-        default: xml.writeTextElement(QStringLiteral("string"), value.toString()); break;
-        }
+        const auto [kind, text] = StoredValue(grid, name);
+        xml.writeTextElement(kind, text);
         xml.writeEndElement();
     }
     xml.writeEndElement(); // widget
@@ -216,10 +234,14 @@ TEST(DesignerPlugin, AFormSetUpThroughThePluginReadsBackThroughQUiLoader)
     EXPECT_NE(grid->property("Columns"), untouched);
     // Settings the property editor changes.
     grid->setProperty("RowCount", 7);
-    grid->setProperty("Options", QStringLiteral("[goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goEditing]"));
+    // Options as Designer's check boxes set them: flags, stored as such, so no grid property
+    // is a translatable string.
+    const QMetaEnum options = grid->metaObject()->property(grid->metaObject()->indexOfProperty("Options")).enumerator();
+    EXPECT_TRUE(grid->setProperty("Options", options.keysToValue("goFixedVertLine|goFixedHorzLine|goVertLine|goHorzLine|goEditing")));
     const QList<QByteArray> changed{"RowCount", "Headings", "Columns", "ColWidths", "Options"};
 
     const QString text = FormText(grid, changed);
+    EXPECT_FALSE(text.contains(QStringLiteral("<string>")));
     QFile fixture(QStringLiteral(VELKOGRID_FORM_FILE));
     ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
     if (QString::fromUtf8(fixture.readAll()) != text) {
@@ -241,7 +263,17 @@ TEST(DesignerPlugin, AFormSetUpThroughThePluginReadsBackThroughQUiLoader)
     const QMap<QString, QString> stored = vg::test::FormProperties(fixture.fileName(), QStringLiteral("velkoGrid"));
     for (const QByteArray& name : changed) {
         EXPECT_EQ(back->property(name.constData()), grid->property(name.constData())) << name.constData();
-        EXPECT_EQ(back->property(name.constData()).toString(), stored.value(QString::fromLatin1(name))) << name.constData();
+        EXPECT_EQ(StoredValue(back, name).second, stored.value(QString::fromLatin1(name))) << name.constData();
     }
     EXPECT_TRUE(stored.value(QStringLiteral("Columns")).contains(QStringLiteral("'Price ''net'''#10'per unit'")));
+
+    // The same form as saved while the options were text reads back to the same grid.
+    QFile older(QStringLiteral(VELKOGRID_TEXT_FORM_FILE));
+    ASSERT_TRUE(older.open(QIODevice::ReadOnly));
+    std::unique_ptr<QWidget> olderForm(loader.load(&older));
+    ASSERT_NE(olderForm, nullptr) << loader.errorString().toStdString();
+    QWidget* olderGrid = olderForm->findChild<QWidget*>(QStringLiteral("velkoGrid"));
+    ASSERT_NE(olderGrid, nullptr);
+    for (const QByteArray& name : changed)
+        EXPECT_EQ(olderGrid->property(name.constData()), grid->property(name.constData())) << name.constData();
 }

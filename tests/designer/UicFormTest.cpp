@@ -1,10 +1,14 @@
 // GridForm.ui, the form the plugin test set up in the columns editor, built by uic: the
-// grid it creates has the columns and headings the form stores.
+// grid it creates has the columns and headings the form stores. GridFormText.ui is the same
+// form as saved when the options were text, and builds the same grid.
 #include "ui_GridForm.h"
+#include "ui_GridFormText.h"
 
 #include "FormProperties.h"
 
 #include "TestEnvironment.h"
+
+#include <QMetaProperty>
 
 #include <gtest/gtest.h>
 
@@ -25,7 +29,8 @@ TEST(UicForm, BuildsTheGridTheFormDescribes)
     EXPECT_EQ(WriteCollectionToText(*grid->Headings()), stored.value(QStringLiteral("Headings")));
     EXPECT_EQ(QString::fromUtf8(grid->ColWidthsText()), stored.value(QStringLiteral("ColWidths")));
     EXPECT_EQ(QString::number(grid->RowCount()), stored.value(QStringLiteral("RowCount")));
-    EXPECT_EQ(grid->OptionsText(), stored.value(QStringLiteral("Options")));
+    const QMetaEnum options = grid->metaObject()->property(grid->metaObject()->indexOfProperty("Options")).enumerator();
+    EXPECT_EQ(grid->property("Options").toInt(), options.keysToValue(stored.value(QStringLiteral("Options")).toLatin1()));
 
     // What the columns editor set up, as the grid sees it.
     EXPECT_EQ(grid->ColCount(), 4); // five columns, one of them hidden
@@ -36,4 +41,18 @@ TEST(UicForm, BuildsTheGridTheFormDescribes)
     EXPECT_EQ(price->FormatType(), vgfmtNumeric);
     EXPECT_EQ(grid->ColWidths(2), 90);
     EXPECT_TRUE(grid->Options().Contains(goEditing));
+}
+
+TEST(UicForm, AFormThatStoredTheOptionsAsTextBuildsTheSameGrid)
+{
+    QWidget form, older;
+    Ui::GridForm ui;
+    ui.setupUi(&form);
+    Ui::GridFormText olderUi;
+    olderUi.setupUi(&older);
+    const QMetaObject& meta = TVelkoGrid::staticMetaObject;
+    for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i)
+        EXPECT_EQ(meta.property(i).read(olderUi.velkoGrid), meta.property(i).read(ui.velkoGrid)) << meta.property(i).name();
+    EXPECT_EQ(olderUi.velkoGrid->Options(), ui.velkoGrid->Options());
+    EXPECT_TRUE(olderUi.velkoGrid->Options().Contains(goEditing));
 }
