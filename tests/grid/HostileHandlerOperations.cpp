@@ -187,6 +187,7 @@ void THostileRun::AddHandlerOperations()
     Add(3, "misbehaving handler", [this](bool velko) {
         TStringGrid& grid = GridOf(velko);
         const bool throwsOnMoves = PathOn(THostilePath::ThrowingMoveHandlers);
+        const bool throwsInEditor = PathOn(THostilePath::ThrowingEditorHandlers);
         const bool edits = PathOn(THostilePath::ColumnEditingHandlers);
         auto armed = std::make_shared<bool>(true);
         const auto editing = [this, velko, armed, edits](bool throws) { Misbehave(velko, throws, edits, *armed); };
@@ -209,26 +210,26 @@ void THostileRun::AddHandlerOperations()
         case 3:
             if (grid.OnGetEditText)
                 return grid.OnGetEditText = nullptr, QStringLiteral("editor text handler removed");
-            grid.OnGetEditText = [editing](TObject*, int, int, QString&) { editing(true); };
+            grid.OnGetEditText = [editing, throwsInEditor](TObject*, int, int, QString&) { editing(throwsInEditor); };
             return QStringLiteral("editor text handler");
         case 4:
             if (grid.OnSetEditText)
                 return grid.OnSetEditText = nullptr, QStringLiteral("edit handler removed");
-            grid.OnSetEditText = [editing](TObject*, int, int, const QString&) { editing(true); };
+            grid.OnSetEditText = [editing, throwsInEditor](TObject*, int, int, const QString&) { editing(throwsInEditor); };
             return QStringLiteral("edit handler");
         case 5:
             if (FVelkoGrid.OnChangeCellAttributes)
                 return FVelkoGrid.OnChangeCellAttributes = nullptr, QStringLiteral("look handler removed");
-            FVelkoGrid.OnChangeCellAttributes = [editing](TObject*, int, int, TvgHeading*, TvgCellStates,
+            FVelkoGrid.OnChangeCellAttributes = [editing, throwsInEditor](TObject*, int, int, TvgHeading*, TvgCellStates,
                                                                      TColor&, TFont*, TAlignment&, TvgVAlignment&,
-                                                                     TBevelCut&, TBevelCut&) { editing(true); };
+                                                                     TBevelCut&, TBevelCut&) { editing(throwsInEditor); };
             return QStringLiteral("look handler");
         default:
             if (FVelkoGrid.OnGetReadOnly)
                 return FVelkoGrid.OnGetReadOnly = nullptr, QStringLiteral("read-only handler removed");
-            FVelkoGrid.OnGetReadOnly = [this, editing](TObject*, int, int, bool& readOnly) {
+            FVelkoGrid.OnGetReadOnly = [this, editing, throwsInEditor](TObject*, int, int, bool& readOnly) {
                 readOnly = readOnly || Chance(10);
-                editing(true);
+                editing(throwsInEditor);
             };
             return QStringLiteral("read-only handler");
         }

@@ -255,8 +255,13 @@ bool THostileRun::Call()
     } catch (const std::exception& e) {
         return Fail(QStringLiteral("a foreign exception: %1").arg(QString::fromUtf8(e.what())));
     }
-    StateOf(velko).Typing = false;
-    StateOf(velko).TypedCell = {-1, -1};
+    // What was typed stays the user's while the editor still holds it (its commit may
+    // have been refused by a handler); otherwise the edit is over.
+    TGridState& state = StateOf(velko);
+    if (!state.Typing || EditedCell(velko) != state.TypedCell) {
+        state.Typing = false;
+        state.TypedCell = {-1, -1};
+    }
     FLog.last() += u' ' + what.left(2000);
     if (FTrace)
         std::cout << FLog.last().left(300).toStdString() << std::endl;

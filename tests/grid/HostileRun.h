@@ -51,6 +51,9 @@ enum class THostilePath {
     LoadAfterMillionsOfRows,
     // Handlers that throw from row moves, column moves and size changes.
     ThrowingMoveHandlers,
+    // Handlers of the editor's text, look and read-only events that throw (the grid's own
+    // bookkeeping must be done before they run).
+    ThrowingEditorHandlers,
     // Handlers that edit Columns from row moves, column moves, size changes and the editor's events.
     ColumnEditingHandlers,
     // Suggestions typed for and accepted (or not), with a handler that may hide the edited
@@ -62,7 +65,9 @@ enum class THostilePath {
 inline constexpr std::array PathsUnderRepair{THostilePath::Suggestions, THostilePath::LoadOutOfStep,
                                              THostilePath::LoadsRefusedPastTheColumnLimit,
                                              THostilePath::ColumnEditingHandlers, THostilePath::CsvSharedValues,
-                                             THostilePath::HugeStreamSize, THostilePath::ThrowingMoveHandlers};
+                                             THostilePath::HugeStreamSize, THostilePath::ThrowingMoveHandlers,
+                                             THostilePath::ThrowingEditorHandlers,
+                                             THostilePath::AlwaysShownEditorOverRowOperations};
 
 class THostileRun {
 public:
