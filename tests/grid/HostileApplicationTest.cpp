@@ -7,7 +7,8 @@
 //   VELKOGRID_HOSTILE_SEEDS=N      how many seeds (1)
 //   VELKOGRID_HOSTILE_OPS=N        calls per seed (3000)
 //   VELKOGRID_HOSTILE_MINUTES=M    goes on with further seeds until M minutes have passed
-//   VELKOGRID_HOSTILE_ALL_PATHS=1  takes the paths under repair too (HostileRun.h)
+//   VELKOGRID_HOSTILE_PATHS=A,B    takes these paths under repair too, or all (HostileRun.h)
+//   VELKOGRID_HOSTILE_TRACE=1      prints every call as it completes
 #include "HostileRun.h"
 
 #include <QElapsedTimer>

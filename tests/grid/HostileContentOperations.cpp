@@ -218,11 +218,14 @@ QString THostileRun::LoadCsv(bool outOfStep)
 
     int firstColumn = FirstColumnForLoad();
     int firstRow = FirstRowForLoad();
-    if (!outOfStep && !HasHidden() && PathOn(THostilePath::LoadAfterMillionsOfRows) && Chance(3)) {
-        // Sizes of their own for millions of rows, and a load that adds one more.
+    const bool afterMillions = !outOfStep && !HasHidden() && PathOn(THostilePath::LoadAfterMillionsOfRows) && Chance(4);
+    if (afterMillions) {
+        // Sizes of their own for millions of rows, and a load that adds a few more: it
+        // fits, and must not be refused.
         FChangedAnyway = true;
         FVelkoGrid.SetRowHeights(0, 30);
-        FVelkoGrid.SetRowCount(6000000 + R(1000000));
+        FVelkoGrid.SetRowCount(6700000 + R(300000));
+        firstColumn = R(FVelkoGrid.Columns()->Count());
         firstRow = FVelkoGrid.RowCount();
     }
     Note(QStringLiteral("load at (%1, %2) of %3:\n%4")
@@ -242,7 +245,16 @@ QString THostileRun::LoadCsv(bool outOfStep)
     } else {
         QBuffer device(&text);
         device.open(QIODevice::ReadOnly);
-        Load(lines, firstColumn, firstRow, [&] { FVelkoGrid.LoadFromStream(firstColumn, firstRow, device); });
+        try {
+            Load(lines, firstColumn, firstRow, [&] { FVelkoGrid.LoadFromStream(firstColumn, firstRow, device); });
+        } catch (const Exception& e) {
+            if (afterMillions && e.Message() != HandlerMessage)
+                return Found(QStringLiteral("a load of %1 lines after %2 rows with sizes of their own was refused: %3")
+                                 .arg(lines.size())
+                                 .arg(firstRow)
+                                 .arg(e.Message()));
+            throw;
+        }
     }
     return QStringLiteral("loaded %1 lines").arg(lines.size());
 }

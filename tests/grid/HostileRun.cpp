@@ -14,8 +14,7 @@
 namespace vg::test {
 
 THostileRun::THostileRun(unsigned seed, bool soak)
-    : FRandom(seed), FSoak(soak), FAllPaths(qEnvironmentVariableIntValue("VELKOGRID_HOSTILE_ALL_PATHS") == 1),
-      FTrace(qEnvironmentVariableIntValue("VELKOGRID_HOSTILE_TRACE") == 1)
+    : FRandom(seed), FSoak(soak), FTrace(qEnvironmentVariableIntValue("VELKOGRID_HOSTILE_TRACE") == 1)
 {
     FStringGrid.SetName(QStringLiteral("Strings"));
     FVelkoGrid.SetName(QStringLiteral("Columns"));
@@ -28,6 +27,10 @@ THostileRun::THostileRun(unsigned seed, bool soak)
         if (message != HandlerMessage)
             FPaintErrors << message;
     };
+    const QStringList taken = qEnvironmentVariable("VELKOGRID_HOSTILE_PATHS").split(u',');
+    for (const auto& [path, name] : HostilePathNames)
+        if (taken.contains(QLatin1String(name)) || taken.contains(QStringLiteral("all")))
+            FPathsTaken.push_back(path);
     AddOperations();
     AddColumnModelOperations();
     AddContentOperations();
@@ -52,7 +55,8 @@ THostileRun::~THostileRun()
 
 bool THostileRun::PathOn(THostilePath path) const
 {
-    return FAllPaths || std::find(PathsUnderRepair.begin(), PathsUnderRepair.end(), path) == PathsUnderRepair.end();
+    return std::find(FPathsTaken.begin(), FPathsTaken.end(), path) != FPathsTaken.end() ||
+           std::find(PathsUnderRepair.begin(), PathsUnderRepair.end(), path) == PathsUnderRepair.end();
 }
 
 // Runs count calls; stops at the first finding, which Finding() then describes.

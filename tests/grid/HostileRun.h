@@ -35,8 +35,9 @@ constexpr int HidingRowLimit = 5000;
 inline const QString HandlerMessage = QStringLiteral("thrown by a handler on purpose");
 
 // Paths the run can take whose faults are known and being mended: the run leaves the
-// paths listed in PathsUnderRepair out, unless VELKOGRID_HOSTILE_ALL_PATHS=1 asks for all.
-// A path whose mend has landed comes off the list.
+// paths listed in PathsUnderRepair out, unless VELKOGRID_HOSTILE_PATHS names them
+// (comma-separated, as in HostilePathNames) or says "all". A path whose mend has landed
+// comes off the list.
 enum class THostilePath {
     // Loading CSV texts and datasets into a grid with more column objects than columns.
     LoadOutOfStep,
@@ -62,12 +63,25 @@ enum class THostilePath {
     // An always-shown editor over rows that are inserted, deleted or moved.
     AlwaysShownEditorOverRowOperations,
 };
+inline constexpr std::pair<THostilePath, const char*> HostilePathNames[] = {
+    {THostilePath::LoadOutOfStep, "LoadOutOfStep"},
+    {THostilePath::LoadsRefusedPastTheColumnLimit, "LoadsRefusedPastTheColumnLimit"},
+    {THostilePath::CsvSharedValues, "CsvSharedValues"},
+    {THostilePath::HugeStreamSize, "HugeStreamSize"},
+    {THostilePath::LoadAfterMillionsOfRows, "LoadAfterMillionsOfRows"},
+    {THostilePath::ThrowingMoveHandlers, "ThrowingMoveHandlers"},
+    {THostilePath::ThrowingEditorHandlers, "ThrowingEditorHandlers"},
+    {THostilePath::ColumnEditingHandlers, "ColumnEditingHandlers"},
+    {THostilePath::Suggestions, "Suggestions"},
+    {THostilePath::AlwaysShownEditorOverRowOperations, "AlwaysShownEditorOverRowOperations"},
+};
 inline constexpr std::array PathsUnderRepair{THostilePath::Suggestions, THostilePath::LoadOutOfStep,
                                              THostilePath::LoadsRefusedPastTheColumnLimit,
                                              THostilePath::ColumnEditingHandlers, THostilePath::CsvSharedValues,
                                              THostilePath::HugeStreamSize, THostilePath::ThrowingMoveHandlers,
                                              THostilePath::ThrowingEditorHandlers,
-                                             THostilePath::AlwaysShownEditorOverRowOperations};
+                                             THostilePath::AlwaysShownEditorOverRowOperations,
+                                             THostilePath::LoadAfterMillionsOfRows};
 
 class THostileRun {
 public:
@@ -187,7 +201,7 @@ private:
 
     std::mt19937 FRandom;
     bool FSoak = false;
-    bool FAllPaths = false;
+    std::vector<THostilePath> FPathsTaken; // under repair, and taken all the same
     bool FTrace = false; // every call's line printed as it completes
     TGridState FStringState;
     TGridState FVelkoState;
