@@ -69,6 +69,7 @@ TVelkoGrid::TVelkoGrid(TComponent* owner, QWidget* parent)
     FColumns->OnPropertyChange = [this](TvgHeading* Column, TvgProperty Prop) { OnColumnPropertyChange(Column, Prop); };
     FColumns->OnColumnDestroying = [this](TvgColumn* Column) { ColumnDestroying(Column); };
     FColumns->OnChange = [this](TCollection*) { ColumnsChanged(); };
+    FColumns->OnChanging = [this](TCollection*) { CheckNotRearranging(); };
     SetDefaultDrawing(false); // every cell is painted by DrawCell
     SetDefaultRowHeight(20);
     // A grid read from a form file gets its column objects from the file.
@@ -100,6 +101,7 @@ TVelkoGrid::~TVelkoGrid()
     FColumns->OnPropertyChange = nullptr;
     FColumns->OnColumnDestroying = nullptr;
     FColumns->OnChange = nullptr;
+    FColumns->OnChanging = nullptr;
 }
 
 void TVelkoGrid::SetColumns(const TvgColumns* Value)
