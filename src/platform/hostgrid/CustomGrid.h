@@ -392,6 +392,7 @@ private:
     bool FFocusInside = false;
     bool FSettingScrollBars = false;
     bool FUpdatingText = false;
+    bool FLoadingEditor = false;
     int FEditorReloadHolds = 0;
     bool FEditorReloadMissed = false; // the edited cell was written while reloads were held
     bool FPaintRestarted = false;

@@ -121,12 +121,14 @@ void TCustomGrid::UpdateText()
 {
     if (!FInplaceEdit || FInplaceCell.X < 0 || FUpdatingText)
         return;
+    // An editor closed by a handler while it loads holds no text of the user's, only the
+    // last cell's, which would go over the cell as the handler left it.
+    if (FLoadingEditor)
+        return;
     const TGridCoord cell = FInplaceCell;
     const QString text = FInplaceEdit->Text();
-    // Only a text the user changed is written: the text the editor loaded would go over
-    // the cell as it is now (changed by a handler while the editor reloads, say). And a
-    // GetEditText handler that closed or moved the editor had the text written then.
-    if (text == FInplaceEdit->LoadedText() || text == GetEditText(cell.X, cell.Y) || FInplaceCell != cell)
+    // A GetEditText handler that closed or moved the editor had the text written then.
+    if (text == GetEditText(cell.X, cell.Y) || FInplaceCell != cell)
         return;
     const QScopedValueRollback updating(FUpdatingText, true);
     SetEditText(cell.X, cell.Y, text);
@@ -179,6 +181,7 @@ void TCustomGrid::ReleaseEditorReload()
 void TCustomGrid::LoadEditor()
 {
     try {
+        const QScopedValueRollback loading(FLoadingEditor, true);
         FInplaceEdit->UpdateContents();
     } catch (...) {
         // An editor that could not take its cell's text must not write another text back.
