@@ -76,6 +76,7 @@ void TVgInplaceEdit::SetEditStyle(TvgEditStyles Value)
 
 void TVgInplaceEdit::UpdateContents()
 {
+    DropSuggestion();
     const TvgControlTypes controls = CurrentColumn()->ControlType();
     TvgEditStyles style;
     if (controls.Contains(vgctlButton))
@@ -108,12 +109,14 @@ bool TVgInplaceEdit::EditCanModify() const
     return !FListVisible && TInplaceEdit::EditCanModify();
 }
 
-bool TVgInplaceEdit::IsReadOnlyCell(const TvgColumn& Column)
+bool TVgInplaceEdit::IsReadOnlyCell()
 {
     const TGridCoord cell = CurrentCell();
-    const bool readOnly = FVgGrid->EditorReadOnly(cell.X, cell.Y, Column.ReadOnly());
-    // A list-only column takes its text from the list alone.
-    return readOnly || (Column.ControlType().Contains(vgctlComboBox) && Column.DropDownList);
+    const bool readOnly = FVgGrid->EditorReadOnly(cell.X, cell.Y, CurrentColumn()->ReadOnly());
+    // A list-only column takes its text from the list alone. The handler may have changed
+    // the columns: the column is looked up again.
+    const TvgColumn& column = *CurrentColumn();
+    return readOnly || (column.ControlType().Contains(vgctlComboBox) && column.DropDownList);
 }
 
 void TVgInplaceEdit::BoundsChanged()
@@ -124,17 +127,19 @@ void TVgInplaceEdit::BoundsChanged()
     FEditArea = Rect(2, 2, width() - 2, height());
     FClientRectCopy = Rect(0, 0, width(), height());
     const TGridCoord cell = CurrentCell();
-    TvgColumn* column = CurrentColumn();
-    // A failing look or image event is reported; the editor still opens.
+    // A failing look or image event is reported; the editor still opens. What the events
+    // do may change the columns, so the column is looked up after each of them.
     Application().GuardEvent([&] {
         ApplyCellLook();
         TRect area = FEditArea;
         FVgGrid->EditorCellImage(cell.X, cell.Y, area, false, FPaintCanvas);
         FEditArea = area;
     });
+    if (cell != EditCell())
+        DropSuggestion();
     FEditCol = cell.X;
     FEditRow = cell.Y;
-    LayOutButtons(*column);
+    LayOutButtons(*CurrentColumn());
 
     TRect text = FEditArea;
     if (FEditStyle.Contains(esEllipsis))
@@ -146,9 +151,9 @@ void TVgInplaceEdit::BoundsChanged()
 
     // When the application cannot say whether the cell may change, it may not.
     bool readOnly = true;
-    Application().GuardEvent([&] { readOnly = IsReadOnlyCell(*column); });
+    Application().GuardEvent([&] { readOnly = IsReadOnlyCell(); });
     SetReadOnly(readOnly);
-    SetMaxLength(std::max(column->MaxTextLength(), 0));
+    SetMaxLength(std::max(CurrentColumn()->MaxTextLength(), 0));
 }
 
 void TVgInplaceEdit::LayOutButtons(const TvgColumn& Column)
@@ -446,6 +451,7 @@ void TVgInplaceEdit::DoExit()
 void TVgInplaceEdit::hideEvent(QHideEvent* e)
 {
     TInplaceEdit::hideEvent(e);
+    DropSuggestion();
     Application().GuardEvent([this] { CloseUp(false); });
 }
 

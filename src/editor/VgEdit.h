@@ -125,7 +125,7 @@ private:
     // Colour and font of the current cell; answers false (and reports why) when the
     // application's look events fail.
     void ApplyCellLook();
-    bool IsReadOnlyCell(const TvgColumn& Column);
+    bool IsReadOnlyCell();
     void LayOutButtons(const TvgColumn& Column);
     void DrawColumnButton(TCanvas& Canvas, const TvgColumn& Column);
     void InvalidateButton(const TRect& Rect);
@@ -159,6 +159,10 @@ private:
     TCanvas FPaintCanvas;
     int FEditCol = -1;
     int FEditRow = -1;
+    // Counts the editor's loads, hides and moves to another cell: a suggestion belongs to
+    // the text of one of them, and is dropped when another begins.
+    int FLoadCount = 0;
+    void DropSuggestion();
     QString FLoadedText;
     // While set, a write into the cell leaves the loaded text alone.
     bool FKeepLoadedText = false;

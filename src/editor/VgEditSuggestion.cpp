@@ -29,6 +29,7 @@ void TVgInplaceEdit::TextChange()
             FHintWindow->HideWindow();
     } else if (FVgGrid->EditorHasSuggestionHandler()) {
         const TGridCoord cell = CurrentCell();
+        const int load = FLoadCount;
         QString suggestion;
         try {
             suggestion = FVgGrid->EditorSuggestion(cell.X, cell.Y, Text());
@@ -37,7 +38,12 @@ void TVgInplaceEdit::TextChange()
             FHintWindow->HideWindow();
             throw;
         }
-        ShowHintWindow(suggestion);
+        // A handler that hid, moved or reloaded the editor made a suggestion for a text
+        // the editor no longer edits.
+        if (load != FLoadCount)
+            FHintWindow->HideWindow();
+        else
+            ShowHintWindow(suggestion);
     }
 }
 
@@ -56,6 +62,13 @@ void TVgInplaceEdit::ShowHintWindow(const QString& S)
     const int h = FHintWindow->Canvas().TextHeight(QStringLiteral("Wg"));
     const QPoint p = mapToGlobal(QPoint(FEditArea.Left + 4, FEditArea.Top - (h + 8)));
     FHintWindow->ActivateHint(Rect(p.x(), p.y(), 0, 0), S);
+}
+
+void TVgInplaceEdit::DropSuggestion()
+{
+    ++FLoadCount;
+    if (FHintWindow)
+        FHintWindow->HideWindow();
 }
 
 bool TVgInplaceEdit::IsAutoSuggestionUp() const

@@ -76,6 +76,7 @@ TVelkoGrid::TVelkoGrid(TComponent* owner, QWidget* parent)
             repaint(Sender);
         TitleLookChanged();
     };
+    FColumns->OnChanging = [this](TCollection*) { CheckNotRearranging(); };
     SetDefaultDrawing(false); // every cell is painted by DrawCell
     SetDefaultRowHeight(20);
     // A grid read from a form file gets its column objects from the file.
@@ -109,6 +110,7 @@ TVelkoGrid::~TVelkoGrid()
     FColumns->OnChange = nullptr;
     FHeadings->OnPropertyChange = nullptr;
     FHeadings->OnChange = nullptr;
+    FColumns->OnChanging = nullptr;
 }
 
 void TVelkoGrid::SetColumns(const TvgColumns* Value)

@@ -82,6 +82,7 @@ QString VelkoGridVersionString();
 class TVelkoGrid : public TVgHintGrid, public TvgSizeRequestTarget, protected TVgEditorGrid {
     Q_OBJECT
     VG_CLASS(TVelkoGrid)
+    friend class TvgGridFill; // holds the editor's reload while it fills
     // The published settings as Qt properties, for Qt Designer, forms built by uic and
     // QUiLoader (VgGridQtProperties.cpp). They are applied in this order; Columns and
     // Headings hold the collections' form-file text, ColWidths and RowHeights the extents.
@@ -553,13 +554,18 @@ private:
     // Column mapping: set while the grid changes its own columns, and the map of grid
     // columns to column objects with the revision it was built at.
     bool FUpdatingColumns = false;
-    // Set while a column is hidden or shown: the column count and visibility are then
-    // refused to event handlers.
+    // Set while a column is hidden, shown or removed: the column count, visibility and the
+    // Columns collection are then refused to event handlers.
     bool FRearrangingColumns = false;
     bool FRevertingVisibility = false; // while a refused hide or show is undone
+    // Refuses changes of the column count, of visibility and of the Columns collection
+    // (EInvalidOperation) while a column is hidden, shown or removed.
     void CheckNotRearranging() const;
-    // Runs an application's event handler; while a column is hidden or shown, what it throws
-    // waits in FRearrangingError until the columns are in step again.
+    // Runs Work, which hides, shows or removes a grid column, with such changes refused and
+    // the handlers' exceptions held back; answers the first one held.
+    std::exception_ptr Rearrange(const std::function<void()>& Work);
+    // Runs an application's event handler; while a column is hidden, shown or removed, what
+    // it throws waits in FRearrangingError until the columns are in step again.
     void NotifyApplication(const std::function<void()>& Notify);
     std::exception_ptr FRearrangingError;
     // Set when column objects describing grid columns went within an update, or the only

@@ -14,23 +14,41 @@ namespace vg {
 
 void TVelkoGrid::ColumnDestroying(TvgColumn* Column)
 {
-    if (FUpdatingColumns || IsLoading() || IsDestroying() || !Column->Visible())
+    if (IsLoading() || IsDestroying() || !Column->Visible())
         return;
-    const int gridColumn = GridColumnForColumnObject(Column);
+    if (FUpdatingColumns) {
+        // Destroyed directly by an event handler while the grid hides or shows a column
+        // (collection edits are refused then): matched by position once that is complete.
+        if (FRearrangingColumns)
+            FColumnsRemoved = true;
+        return;
+    }
+    // The grid column the object takes along; -1 when it takes none now.
+    const auto gridColumnToDelete = [this, Column] {
+        const int gridColumn = GridColumnForColumnObject(Column);
+        if (gridColumn >= 0 && (FColumns->UpdateCount() > 0 || ColCount() <= 1)) {
+            FColumnsRemoved = true;
+            return -1;
+        }
+        return gridColumn;
+    };
+    if (gridColumnToDelete() < 0)
+        return;
+    // Called from a destructor: nothing may escape, and the grid column goes whatever the
+    // handlers of the editor's commit and of the column move do. Those of the commit run
+    // with the columns in step and may change them: the grid column is looked up again.
+    Application().GuardEvent([this] { HideEditor(); });
+    const int gridColumn = gridColumnToDelete();
     if (gridColumn < 0)
         return;
-    if (FColumns->UpdateCount() > 0 || ColCount() <= 1) {
-        FColumnsRemoved = true;
-        return;
-    }
-    // Called from a destructor: nothing may escape.
-    try {
-        HideEditor();
-        const QScopedValueRollback updating(FUpdatingColumns, true);
-        DeleteColumn(gridColumn);
-    } catch (const std::exception& e) {
-        Application().HandleException(e);
-    }
+    Application().GuardEvent([this, gridColumn] {
+        const std::exception_ptr error = Rearrange([this, gridColumn] {
+            const QScopedValueRollback updating(FUpdatingColumns, true);
+            DeleteColumn(gridColumn);
+        });
+        if (error)
+            std::rethrow_exception(error);
+    });
 }
 
 void TVelkoGrid::ColumnsChanged()
@@ -39,15 +57,19 @@ void TVelkoGrid::ColumnsChanged()
     if (!FColumnsRemoved || FUpdatingColumns || IsLoading() || IsDestroying())
         return;
     FColumnsRemoved = false;
-    HideEditor();
-    if (GetVisibleColumnCount() == 0) {
-        // A grid keeps at least one column: the first one stays, with its cells, under a
-        // new default object.
-        const QScopedValueRollback updating(FUpdatingColumns, true);
-        FColumns->Add();
-    }
-    if (GetVisibleColumnCount() < ColCount())
-        SetGridColCount(GetVisibleColumnCount());
+    // Also reported from a column object's destructor: nothing may escape, and the grid
+    // comes in step whatever the editor's commit does.
+    Application().GuardEvent([this] { HideEditor(); });
+    Application().GuardEvent([this] {
+        if (GetVisibleColumnCount() == 0) {
+            // A grid keeps at least one column: the first one stays, with its cells, under
+            // a new default object.
+            const QScopedValueRollback updating(FUpdatingColumns, true);
+            FColumns->Add();
+        }
+        if (GetVisibleColumnCount() < ColCount())
+            SetGridColCount(GetVisibleColumnCount());
+    });
     InvalidateGrid();
 }
 

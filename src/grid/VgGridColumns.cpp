@@ -27,7 +27,7 @@ int VisibleItemsBefore(const TvgColumns& Columns, const TvgColumn* Column)
     return n;
 }
 
-constexpr auto RearrangingRefusal = "TVelkoGrid: the columns cannot change while the grid hides or shows one";
+constexpr auto RearrangingRefusal = "TVelkoGrid: the columns cannot change while the grid hides, shows or removes one";
 
 void CheckColumnCount(int Value)
 {
@@ -243,6 +243,14 @@ void TVelkoGrid::ShowColumn(TvgColumn* Column)
     Column->Cols()->Clear();
 }
 
+std::exception_ptr TVelkoGrid::Rearrange(const std::function<void()>& Work)
+{
+    const QScopedValueRollback rearranging(FRearrangingColumns, true);
+    FRearrangingError = nullptr;
+    Work();
+    return std::exchange(FRearrangingError, nullptr);
+}
+
 void TVelkoGrid::OnColumnPropertyChange(TvgHeading* Column, TvgProperty Prop)
 {
     TitleLookChanged();
@@ -252,11 +260,13 @@ void TVelkoGrid::OnColumnPropertyChange(TvgHeading* Column, TvgProperty Prop)
         // hide or show, the column is where it was.
         if (!item || IsLoading() || FRevertingVisibility)
             return;
-        const auto refuse = [this, item](const QString& message) {
-            {
-                const QScopedValueRollback reverting(FRevertingVisibility, true);
-                item->SetVisible(!item->Visible());
-            }
+        const bool visible = item->Visible();
+        const auto putVisible = [this, item](bool Value) {
+            const QScopedValueRollback reverting(FRevertingVisibility, true);
+            item->SetVisible(Value);
+        };
+        const auto refuse = [&](const QString& message) {
+            putVisible(!visible);
             throw EInvalidOperation(message);
         };
         // Hidden or shown by an event handler while another column is.
@@ -264,11 +274,17 @@ void TVelkoGrid::OnColumnPropertyChange(TvgHeading* Column, TvgProperty Prop)
             refuse(QLatin1String(RearrangingRefusal));
         if (FUpdatingColumns)
             return;
+        // The editor's text goes into its cell while the column is still where it was, so
+        // that whatever the commit's handlers do to the columns is done to columns in step;
+        // a handler that fails leaves the column as it was.
+        const int id = item->ID();
+        putVisible(!visible);
         HideEditor();
-        {
-            const QScopedValueRollback rearranging(FRearrangingColumns, true);
-            FRearrangingError = nullptr;
-            if (item->Visible()) {
+        if (FColumns->FindItemID(id) != item || item->Visible() == visible)
+            return; // the commit's handlers removed the column, or hid or showed it themselves
+        putVisible(visible);
+        const std::exception_ptr error = Rearrange([&] {
+            if (visible) {
                 ShowColumn(item);
             } else if (ColCount() <= 1 && VisibleItemsBefore(*FColumns, item) < ColCount()) {
                 // The grid's only column cannot go: a grid has at least one column.
@@ -276,9 +292,10 @@ void TVelkoGrid::OnColumnPropertyChange(TvgHeading* Column, TvgProperty Prop)
             } else {
                 HideColumn(item);
             }
-        }
-        if (FRearrangingError)
-            std::rethrow_exception(std::exchange(FRearrangingError, nullptr));
+        });
+        ColumnsChanged(); // a column object a handler destroyed directly meanwhile
+        if (error)
+            std::rethrow_exception(error);
         UpdateEdit(); // an editor that is always shown comes back on the current cell
     }
     InvalidateGrid();

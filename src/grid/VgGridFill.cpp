@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace vg {
 
@@ -27,17 +28,29 @@ TvgGridFill::TvgGridFill(TVelkoGrid& Grid, int FirstColumn, int FirstRow)
             FHiddenLengths.emplace_back(columns[i], columns[i]->Cols()->Count());
     }
     MapTargets();
+    FGrid.HoldEditorReload();
+    FHoldingEditor = true;
 }
 
 TvgGridFill::~TvgGridFill()
 {
-    if (FFinished)
-        return;
     try {
-        Finish();
+        if (!FFinished)
+            Finish();
     } catch (...) {
         // Already on the way out with an exception of its own; the extra rows stay empty.
     }
+    try {
+        ReleaseEditor();
+    } catch (...) {
+        // Likewise: what reloading the editor raises goes unreported.
+    }
+}
+
+void TvgGridFill::ReleaseEditor()
+{
+    if (std::exchange(FHoldingEditor, false))
+        FGrid.ReleaseEditorReload();
 }
 
 void TvgGridFill::MapTargets()
@@ -139,6 +152,7 @@ void TvgGridFill::Finish()
         while (cells->Count() > keep)
             cells->Delete(cells->Count() - 1);
     }
+    ReleaseEditor();
 }
 
 } // namespace vg

@@ -7,6 +7,8 @@
 // exception), so the grid ends exactly one row past the last line stored, or as it was.
 // The values of a line for shown columns are kept until the line is done and then go into
 // its row at once, which packs the row's texts once instead of growing it value by value.
+// An open editor whose cell is written is reloaded once the fill is done: its event
+// handlers may change the column objects, which the fill holds.
 #pragma once
 
 #include "platform/hostgrid/PackedRow.h"
@@ -51,12 +53,15 @@ private:
     void MapTargets();
     // Writes the kept values of the current line into its row.
     void FlushLine();
+    // Lets the editor reload again, once.
+    void ReleaseEditor();
 
     TVelkoGrid& FGrid;
     int FFirstColumn;
     int FFirstRow;
     int FRowsNeeded;
     bool FFinished = false;
+    bool FHoldingEditor = false;
     // The column objects from FirstColumn on, with the grid columns they occupy.
     std::vector<TTarget> FTargets;
     // The line whose values for shown columns wait in FLineValues (grid column, value).

@@ -67,8 +67,15 @@ TCollectionItem* TCollection::Item(int index) const
     return FItems[size_t(index)];
 }
 
+void TCollection::Changing()
+{
+    if (OnChanging)
+        OnChanging(this);
+}
+
 TCollectionItem* TCollection::Add()
 {
+    Changing();
     // Reported after the item is fully built, not while its constructor runs.
     return WithinUpdate(*this, [this] { return FItemClass.Create(this); });
 }
@@ -76,6 +83,7 @@ TCollectionItem* TCollection::Add()
 TCollectionItem* TCollection::Insert(int index)
 {
     CheckIndex(index, Count() + 1);
+    Changing();
     return WithinUpdate(*this, [this, index] {
         TCollectionItem* item = Add();
         item->SetIndex(index);
@@ -85,13 +93,16 @@ TCollectionItem* TCollection::Insert(int index)
 
 void TCollection::Delete(int index)
 {
-    delete Item(index);
+    TCollectionItem* item = Item(index);
+    Changing();
+    delete item;
 }
 
 void TCollection::Clear()
 {
     if (FItems.empty())
         return;
+    Changing();
     BeginUpdate();
     while (!FItems.empty())
         delete FItems.back();
@@ -126,6 +137,7 @@ void TCollection::Assign(const TPersistent* source)
     }
     if (other == this)
         return;
+    Changing();
     WithinUpdate(*this, [this, other] {
         Clear();
         for (TCollectionItem* item : other->FItems)
@@ -175,6 +187,7 @@ void TCollection::MoveItem(int fromIndex, int toIndex)
     CheckIndex(toIndex, Count());
     if (fromIndex == toIndex)
         return;
+    Changing();
     TCollectionItem* item = FItems[size_t(fromIndex)];
     FItems.erase(FItems.begin() + fromIndex);
     FItems.insert(FItems.begin() + toIndex, item);

@@ -77,6 +77,10 @@ public:
 
     // Fired after a change of the items (added, removed, moved, assigned), outside updates.
     std::function<void(TCollection* sender)> OnChange;
+    // Asked before items are added, inserted, deleted, cleared, moved or assigned through
+    // the collection (not when an item is destroyed or built directly); what it raises
+    // refuses the change, with nothing changed.
+    std::function<void(TCollection* sender)> OnChanging;
 
     // Counts the changes of the item list (added, removed, moved) as they happen, during
     // updates too, and the changes items report through Revise because they alter what the
@@ -95,6 +99,7 @@ private:
     void RemoveItem(TCollectionItem* item);
     void MoveItem(int fromIndex, int toIndex);
     void CheckIndex(int index, int limit) const;
+    void Changing();
 
     TCollectionItemClass FItemClass;
     std::vector<TCollectionItem*> FItems;

@@ -294,6 +294,11 @@ protected:
     void UpdateEdit();
     // Reloads the editor's text when the cell it edits was changed from elsewhere.
     void InvalidateEditor();
+    // While held, a write into the edited cell leaves the editor alone, and the last release
+    // reloads it once if one happened: for writes of many cells that the editor's event
+    // handlers must not interrupt.
+    void HoldEditorReload() { ++FEditorReloadHolds; }
+    void ReleaseEditorReload();
     // The cell the editor was loaded from; (-1, -1) while it edits none.
     TGridCoord InplaceCell() const { return FInplaceCell; }
     TGridAxis HorzAxis() const;
@@ -409,6 +414,9 @@ private:
     bool FSettingScrollBars = false;
     bool FUpdatingText = false;
     bool FEditorHeld = false; // an operation moves cells: the editor opens when it is done
+    bool FLoadingEditor = false;
+    int FEditorReloadHolds = 0;
+    bool FEditorReloadMissed = false; // the edited cell was written while reloads were held
     bool FPaintRestarted = false;
 };
 

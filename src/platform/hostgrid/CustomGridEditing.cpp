@@ -6,6 +6,8 @@
 
 #include <QScopedValueRollback>
 
+#include <utility>
+
 namespace vg {
 
 TInplaceEdit* TCustomGrid::CreateEditor()
@@ -102,7 +104,15 @@ void TCustomGrid::PlaceEditor(bool takeFocus)
         HideEditor();
         return;
     }
+    const TGridCoord cell = FInplaceCell;
     FInplaceEdit->Move(r);
+    if (FInplaceCell != cell) {
+        // An event handler the editor's layout ran closed the edit (or moved it, and the
+        // editor has been placed there already).
+        if (FInplaceCell.X < 0)
+            FInplaceEdit->hide();
+        return;
+    }
     if (takeFocus)
         FInplaceEdit->setFocus(Qt::OtherFocusReason);
 }
@@ -111,11 +121,17 @@ void TCustomGrid::UpdateText()
 {
     if (!FInplaceEdit || FInplaceCell.X < 0 || FUpdatingText)
         return;
+    // An editor closed by a handler while it loads holds no text of the user's, only the
+    // last cell's, which would go over the cell as the handler left it.
+    if (FLoadingEditor)
+        return;
+    const TGridCoord cell = FInplaceCell;
     const QString text = FInplaceEdit->Text();
-    if (text == GetEditText(FInplaceCell.X, FInplaceCell.Y))
+    // A GetEditText handler that closed or moved the editor had the text written then.
+    if (text == GetEditText(cell.X, cell.Y) || FInplaceCell != cell)
         return;
     const QScopedValueRollback updating(FUpdatingText, true);
-    SetEditText(FInplaceCell.X, FInplaceCell.Y, text);
+    SetEditText(cell.X, cell.Y, text);
 }
 
 void TCustomGrid::CloseEditor(bool commit)
@@ -149,12 +165,23 @@ void TCustomGrid::InvalidateEditor()
 {
     if (FUpdatingText || !FInplaceEdit || FInplaceCell.X < 0)
         return;
+    if (FEditorReloadHolds > 0) {
+        FEditorReloadMissed = true;
+        return;
+    }
     LoadEditor();
+}
+
+void TCustomGrid::ReleaseEditorReload()
+{
+    if (--FEditorReloadHolds == 0 && std::exchange(FEditorReloadMissed, false))
+        InvalidateEditor();
 }
 
 void TCustomGrid::LoadEditor()
 {
     try {
+        const QScopedValueRollback loading(FLoadingEditor, true);
         FInplaceEdit->UpdateContents();
     } catch (...) {
         // An editor that could not take its cell's text must not write another text back.
