@@ -85,7 +85,8 @@ void TvgGridFill::ReachColumns(qint64 Count)
     if (Count <= FReached)
         return;
     const qint64 needed = FFirstColumn + Count;
-    if (needed > MaxColumnObjects)
+    const qint64 missing = std::max<qint64>(needed - FGrid.Columns()->Count(), 0);
+    if (missing > 0 && needed > MaxColumnObjects)
         throw EvgColumnIndexOutOfRange(
             QStringLiteral("TVelkoGrid: %1 column objects asked for; a grid is filled with at most %2")
                 .arg(needed)
@@ -93,7 +94,6 @@ void TvgGridFill::ReachColumns(qint64 Count)
     FlushLine();
     // The grid is brought in step with its shown column objects first; then every grid
     // column added makes a new, shown column object.
-    const qint64 missing = std::max<qint64>(needed - FGrid.Columns()->Count(), 0);
     FGrid.SetColumnCount(FGrid.GetVisibleColumnCount() + int(missing));
     MapTargets();
     if (Count > FReached)
