@@ -5,7 +5,9 @@
 //     what the writer's text stands for);
 //   - nothing is replaced: text read as UTF-8 holds a replacement character only where the
 //     bytes held one, and text read as Latin-1 holds one character per byte;
-//   - reading line by line while passing over values sees the same lines.
+//   - reading line by line while passing over values sees the same lines;
+//   - the reader that shares repeated values reads what one that decodes each value alone
+//     reads, also after lines that make every column share its values from the start.
 #include "common/VgCsv.h"
 
 #include <cstddef>
@@ -23,6 +25,9 @@ using namespace vg;
     std::abort();
 }
 
+// Sixteen lines of eight short values: a column shares its values from its seventeenth on.
+const QByteArray SharingFromNextLine = QByteArray("v,v,v,v,v,v,v,v\n").repeated(16);
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -32,6 +37,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (ReadCsvText(WriteCsvText(lines)) != lines)
         Finding("the lines read from a text do not come back through the writer", text);
+
+    if (ReadCsvText(text, TvgCsvSharing::None) != lines)
+        Finding("the reader that shares values reads other values than a plain one", text);
+    const QByteArray shared = SharingFromNextLine + text;
+    if (ReadCsvText(shared) != ReadCsvText(shared, TvgCsvSharing::None))
+        Finding("after sixteen lines, the reader that shares values reads other values than a plain one", text);
 
     const TvgCsvEncoding encoding = TvgCsvReader(text).Encoding();
     const bool hadReplacement = text.contains("\xEF\xBF\xBD");

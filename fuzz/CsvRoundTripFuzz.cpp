@@ -3,9 +3,11 @@
 // content text and read back. Anything but the same lines, a text that is valid UTF-8 and
 // starts without a byte-order mark, or a clean run is a finding. The writer is given a
 // sink that takes its text in pieces of any size.
+//
+// The input is read from its start: a byte for the number of columns, one for the size of
+// the pieces, then for each cell a byte for its length (at most 40), one for its encoding
+// and its bytes. Bytes missing at the end count as zeros.
 #include "common/VgCsv.h"
-
-#include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
 #include <cstddef>
@@ -26,19 +28,48 @@ using namespace vg;
     std::abort();
 }
 
+// The fuzzer's input, taken from its start.
+class TInput {
+public:
+    TInput(const std::uint8_t* data, std::size_t size) : FData(data), FLeft(size) {}
+    bool AtEnd() const { return FLeft == 0; }
+    // A number from a byte, from 0 to Last.
+    int Number(int Last)
+    {
+        if (FLeft == 0)
+            return 0;
+        --FLeft;
+        return *FData++ % (Last + 1);
+    }
+    QByteArrayView Bytes(std::size_t Count)
+    {
+        Count = std::min(Count, FLeft);
+        const QByteArrayView bytes(FData, qsizetype(Count));
+        FData += Count;
+        FLeft -= Count;
+        return bytes;
+    }
+
+private:
+    const std::uint8_t* FData;
+    std::size_t FLeft;
+};
+
 // A cell text from bytes in one of three encodings. Characters that UTF-16 cannot hold
 // whole (lone surrogates) are no text; they are made replacement characters first.
-QString CellText(FuzzedDataProvider& input)
+QString CellText(TInput& input)
 {
-    const std::string bytes = input.ConsumeRandomLengthString(40);
-    switch (input.ConsumeIntegralInRange(0, 2)) {
+    const std::size_t length = std::size_t(input.Number(40));
+    const int encoding = input.Number(2);
+    const QByteArrayView bytes = input.Bytes(length);
+    switch (encoding) {
     case 0:
-        return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+        return QString::fromUtf8(bytes);
     case 1:
-        return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
+        return QString::fromLatin1(bytes);
     default:
         return QString::fromUtf8(
-            QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.data()), qsizetype(bytes.size() / 2)).toUtf8());
+            QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.data()), bytes.size() / 2).toUtf8());
     }
 }
 
@@ -46,11 +77,11 @@ QString CellText(FuzzedDataProvider& input)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    FuzzedDataProvider input(data, size);
-    const int columns = input.ConsumeIntegralInRange(1, 6);
-    const qsizetype piece = input.ConsumeIntegralInRange<qsizetype>(1, 64);
+    TInput input(data, size);
+    const int columns = 1 + input.Number(5);
+    const qsizetype piece = 1 + input.Number(63);
     QList<QStringList> lines;
-    while (input.remaining_bytes() > 0) {
+    while (!input.AtEnd()) {
         QStringList line;
         for (int c = 0; c < columns; ++c)
             line << CellText(input);

@@ -98,7 +98,8 @@ void Undouble(const char* begin, const char* end, QByteArray& out)
 
 // ---- Reading
 
-TvgCsvReader::TvgCsvReader(QByteArray Text) : FText(std::move(Text))
+TvgCsvReader::TvgCsvReader(QByteArray Text, TvgCsvSharing Sharing)
+    : FText(std::move(Text)), FShared(Sharing == TvgCsvSharing::RepeatedValues)
 {
     FBegin = FText.constData();
     FEnd = FBegin + FText.size();
@@ -181,7 +182,7 @@ QString TvgCsvReader::Take(const char* Begin, const char* End, bool Doubled)
         return Decode(FScratch.cbegin(), FScratch.cend());
     };
     const qsizetype size = End - Begin;
-    if (size == 0 || size > SharedSize || FValueIndex >= SharedColumns)
+    if (!FShared || size == 0 || size > SharedSize || FValueIndex >= SharedColumns)
         return decode();
     if (size_t(FValueIndex) >= FRecent.size())
         FRecent.resize(size_t(FValueIndex) + 1);
@@ -191,7 +192,7 @@ QString TvgCsvReader::Take(const char* Begin, const char* End, bool Doubled)
     if (!recent.Slots)
         recent.Slots = std::make_unique<std::array<TRecentValues::TSlot, 256>>();
     TRecentValues::TSlot& slot = (*recent.Slots)[HashOf(Begin, End, FEnd) % recent.Slots->size()];
-    if (slot.Size == size && std::memcmp(slot.Begin, Begin, size_t(size)) == 0) {
+    if (slot.Size == size && slot.Doubled == Doubled && std::memcmp(slot.Begin, Begin, size_t(size)) == 0) {
         ++recent.Hits;
         return slot.Value;
     }
@@ -200,7 +201,7 @@ QString TvgCsvReader::Take(const char* Begin, const char* End, bool Doubled)
         recent.Off = true;
         recent.Slots.reset();
     } else {
-        slot = {Begin, size, value};
+        slot = {Begin, size, Doubled, value};
     }
     return value;
 }
@@ -247,10 +248,10 @@ bool TvgCsvReader::ReadLine(QStringList& Values)
     return true;
 }
 
-QList<QStringList> ReadCsvText(const QByteArray& Text)
+QList<QStringList> ReadCsvText(const QByteArray& Text, TvgCsvSharing Sharing)
 {
     QList<QStringList> lines;
-    TvgCsvReader reader(Text);
+    TvgCsvReader reader(Text, Sharing);
     QStringList values;
     while (reader.ReadLine(values))
         lines.append(values);

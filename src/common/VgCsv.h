@@ -27,7 +27,9 @@
 // A short value that repeats in its column (a city, a status, a flag) is decoded once and
 // shared by every line that holds it, as Qt's strings share their text: reading a column
 // of a few distinct values makes a few strings, not one per line, and string lists that
-// keep the values (a hidden column's cells) keep a few texts.
+// keep the values (a hidden column's cells) keep a few texts. Sharing never changes a
+// value: the same bytes quoted and without quotes are different values ("x""y" is x"y,
+// x""y stays as it is), and are never taken for one another.
 #pragma once
 
 #include <QByteArray>
@@ -44,10 +46,13 @@
 namespace vg {
 
 enum class TvgCsvEncoding { Utf8, Latin1 };
+// Whether a reader shares repeated short values of a column (the default), or decodes
+// every value on its own; both read the same values.
+enum class TvgCsvSharing { RepeatedValues, None };
 
 class TvgCsvReader {
 public:
-    explicit TvgCsvReader(QByteArray Text);
+    explicit TvgCsvReader(QByteArray Text, TvgCsvSharing Sharing = TvgCsvSharing::RepeatedValues);
 
     // How the text's bytes are read: UTF-8, or Latin-1 when the text is not valid UTF-8.
     TvgCsvEncoding Encoding() const { return FLatin1 ? TvgCsvEncoding::Latin1 : TvgCsvEncoding::Utf8; }
@@ -80,17 +85,20 @@ private:
     const char* FEnd;
     const char* FPos;
     bool FLatin1;
+    bool FShared;
     bool FInLine = false;
     int FValueIndex = 0;
     QByteArray FScratch;
 
     // The values last read in a column, by a hash of their bytes, kept from the column's
-    // seventeenth value on (short texts need none). A column whose values seldom repeat is
-    // no longer looked up.
+    // seventeenth value on (short texts need none). A value is found again only for the
+    // same bytes read the same way (with or without pairs of quotes made one). A column
+    // whose values seldom repeat is no longer looked up.
     struct TRecentValues {
         struct TSlot {
             const char* Begin = nullptr;
             qsizetype Size = 0;
+            bool Doubled = false;
             QString Value;
         };
         std::unique_ptr<std::array<TSlot, 256>> Slots;
@@ -129,7 +137,7 @@ private:
 };
 
 // Every line of Text with its values.
-QList<QStringList> ReadCsvText(const QByteArray& Text);
+QList<QStringList> ReadCsvText(const QByteArray& Text, TvgCsvSharing Sharing = TvgCsvSharing::RepeatedValues);
 // The text of Lines as the writer writes it.
 QByteArray WriteCsvText(const QList<QStringList>& Lines);
 

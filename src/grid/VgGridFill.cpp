@@ -56,15 +56,25 @@ void TvgGridFill::ReleaseEditor()
 void TvgGridFill::MapTargets()
 {
     FTargets.clear();
+    FReached = -1;
     const TvgColumns& columns = *FGrid.Columns();
+    const int gridColumns = FGrid.ColCount();
     int gridColumn = 0;
     for (int i = 0; i < columns.Count(); ++i) {
         TvgColumn* column = columns[i];
-        if (i >= FFirstColumn)
-            FTargets.push_back({column->Visible() ? gridColumn : -1, column});
-        if (column->Visible())
+        const bool shown = column->Visible();
+        if (i >= FFirstColumn) {
+            // A shown column object past the grid's columns (added directly, the grid not
+            // yet in step) has no cell to take a value: the targets end before it.
+            if (shown && gridColumn >= gridColumns && FReached < 0)
+                FReached = int(FTargets.size());
+            FTargets.push_back({shown ? gridColumn : -1, column});
+        }
+        if (shown)
             ++gridColumn;
     }
+    if (FReached < 0)
+        FReached = int(FTargets.size());
 }
 
 void TvgGridFill::ReachLine(qint64 Line)
@@ -74,32 +84,40 @@ void TvgGridFill::ReachLine(qint64 Line)
     if (row >= MaxCount)
         throw EvgRowIndexOutOfRange(QStringLiteral("TVelkoGrid: row %1 is past the largest grid").arg(row));
     const qint64 rows = FGrid.RowCount();
-    if (row >= rows)
-        FGrid.SetRowCount(int(std::clamp(rows + std::max<qint64>(RowStep, rows / 2), row + 1, MaxCount)));
+    if (row >= rows) {
+        // Ahead by a step, as far as the grid can grow; the step never takes away a row
+        // that would fit one at a time.
+        const qint64 ahead = std::min({rows + std::max<qint64>(RowStep, rows / 2), MaxCount, qint64(FGrid.MaxRowCount())});
+        FGrid.SetRowCount(int(std::max(ahead, row + 1)));
+    }
     FRowsNeeded = std::max(FRowsNeeded, int(row) + 1);
 }
 
 void TvgGridFill::ReachColumns(qint64 Count)
 {
-    if (Count <= qint64(FTargets.size()))
-        return; // asked for every value: the column objects are there
-    const qint64 needed = FFirstColumn + Count;
-    const int present = FGrid.Columns()->Count();
-    if (needed <= present)
+    if (Count <= FReached)
         return;
-    FlushLine();
-    if (needed > MaxColumnObjects)
+    const qint64 needed = FFirstColumn + Count;
+    const qint64 missing = std::max<qint64>(needed - FGrid.Columns()->Count(), 0);
+    if (missing > 0 && needed > MaxColumnObjects)
         throw EvgColumnIndexOutOfRange(
             QStringLiteral("TVelkoGrid: %1 column objects asked for; a grid is filled with at most %2")
                 .arg(needed)
                 .arg(MaxColumnObjects));
-    // New column objects are visible: every one adds a grid column.
-    FGrid.SetColumnCount(FGrid.ColCount() + int(needed - present));
+    FlushLine();
+    // The grid is brought in step with its shown column objects first; then every grid
+    // column added makes a new, shown column object.
+    FGrid.SetColumnCount(FGrid.GetVisibleColumnCount() + int(missing));
     MapTargets();
+    if (Count > FReached)
+        throw EvgColumnIndexOutOfRange(
+            QStringLiteral("TVelkoGrid: %1 values for %2 column objects from %3 on").arg(Count).arg(FReached).arg(FFirstColumn));
 }
 
 void TvgGridFill::Store(int Index, qint64 Line, QString Value)
 {
+    if (Index < 0 || Index >= FReached)
+        throw EvgColumnIndexOutOfRange(QStringLiteral("TVelkoGrid: value %1 has no column object to go to").arg(Index));
     const TTarget& target = FTargets[size_t(Index)];
     const int row = int(FFirstRow + Line);
     if (target.GridColumn >= 0) {

@@ -34,13 +34,14 @@ public:
     // Makes the grid row of line Line exist; EvgRowIndexOutOfRange when the grid cannot
     // have that many rows.
     void ReachLine(qint64 Line);
-    // Makes Count column objects from FirstColumn on exist; EvgColumnIndexOutOfRange when
-    // that makes more than 16,384 column objects. Adding them all at once is much cheaper
-    // than one by one.
+    // Makes Count column objects from FirstColumn on exist, each shown one with its grid
+    // column; EvgColumnIndexOutOfRange when that makes more than 16,384 column objects.
+    // Adding them all at once is much cheaper than one by one.
     void ReachColumns(qint64 Count);
-    // How many column objects there are from FirstColumn on.
-    int ColumnsReached() const { return int(FTargets.size()); }
-    // Stores Value as value Index of line Line, both reached before.
+    // How many column objects from FirstColumn on can take a value.
+    int ColumnsReached() const { return FReached; }
+    // Stores Value as value Index of line Line, both reached before (a value not reached
+    // raises EvgColumnIndexOutOfRange).
     void Store(int Index, qint64 Line, QString Value);
     // Takes away the rows added ahead that no value reached.
     void Finish();
@@ -62,8 +63,10 @@ private:
     int FRowsNeeded;
     bool FFinished = false;
     bool FHoldingEditor = false;
-    // The column objects from FirstColumn on, with the grid columns they occupy.
+    // The column objects from FirstColumn on, with the grid columns they occupy; the first
+    // FReached of them have them.
     std::vector<TTarget> FTargets;
+    int FReached = 0;
     // The line whose values for shown columns wait in FLineValues (grid column, value).
     qint64 FLine = -1;
     std::vector<std::pair<int, QString>> FLineValues;

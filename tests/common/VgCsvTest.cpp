@@ -193,3 +193,35 @@ TEST(CsvText, WhatIsReadFromAnyBytesIsWrittenAndReadBackTheSame)
         ASSERT_EQ(Shown(ReadCsvText(WriteCsvText(once))), Shown(once)) << text.toHex().toStdString();
     }
 }
+
+TEST(CsvReader, SharingRepeatedValuesChangesNoValue)
+{
+    // Past the sixteenth value of a column, the same bytes quoted and unquoted stand for
+    // different values, in either order.
+    const QByteArray firstValues = QByteArray("v\r\n").repeated(17);
+    EXPECT_EQ(ReadCsvText(firstValues + "\"x\"\"y\"\r\nx\"\"y\r\n").mid(17), Lines({{"x\"y"}, {"x\"\"y"}}));
+    EXPECT_EQ(ReadCsvText(firstValues + "x\"\"y\r\n\"x\"\"y\"\r\n").mid(17), Lines({{"x\"\"y"}, {"x\"y"}}));
+
+    // Random texts of a few short values that repeat, written every way the reader takes
+    // them: the reader that shares them reads what one that decodes each alone reads.
+    static const QByteArray pieces[] = {
+        "x\"\"y", "\"x\"\"y\"", "\"x\"y", "x\"y", "a", "\"a\"", " a ", "\"a\"b", "\"a,b\"", "\"\"", "\"\"\"\"", "\"\"\"",
+        "b\"\"", "\"b\"\"\"", "\"b\"\"", "\xC3\xA9", "\"\xC3\xA9\"", "\xEF\xBB\xBF", "\"x\r\ny\"", "\"a\tb\"", "a\tb",
+    };
+    static const QByteArray separators[] = {",", " , ", "", ",\t", "\r\n", "\n", "\r"};
+    std::mt19937 random(27);
+    const auto pick = [&random](const auto& list) {
+        return list[std::uniform_int_distribution<size_t>(0, std::size(list) - 1)(random)];
+    };
+    int shared = 0;
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray text;
+        const int values = std::uniform_int_distribution<int>(17, 120)(random);
+        for (int v = 0; v < values; ++v)
+            text += pick(pieces) + pick(separators);
+        const Lines plain = ReadCsvText(text, TvgCsvSharing::None);
+        ASSERT_EQ(Shown(ReadCsvText(text)), Shown(plain)) << text.toHex().toStdString();
+        shared += plain.size() > 17;
+    }
+    EXPECT_GT(shared, 1000); // most texts were long enough for values to be shared
+}

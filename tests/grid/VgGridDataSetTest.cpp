@@ -54,6 +54,16 @@ TEST(VelkoGridDataSet, FieldNamesAndRecordsGoToTheColumnObjectsFromFirstColumnOn
     EXPECT_EQ(grid.RowCount(), 7);
     EXPECT_EQ(ColumnObjectRows(grid), (QStringList{"|kept||", "|id|f1|f2", "|1|r1f1|r1f2", "|2|r2f1|r2f2", "|3|r3f1|r3f2",
                                        "|4|r4f1|r4f2", "|5|r5f1|r5f2"}));
+
+    // Five column objects over three grid columns: the fields from object 5 on bring the
+    // grid in step first, then add their objects.
+    TVelkoGrid ahead;
+    ahead.SetColCount(3);
+    dataSet.First();
+    ahead.LoadFromDataSet(dataSet, false, 5, 1);
+    EXPECT_EQ(ahead.Columns()->Count(), 8);
+    EXPECT_EQ(ahead.ColCount(), 8);
+    EXPECT_EQ(ColumnObjectRows(ahead).mid(1, 2), (QStringList{"|||||1|r1f1|r1f2", "|||||2|r2f1|r2f2"}));
 }
 
 TEST(VelkoGridDataSet, StartsAtTheCurrentRecordAndFillsHiddenColumns)

@@ -11,6 +11,9 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <cstring>
+#include <functional>
+#include <unistd.h>
 #include <random>
 #include <sys/resource.h>
 
@@ -297,4 +300,118 @@ TEST_F(GridContents, ClearRangeEmptiesGridCellsInsideTheGridOnly)
     for (const auto& range : outside)
         EXPECT_THROW(Grid.ClearRange(range[0], range[1]), EvgException) << range[0].X << "," << range[0].Y;
     EXPECT_EQ(Contents(Grid), before);
+}
+
+TEST(VelkoGridContents, LoadsIntoGridsWithShownColumnObjectsThatHaveNoGridColumnYet)
+{
+    // Column objects added directly, or grid columns set below the shown objects, leave
+    // objects without a grid column until the grid is brought in step. A load that reaches
+    // them, or past them, brings it in step first; one that stays before them does not.
+    const auto fewerGridColumns = [](TVelkoGrid& grid) { grid.SetColCount(3); };
+    const auto objectsAdded = [](TVelkoGrid& grid) {
+        grid.Columns()->Add();
+        grid.Columns()->Add();
+    };
+    const auto hiddenAmongThem = [](TVelkoGrid& grid) {
+        (*grid.Columns())[3]->SetVisible(false);
+        grid.SetColCount(2);
+    };
+    const struct {
+        std::function<void(TVelkoGrid&)> Setup;
+        int FirstColumn, FirstRow;
+        QByteArray Text;
+        int Objects, GridColumns;
+        QString Row;
+    } cases[] = {
+        {fewerGridColumns, 5, 1, "a,b,c\r\n", 8, 8, "|||||a|b|c"},
+        {fewerGridColumns, 2, 1, "a,b,c,d\r\n", 6, 6, "||a|b|c|d"},
+        {fewerGridColumns, 0, 1, "a,b,c", 5, 3, nullptr}, // reaches no object out of step
+        {objectsAdded, 7, 1, "a,b,c", 10, 10, "|||||||a|b|c"},
+        {objectsAdded, 5, 1, "a", 7, 7, "|||||a|"},
+        {hiddenAmongThem, 1, 1, "a,b,c,d,e", 6, 5, "|a|b|[c]|d|e"},
+    };
+    for (const auto& c : cases) {
+        TVelkoGrid grid;
+        SCOPED_TRACE(c.Text.toStdString());
+        c.Setup(grid);
+        Load(grid, c.FirstColumn, c.FirstRow, c.Text);
+
+        EXPECT_EQ(grid.Columns()->Count(), c.Objects);
+        EXPECT_EQ(grid.ColCount(), c.GridColumns);
+        if (!c.Row.isNull())
+            EXPECT_EQ(test::ColumnObjectRows(grid).value(c.FirstRow), c.Row);
+    }
+}
+
+TEST(VelkoGridContents, LoadsAsFarAsRowsWithHeightsOfTheirOwnCanGo)
+{
+    // Growing ahead of the lines must not ask for more rows than the grid can have, which
+    // are fewer once a row has a height of its own.
+    TVelkoGrid grid;
+    grid.SetRowHeights(0, 30);
+    grid.SetRowCount(7'000'000);
+    Load(grid, 0, 7'000'000, "appended\r\n");
+    EXPECT_EQ(grid.RowCount(), 7'000'001);
+    EXPECT_EQ(grid.Cells(0, 7'000'000), QStringLiteral("appended"));
+    Load(grid, 0, 9'999'999, "last");
+    EXPECT_EQ(grid.RowCount(), 10'000'000);
+    // A line past that does not fit, and is refused with the rows as they were.
+    EXPECT_THROW(Load(grid, 1, 9'999'999, "x\r\ny"), EInvalidOperation);
+    EXPECT_EQ(grid.RowCount(), 10'000'000);
+}
+
+TEST(VelkoGridContents, ADeviceSizeIsAHintOnly)
+{
+    // A device may answer any size; a vast one is not taken at its word.
+    class VastDevice : public QBuffer {
+    public:
+        qint64 size() const override { return qint64(1) << 40; }
+    } device;
+    device.setData("a,b\r\nc\r\n");
+    device.open(QIODevice::ReadOnly);
+    TVelkoGrid grid;
+    grid.LoadFromStream(0, 0, device);
+    EXPECT_EQ(test::ColumnObjectRows(grid).mid(0, 2), (QStringList{"a|b|||", "c||||"}));
+}
+
+TEST(VelkoGridContents, ATextForWhichMemoryRunsOutRaisesTheReadError)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer cannot run under a limit of the address space";
+#else
+    // A device that never ends, read under a limit of the address space.
+    class EndlessDevice : public QIODevice {
+    public:
+        bool isSequential() const override { return true; }
+
+    protected:
+        qint64 readData(char* data, qint64 size) override
+        {
+            std::memset(data, 'a', size_t(size));
+            return size;
+        }
+        qint64 writeData(const char*, qint64) override { return -1; }
+    };
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            QFile status(QStringLiteral("/proc/self/statm"));
+            status.open(QIODevice::ReadOnly);
+            const rlim_t used = status.readAll().split(' ').value(0).toULongLong() * rlim_t(getpagesize());
+            rlimit limit{};
+            getrlimit(RLIMIT_AS, &limit);
+            limit.rlim_cur = std::min(used + (rlim_t(512) << 20), limit.rlim_max);
+            setrlimit(RLIMIT_AS, &limit);
+            EndlessDevice device;
+            device.open(QIODevice::ReadOnly);
+            TVelkoGrid grid;
+            try {
+                grid.LoadFromStream(0, 0, device);
+            } catch (const EReadError&) {
+                std::_Exit(3);
+            }
+            std::_Exit(1);
+        },
+        ::testing::ExitedWithCode(3), "");
+#endif
 }

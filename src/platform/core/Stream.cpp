@@ -6,6 +6,7 @@
 #include <QIODevice>
 
 #include <algorithm>
+#include <new>
 
 namespace vg {
 
@@ -13,6 +14,9 @@ namespace {
 
 // Bytes asked for at a time when the device does not tell its size.
 constexpr qsizetype ReadChunk = qsizetype(1) << 16;
+// The most room taken on the word of a device's size: a device may answer any size. A
+// larger text is read all the same, its room growing as it comes.
+constexpr qint64 MaxSizeHint = qint64(1) << 28;
 
 QString DeviceName(const QIODevice& device)
 {
@@ -50,18 +54,26 @@ QByteArray TStream::ReadToEnd()
     if (!FDevice.isReadable())
         RaiseReadError();
     QByteArray data;
-    if (!FDevice.isSequential())
-        data.reserve(qsizetype(std::max<qint64>(FDevice.size() - FDevice.pos(), 0)) + ReadChunk);
-    for (;;) {
-        const qsizetype filled = data.size();
-        const qsizetype room = std::max(ReadChunk, data.capacity() - filled);
-        data.resize(filled + room);
-        const qint64 got = FDevice.read(data.data() + filled, room);
-        if (got < 0)
-            RaiseReadError();
-        data.resize(filled + qsizetype(got));
-        if (got == 0)
-            break;
+    try {
+        if (!FDevice.isSequential())
+            data.reserve(qsizetype(std::clamp<qint64>(FDevice.size() - FDevice.pos(), 0, MaxSizeHint)) + ReadChunk);
+        for (;;) {
+            const qsizetype filled = data.size();
+            if (data.capacity() - filled < ReadChunk)
+                data.reserve(std::max(2 * data.capacity(), filled + ReadChunk));
+            const qsizetype room = data.capacity() - filled;
+            data.resize(filled + room);
+            const qint64 got = FDevice.read(data.data() + filled, room);
+            if (got < 0)
+                RaiseReadError();
+            data.resize(filled + qsizetype(got));
+            if (got == 0)
+                break;
+        }
+    } catch (const std::bad_alloc&) {
+        throw EReadError(QStringLiteral("Cannot read %1: out of memory after %2 bytes")
+                             .arg(DeviceName(FDevice))
+                             .arg(data.size()));
     }
     return data;
 }

@@ -26,6 +26,8 @@ public:
     // Every byte from the device's position to its end. A sequential device (a socket, a
     // process) is read until it holds no more bytes: the caller waits for it to finish
     // first when the whole text is wanted.
+    // The size a device answers is a hint, not a promise: the room taken on its word is
+    // capped, and a text for which memory runs out raises EReadError.
     QByteArray ReadToEnd();
 
     // Writes all of Data at the device's position.

@@ -57,6 +57,8 @@ public:
     virtual void SetColCount(int value);
     int RowCount() const { return FRowHeights.Count(); }
     virtual void SetRowCount(int value);
+    // The most rows SetRowCount accepts as the heights are now.
+    int MaxRowCount() const { return FRowHeights.MaxCount(); }
     // Raise EInvalidOperation outside 0..ColCount-1 (RowCount-1). Changing them makes the
     // first scrollable cell the current one and shows the grid from its start.
     int FixedCols() const { return FFixedCols; }

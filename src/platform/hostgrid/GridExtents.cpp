@@ -4,6 +4,7 @@
 #include "platform/hostgrid/MoveEntry.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace vg {
 
@@ -149,6 +150,11 @@ void TGridExtents::CheckResize(int count) const
 {
     if (!FCustom.empty())
         CheckCustomCount(count);
+}
+
+int TGridExtents::MaxCount() const
+{
+    return FCustom.empty() ? std::numeric_limits<int>::max() : MaxCustomExtents;
 }
 
 void TGridExtents::Resize(int count)

@@ -54,6 +54,8 @@ public:
     // raises EInvalidOperation, before anything changes, for a count that would keep more
     // than MaxCustomExtents custom entries.
     void CheckResize(int count) const;
+    // The largest count CheckResize accepts as things are.
+    int MaxCount() const;
     void Resize(int count);
     // Moves entry from to position to; those in between shift by one. Automatic extents
     // stay at their positions.
