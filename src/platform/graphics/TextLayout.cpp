@@ -265,7 +265,17 @@ TTextLayoutCache::TTextLayoutCache(qsizetype capacity)
 {
 }
 
-TTextLayoutCache::~TTextLayoutCache() = default;
+namespace {
+// The cache of the application's thread, while it lives: the application's own clean-up
+// may run after the thread's objects are gone (an application object kept in a static).
+TTextLayoutCache* ApplicationThreadCache = nullptr;
+}
+
+TTextLayoutCache::~TTextLayoutCache()
+{
+    if (ApplicationThreadCache == this)
+        ApplicationThreadCache = nullptr;
+}
 
 TTextLayoutCache& TTextLayoutCache::Instance()
 {
@@ -275,8 +285,13 @@ TTextLayoutCache& TTextLayoutCache::Instance()
     thread_local TTextLayoutCache cache;
     thread_local const bool watching = [] {
         if (qGuiApp && QThread::currentThread() == qGuiApp->thread()) {
-            QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, [] { Instance().Clear(); });
-            qAddPostRoutine(+[] { Instance().Clear(); });
+            ApplicationThreadCache = &cache;
+            const auto clear = [] {
+                if (ApplicationThreadCache)
+                    ApplicationThreadCache->Clear();
+            };
+            QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, clear);
+            qAddPostRoutine(+clear);
         }
         return true;
     }();
