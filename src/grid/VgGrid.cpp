@@ -33,6 +33,10 @@ const TClassInfo& TVelkoGrid::StaticClassInfo()
     using G = TVelkoGrid;
     static const TClassInfo info =
         TClassBuilder<G>(QStringLiteral("TVelkoGrid"), &TVgHintGrid::StaticClassInfo())
+            .Int(QStringLiteral("ColCount"), &G::StoredColCount, &G::SetColCount)
+            .Default(5)
+            .Int(QStringLiteral("FixedCols"), &G::StoredFixedCols, &G::SetFixedCols)
+            .Default(1)
             .Redeclare(QStringLiteral("DefaultRowHeight"))
             .Default(20)
             .Redeclare(QStringLiteral("DefaultDrawing"))
@@ -163,7 +167,7 @@ void TVelkoGrid::DefineProperties(TFiler& Filer)
                 TReader::Error(Reader.Value().Line, QStringLiteral("AVisibleColumnCount must be a positive number"));
             SetColCount(int(count));
         },
-        [this](TWriter& Writer) { Writer.WriteInteger(GetVisibleColumnCount()); }, true);
+        [this](TWriter& Writer) { Writer.WriteInteger(StoredColCount()); }, true);
     TVgHintGrid::DefineProperties(Filer);
 }
 

@@ -363,6 +363,14 @@ protected:
     // A form that described column objects sets the grid's columns; one that did not (a
     // plain string grid's, for instance) keeps its ColCount, each grid column with an object.
     void Loaded() override;
+    // What a form file stores of a grid out of step (VgGridFormState.cpp): the grid as
+    // Loaded brings it in step, one grid column per visible column object, so that the
+    // form reads back. What no form holds is kept apart: the grid's own column count, its
+    // column widths and its cells.
+    int StoredColCount() const override;
+    int StoredFixedCols() const;
+    int StoredColWidth(int Index) const;
+    std::function<void(TComponent&)> KeepUnwrittenState() const override;
     // Keeping column widths between runs (VgGridRegistry.cpp): called from Loaded and from
     // the destructor outside design mode; they load and save under ColumnsRegistryKey.
     virtual void RestoreColumnWidths();

@@ -168,7 +168,7 @@ void TVelkoGrid::SetHeadingsText(const QByteArray& Value)
 
 QByteArray TVelkoGrid::ColWidthsText() const
 {
-    return ExtentsText(ColCount(), [this](int i) { return ColWidths(i); });
+    return ExtentsText(StoredColCount(), [this](int i) { return StoredColWidth(i); });
 }
 
 void TVelkoGrid::SetColWidthsText(const QByteArray& Value)

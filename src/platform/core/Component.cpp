@@ -109,6 +109,11 @@ void TComponent::AbandonLoading()
     FComponentState.Exclude(TComponentStateFlag::csReading);
 }
 
+std::function<void(TComponent&)> TComponent::KeepUnwrittenState() const
+{
+    return {};
+}
+
 void TComponent::InsertComponent(TComponent* component)
 {
     FComponents.push_back(component);

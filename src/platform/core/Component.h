@@ -5,6 +5,7 @@
 
 #include "platform/core/Persistent.h"
 
+#include <functional>
 #include <vector>
 
 namespace vg {
@@ -44,6 +45,13 @@ public:
     // component settle as well as it can, and the loading state ends even should Loaded fail
     // (the reader's own error is the one reported).
     void AbandonLoading();
+
+    // State that no form file holds, such as a grid's cells, for ReadComponentInto: the
+    // function answered (empty for none) gives it to a component of this class that has
+    // just read this one's form, so that the scratch copy a text is tried on is this
+    // component as it is, and a refused read puts everything back. It may raise when it
+    // cannot.
+    virtual std::function<void(TComponent&)> KeepUnwrittenState() const;
 
     static bool IsValidIdent(const QString& name);
 

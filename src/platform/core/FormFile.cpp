@@ -9,6 +9,9 @@
 #include <QIODevice>
 #include <QStringDecoder>
 
+#include <algorithm>
+#include <exception>
+
 namespace vg {
 
 QString WriteComponentToText(const TComponent& root)
@@ -35,6 +38,33 @@ std::unique_ptr<TComponent> ReadComponentFromText(const QString& text)
 }
 
 namespace {
+QString Describe(const std::exception_ptr& error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+        return QStringLiteral("an unknown error");
+    }
+}
+
+// The form as it was, to read back into a component that now writes now: without the
+// collections that are as they were, whose items (which callers may hold) then stay.
+TFormObject FormToPutBack(const TFormObject& before, const TFormObject& now)
+{
+    TFormObject putBack = before;
+    std::erase_if(putBack.Properties, [&now](const TFormProperty& p) {
+        if (p.Value.Kind != TFormValue::TKind::Collection)
+            return false;
+        const QString text = FormValueToText(p.Value);
+        return std::any_of(now.Properties.begin(), now.Properties.end(), [&](const TFormProperty& q) {
+            return q.Name == p.Name && FormValueToText(q.Value) == text;
+        });
+    });
+    return putBack;
+}
+
 QString ReadUtf8(QIODevice& stream)
 {
     if (!stream.isReadable())
@@ -61,6 +91,8 @@ void ReadComponentInto(const QString& text, TComponent& instance)
     // The instance as it is now: a scratch copy of it tries the text first, and should
     // reading into the instance fail all the same, the instance goes back to it.
     const TFormObject before = TWriter().WriteRoot(instance);
+    // What the form does not hold goes along: a grid whose columns are out of step, its cells.
+    const std::function<void(TComponent&)> unwritten = instance.KeepUnwrittenState();
     if (const TComponentFactory* factory = FindComponentClass(instance.ClassName())) {
         // The copy is made in design mode, where a component holds its properties and keeps
         // to itself: it reads no user settings and writes none back when it goes, hooks
@@ -70,6 +102,8 @@ void ReadComponentInto(const QString& text, TComponent& instance)
         std::unique_ptr<TComponent> scratch((*factory)(&scratchOwner));
         try {
             TReader().ReadRoot(before, *scratch);
+            if (unwritten)
+                unwritten(*scratch);
         } catch (const Exception&) {
             // An instance whose own form does not read back is tried on a fresh copy.
             scratch.reset();
@@ -80,11 +114,19 @@ void ReadComponentInto(const QString& text, TComponent& instance)
     try {
         TReader().ReadRoot(tree, instance);
     } catch (...) {
-        // Refused before anything changed, the instance is left alone.
+        const std::exception_ptr refusal = std::current_exception();
         try {
-            if (FormObjectToText(TWriter().WriteRoot(instance)) != FormObjectToText(before))
-                TReader().ReadRoot(before, instance);
+            // Refused before anything of the form changed, the form is not read again.
+            const TFormObject now = TWriter().WriteRoot(instance);
+            if (FormObjectToText(now) != FormObjectToText(before))
+                TReader().ReadRoot(FormToPutBack(before, now), instance);
+            // What the form does not hold goes back too: nothing stays changed part-way.
+            if (unwritten)
+                unwritten(instance);
         } catch (...) {
+            // The caller learns that the component is no longer as it was.
+            throw EReadError(QStringLiteral("%1; the component could not be put back as it was: %2")
+                                 .arg(Describe(refusal), Describe(std::current_exception())));
         }
         throw;
     }

@@ -24,11 +24,12 @@ std::unique_ptr<TComponent> ReadComponentFromText(const QString& text);
 std::unique_ptr<TComponent> ReadComponentFromStream(QIODevice& stream);
 
 // Reads the text into an existing component. When its class is registered, the text is
-// first applied to a scratch component of that class holding the instance's own form, so
-// that a refused text leaves the instance as it was and never in the loading state. The
-// scratch component is in design mode, which keeps it from having effects outside itself. An
-// unregistered class is read directly; when that fails, the instance's published
-// properties are read back from its form as it was before.
+// first applied to a scratch component of that class holding the instance's own form and
+// what KeepUnwrittenState keeps of it, so that a refused text leaves the instance as it was
+// and never in the loading state. The scratch component is in design mode, which keeps it
+// from having effects outside itself. An unregistered class is read directly. Whenever reading into the instance itself fails, its
+// form as it was before is read back, and then what KeepUnwrittenState kept; should that
+// fail as well, EReadError says so with both messages.
 void ReadComponentInto(const QString& text, TComponent& instance);
 
 // The text a collection property is stored as ("<", each item with its properties, ">").

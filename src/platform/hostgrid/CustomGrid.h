@@ -245,6 +245,9 @@ protected:
 
     void DefineProperties(TFiler& filer) override;
     void Loaded() override;
+    // The column count a form file stores, and as many column widths: the grid's own,
+    // unless a descendant reads its count back otherwise.
+    virtual int StoredColCount() const;
 
     // Mouse, in viewport coordinates. The bases do all of the grid's own mouse work:
     // focusing, selecting, sizing and moving.
@@ -351,8 +354,9 @@ private:
     // view are painted. False, with nothing done, where the whole grid must be painted.
     bool ScrollCells(const TGridAxis& oldHorz, const TGridAxis& oldVert);
     void ExtentsChanged();
-    // The form-file entry of the column widths or row heights.
-    void DefineExtents(TFiler& filer, const QString& name, TGridExtents& extents);
+    // The form-file entry of the column widths or row heights: storedCount entries, those
+    // past the grid's own count with the default.
+    void DefineExtents(TFiler& filer, const QString& name, TGridExtents& extents, int storedCount);
 
     // Painting (CustomGridPaint.cpp).
     void PaintGrid(const QRegion& dirty);

@@ -14,6 +14,7 @@
 #include <QBuffer>
 #include <QImage>
 
+#include <functional>
 #include <limits>
 #include <memory>
 #include <random>
@@ -608,6 +609,37 @@ TEST_F(FormFile, MutatedFilesReadOrRaiseReadError)
         }
     }
     EXPECT_GT(read, 0);
+}
+
+// A component whose state beyond its form cannot be put back into itself.
+class TUnrestorable : public TComponent {
+public:
+    using TComponent::TComponent;
+    std::function<void(TComponent&)> KeepUnwrittenState() const override
+    {
+        return [this](TComponent& target) {
+            if (&target == this)
+                throw EInvalidOperation(QStringLiteral("cells lost"));
+        };
+    }
+};
+
+TEST(FormFileRestore, ARestoreThatFailsAfterARefusedReadIsReported)
+{
+    TComponent owner;
+    TComponent taken(&owner);
+    taken.SetName(QStringLiteral("B"));
+    TUnrestorable component(&owner);
+    component.SetName(QStringLiteral("A"));
+    // A copy of its own takes the name; the component itself is refused it by its owner.
+    try {
+        ReadComponentInto(QStringLiteral("object B: TComponent\nend\n"), component);
+        FAIL() << "read into a name the owner gives to another component";
+    } catch (const EReadError& e) {
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("could not be put back as it was: cells lost")))
+            << e.Message().toStdString();
+    }
+    EXPECT_EQ(component.Name(), QStringLiteral("A"));
 }
 
 } // namespace
