@@ -162,6 +162,9 @@ private:
     // Counts the editor's loads, hides and moves to another cell: a suggestion belongs to
     // the text of one of them, and is dropped when another begins.
     int FLoadCount = 0;
+    // The cell the suggestion up was made for: it goes into that cell or nowhere, whatever
+    // moved the grid's columns or rows since.
+    TGridCoord FSuggestionCell{-1, -1};
     void DropSuggestion();
     QString FLoadedText;
     // While set, a write into the cell leaves the loaded text alone.

@@ -53,6 +53,7 @@ void TVgInplaceEdit::ShowHintWindow(const QString& S)
         FHintWindow->HideWindow();
         return;
     }
+    FSuggestionCell = CurrentCell();
     if (FHintWindow->isVisible()) {
         FHintWindow->SetHint(S);
         FHintWindow->update();
@@ -82,6 +83,8 @@ void TVgInplaceEdit::AcceptSuggestion()
         return;
     const QString value = FHintWindow->Text();
     FHintWindow->HideWindow();
+    if (CurrentCell() != FSuggestionCell)
+        return;
     SetText(value);
     Deselect();
     const TGridCoord cell = CurrentCell();

@@ -35,6 +35,9 @@ TvgGridFill::TvgGridFill(TVelkoGrid& Grid, int FirstColumn, int FirstRow)
 TvgGridFill::~TvgGridFill()
 {
     try {
+        // A load refused part-way keeps its rows up to the last value stored: a line refused
+        // before any of its values went in adds no row.
+        FLineRows = 0;
         if (!FFinished)
             Finish();
     } catch (...) {
@@ -80,6 +83,7 @@ void TvgGridFill::MapTargets()
 void TvgGridFill::ReachLine(qint64 Line)
 {
     FlushLine();
+    CountLineReached();
     const qint64 row = FFirstRow + Line;
     if (row >= MaxCount)
         throw EvgRowIndexOutOfRange(QStringLiteral("TVelkoGrid: row %1 is past the largest grid").arg(row));
@@ -90,7 +94,12 @@ void TvgGridFill::ReachLine(qint64 Line)
         const qint64 ahead = std::min({rows + std::max<qint64>(RowStep, rows / 2), MaxCount, qint64(FGrid.MaxRowCount())});
         FGrid.SetRowCount(int(std::max(ahead, row + 1)));
     }
-    FRowsNeeded = std::max(FRowsNeeded, int(row) + 1);
+    FLineRows = int(row) + 1;
+}
+
+void TvgGridFill::CountLineReached()
+{
+    FRowsNeeded = std::max(FRowsNeeded, std::exchange(FLineRows, 0));
 }
 
 void TvgGridFill::ReachColumns(qint64 Count)
@@ -120,6 +129,7 @@ void TvgGridFill::Store(int Index, qint64 Line, QString Value)
         throw EvgColumnIndexOutOfRange(QStringLiteral("TVelkoGrid: value %1 has no column object to go to").arg(Index));
     const TTarget& target = FTargets[size_t(Index)];
     const int row = int(FFirstRow + Line);
+    FRowsNeeded = std::max(FRowsNeeded, row + 1);
     if (target.GridColumn >= 0) {
         if (Line != FLine) {
             FlushLine();
@@ -161,6 +171,7 @@ void TvgGridFill::FlushLine()
 void TvgGridFill::Finish()
 {
     FlushLine();
+    CountLineReached();
     FFinished = true;
     if (FGrid.RowCount() != FRowsNeeded)
         FGrid.SetRowCount(FRowsNeeded);

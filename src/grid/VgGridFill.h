@@ -54,6 +54,8 @@ private:
     void MapTargets();
     // Writes the kept values of the current line into its row.
     void FlushLine();
+    // The line reached last is done with: its row stays.
+    void CountLineReached();
     // Lets the editor reload again, once.
     void ReleaseEditor();
 
@@ -61,6 +63,7 @@ private:
     int FFirstColumn;
     int FFirstRow;
     int FRowsNeeded;
+    int FLineRows = 0; // the rows the line reached last needs, once it is done with
     bool FFinished = false;
     bool FHoldingEditor = false;
     // The column objects from FirstColumn on, with the grid columns they occupy; the first

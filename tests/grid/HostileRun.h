@@ -75,13 +75,8 @@ inline constexpr std::pair<THostilePath, const char*> HostilePathNames[] = {
     {THostilePath::Suggestions, "Suggestions"},
     {THostilePath::AlwaysShownEditorOverRowOperations, "AlwaysShownEditorOverRowOperations"},
 };
-inline constexpr std::array PathsUnderRepair{THostilePath::Suggestions, THostilePath::LoadOutOfStep,
-                                             THostilePath::LoadsRefusedPastTheColumnLimit,
-                                             THostilePath::ColumnEditingHandlers, THostilePath::CsvSharedValues,
-                                             THostilePath::HugeStreamSize, THostilePath::ThrowingMoveHandlers,
-                                             THostilePath::ThrowingEditorHandlers,
-                                             THostilePath::AlwaysShownEditorOverRowOperations,
-                                             THostilePath::LoadAfterMillionsOfRows};
+inline constexpr std::array PathsUnderRepair{THostilePath::LoadOutOfStep, THostilePath::ThrowingMoveHandlers, THostilePath::ColumnEditingHandlers,
+                                             THostilePath::ThrowingEditorHandlers};
 
 class THostileRun {
 public:

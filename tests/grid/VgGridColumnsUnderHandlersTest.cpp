@@ -358,3 +358,35 @@ TEST(VelkoGridColumnsUnderHandlers, ASuggestionGoesOnlyIntoTheCellItWasMadeFor)
         }
     }
 }
+
+// A column or row moved while the editor is open takes the current cell along; the suggestion
+// made there is not taken into the cell that comes into its place.
+TEST(VelkoGridColumnsUnderHandlers, ASuggestionStaysWithItsCellWhenColumnsOrRowsMove)
+{
+    const THandlerCase moves[] = {
+        {"column moved", [](TVelkoGrid& g) { g.MoveColumn(3, 4); }},
+        {"row moved", [](TVelkoGrid& g) { g.MoveRow(3, 5); }},
+    };
+    for (const THandlerCase& move : moves) {
+        SCOPED_TRACE(move.Name);
+        TVgGridWindow W;
+        TVelkoGrid& grid = *W.Grid;
+        grid.OnGetSuggestion = [](TObject*, int, int, const QString& text, QString& suggestion) {
+            suggestion = text + QStringLiteral("-suggested");
+        };
+        grid.SetCol(3);
+        grid.SetRow(3);
+        move.Act(grid);
+        const TGridCoord moved{grid.Col(), grid.Row()};
+        grid.ShowEditor();
+        TypeText(QStringLiteral("x"));
+        ASSERT_TRUE(grid.VgInplaceEditor()->IsAutoSuggestionUp());
+        grid.SetCol(3);
+        grid.SetRow(3);
+        grid.HideEditor();
+        for (int col = 1; col < grid.ColCount(); ++col)
+            for (int row = 1; row < grid.RowCount(); ++row)
+                if (col != moved.X || row != moved.Y)
+                    EXPECT_FALSE(grid.Cells(col, row).contains(QStringLiteral("suggested"))) << col << ", " << row;
+    }
+}

@@ -160,6 +160,35 @@ TEST(VelkoGridContents, WideLinesAddTheirColumnsAtOnceUpToALimit)
     EXPECT_EQ(grid.Cells(12000, 0), QStringLiteral("x"));
 }
 
+// A load refused at a line keeps the lines before it, and the refused line's row only when
+// a value of it went in; a line refused before its first value adds no row.
+TEST(VelkoGridContents, ALoadRefusedAtALineAddsNoRowForIt)
+{
+    struct Case {
+        const char* Name;
+        int FirstColumn;
+        int FirstRow;
+        QByteArray Text;
+        int Rows; // after the refusal, from 48
+    };
+    QByteArray wide;
+    for (int i = 0; i < 20000; ++i)
+        wide += "w,";
+    const Case cases[] = {
+        {"first value past the column limit, row past the end", 16385, 48, "x,\"y\"\r\n", 48},
+        {"first value past the column limit, row far past the end", 16385, 60, "x\r\n", 48},
+        {"second line too wide: the first stays, and the second with the values that had columns", 0, 48, "a\r\n" + wide, 50},
+        {"third line too wide, starting past the end", 0, 50, "a\r\nb\r\n" + wide, 53},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TVelkoGrid grid;
+        grid.SetRowCount(48);
+        EXPECT_THROW(Load(grid, c.FirstColumn, c.FirstRow, c.Text), EvgColumnIndexOutOfRange);
+        EXPECT_EQ(grid.RowCount(), c.Rows);
+    }
+}
+
 TEST_F(GridContents, RandomCellTextsComeBackByteForByte)
 {
     std::mt19937 random(4);
