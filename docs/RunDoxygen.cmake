@@ -1,9 +1,10 @@
 # Runs Doxygen with DOXYFILE, whose warnings go to OUTPUT/warnings.log, and reports the
-# public classes, structs and namespaces that have no doc comment. With REQUIRE_DOCUMENTED
-# they fail the run (the test); without, they are printed as a warning (the docs target).
-# Undocumented members are listed in the reference all the same and only logged.
+# public classes, structs and namespaces that have no doc comment, and doc comments Doxygen
+# cannot read (unknown commands, links to nothing, bad markup). With CHECK they fail the run
+# (the test); without, they are printed as warnings (the docs target). Undocumented
+# members are listed in the reference all the same and only logged.
 #
-#   cmake -DDOXYGEN=doxygen -DDOXYFILE=Doxyfile -DOUTPUT=dir [-DREQUIRE_DOCUMENTED=ON] -P RunDoxygen.cmake
+#   cmake -DDOXYGEN=doxygen -DDOXYFILE=Doxyfile -DOUTPUT=dir [-DCHECK=ON] -P RunDoxygen.cmake
 foreach(variable DOXYGEN DOXYFILE OUTPUT)
   if(NOT ${variable})
     message(FATAL_ERROR "RunDoxygen.cmake needs -D${variable}=...")
@@ -45,12 +46,15 @@ list(LENGTH undocumented undocumented_count)
 list(JOIN undocumented "\n" undocumented_text)
 list(LENGTH other other_count)
 list(JOIN other "\n" other_text)
+set(report "")
 if(other_count GREATER 0)
-  message(WARNING "${other_count} documentation warning(s):\n${other_text}")
+  string(APPEND report "${other_count} doc comment(s) Doxygen cannot read:\n${other_text}\n")
 endif()
 if(undocumented_count GREATER 0)
-  set(report "${undocumented_count} public class(es) or namespace(s) without a doc comment:\n${undocumented_text}")
-  if(REQUIRE_DOCUMENTED)
+  string(APPEND report "${undocumented_count} public class(es) or namespace(s) without a doc comment:\n${undocumented_text}\n")
+endif()
+if(report)
+  if(CHECK)
     message(FATAL_ERROR "${report}")
   endif()
   message(WARNING "${report}")
