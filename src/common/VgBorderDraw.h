@@ -6,6 +6,7 @@
 
 #include "common/VgGlobal.h"
 #include "platform/core/ControlEnums.h"
+#include "platform/core/Export.h"
 #include "platform/core/Types.h"
 
 namespace vg {
@@ -19,24 +20,24 @@ class TCanvas;
 // A negative Width counts as 0 and one over 32767 as 32767, so a border never widens the
 // rectangle and its thickness can be added to an edge safely.
 // The pen's mode, colour and style are restored; its width is left at 1.
-int VgDrawBorder(TCanvas& Canvas, TPoint P1, TPoint P2, const TvgBorder& Border, TvgBorderDir Dir);
+VELKOGRID_EXPORT int VgDrawBorder(TCanvas& Canvas, TPoint P1, TPoint P2, const TvgBorder& Border, TvgBorderDir Dir);
 // The pixels VgDrawBorder takes for the border.
-int VgBorderThickness(const TvgBorder& Border);
+VELKOGRID_EXPORT int VgBorderThickness(const TvgBorder& Border);
 
 // Draws the four edges (clockwise from the top; later edges own the corners they share
 // with earlier ones) and shrinks Rect by each edge's thickness.
-void VgDrawBorders(TCanvas& Canvas, TRect& Rect, const TvgBorder& TopBorder, const TvgBorder& RightBorder,
+VELKOGRID_EXPORT void VgDrawBorders(TCanvas& Canvas, TRect& Rect, const TvgBorder& TopBorder, const TvgBorder& RightBorder,
                    const TvgBorder& BottomBorder, const TvgBorder& LeftBorder);
 
 // Draws the outer ring, then a button-face spacer and the inner ring, and shrinks Rect by
 // the rings drawn (0 to 3 pixels a side).
-void VgDrawBevel(TCanvas& Canvas, TRect& Rect, TBevelCut OuterBevel, TBevelCut InnerBevel);
+VELKOGRID_EXPORT void VgDrawBevel(TCanvas& Canvas, TRect& Rect, TBevelCut OuterBevel, TBevelCut InnerBevel);
 // The pixels VgDrawBevel takes from each side of the rectangle.
-int VgBevelThickness(TBevelCut OuterBevel, TBevelCut InnerBevel);
+VELKOGRID_EXPORT int VgBevelThickness(TBevelCut OuterBevel, TBevelCut InnerBevel);
 
 // Copies the checked (right) or unchecked (left) half of Bitmap into Rect, 4 pixels in
 // from its left edge, and advances Rect's left edge past it (glyph width + 7) whether or
 // not a canvas was given.
-void DrawCheckBox(TCanvas* Canvas, TRect& Rect, TvgVAlignment VAlignment, TBitmap& Bitmap, bool Checked);
+VELKOGRID_EXPORT void DrawCheckBox(TCanvas* Canvas, TRect& Rect, TvgVAlignment VAlignment, TBitmap& Bitmap, bool Checked);
 
 } // namespace vg

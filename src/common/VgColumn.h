@@ -8,6 +8,7 @@
 #include "common/VgGlobal.h"
 #include "platform/core/Collection.h"
 #include "platform/core/ControlEnums.h"
+#include "platform/core/Export.h"
 #include "platform/core/SparseStrings.h"
 #include "platform/graphics/Font.h"
 #include "platform/graphics/Picture.h"
@@ -25,7 +26,7 @@ VG_ENUM_INFO(TvgProperty, "vgpropVisible", "vgpropRefresh")
 class TvgHeading;
 using TvgOnPropertyChange = std::function<void(TvgHeading* Column, TvgProperty Prop)>;
 
-class TvgHeading : public TCollectionItem {
+class VELKOGRID_EXPORT TvgHeading : public TCollectionItem {
     VG_CLASS(TvgHeading)
 public:
     explicit TvgHeading(TCollection* Collection);
@@ -110,7 +111,7 @@ private:
     std::unique_ptr<TvgBorder> FRightBorder;
 };
 
-class TvgColumn : public TvgHeading {
+class VELKOGRID_EXPORT TvgColumn : public TvgHeading {
     VG_CLASS(TvgColumn)
 public:
     explicit TvgColumn(TCollection* Collection);
@@ -232,7 +233,7 @@ private:
     std::unique_ptr<TSparseStrings> FCols;
 };
 
-class TvgHeadings : public TCollection {
+class VELKOGRID_EXPORT TvgHeadings : public TCollection {
     VG_CLASS(TvgHeadings)
 public:
     explicit TvgHeadings(TCollectionItemClass ItemClass = TCollectionItemClass::Of<TvgHeading>());
@@ -271,7 +272,7 @@ private:
     mutable int FFreeNameNumber = 1;
 };
 
-class TvgColumns : public TvgHeadings {
+class VELKOGRID_EXPORT TvgColumns : public TvgHeadings {
     VG_CLASS(TvgColumns)
 public:
     TvgColumns();

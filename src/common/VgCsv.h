@@ -32,6 +32,8 @@
 // x""y stays as it is), and are never taken for one another.
 #pragma once
 
+#include "platform/core/Export.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QStringConverter>
@@ -50,7 +52,7 @@ enum class TvgCsvEncoding { Utf8, Latin1 };
 // every value on its own; both read the same values.
 enum class TvgCsvSharing { RepeatedValues, None };
 
-class TvgCsvReader {
+class VELKOGRID_EXPORT TvgCsvReader {
 public:
     explicit TvgCsvReader(QByteArray Text, TvgCsvSharing Sharing = TvgCsvSharing::RepeatedValues);
 
@@ -109,7 +111,7 @@ private:
     std::vector<TRecentValues> FRecent;
 };
 
-class TvgCsvWriter {
+class VELKOGRID_EXPORT TvgCsvWriter {
 public:
     // Sink receives the text in pieces, in order; what it raises travels to the caller.
     using TSink = std::function<void(QByteArrayView)>;
@@ -137,8 +139,8 @@ private:
 };
 
 // Every line of Text with its values.
-QList<QStringList> ReadCsvText(const QByteArray& Text, TvgCsvSharing Sharing = TvgCsvSharing::RepeatedValues);
+VELKOGRID_EXPORT QList<QStringList> ReadCsvText(const QByteArray& Text, TvgCsvSharing Sharing = TvgCsvSharing::RepeatedValues);
 // The text of Lines as the writer writes it.
-QByteArray WriteCsvText(const QList<QStringList>& Lines);
+VELKOGRID_EXPORT QByteArray WriteCsvText(const QList<QStringList>& Lines);
 
 } // namespace vg

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "common/VgGlobal.h"
+#include "platform/core/Export.h"
 
 #include <QString>
 
@@ -24,10 +25,10 @@ constexpr int vgMaxDisplayDecimals = 64;
 // format between parentheses ("\"$\"#,##0.0;(\"$\"#,##0.0)"), so a negative number
 // shows its absolute value, prefix included, inside them. The prefix is always shown
 // exactly as written: double quotes in it are given as quoted literals of their own.
-QString NumericDisplayFormat(const QString& Prefix, bool ThousandsSeparator, int Decimals, bool NegativeParenthesis);
+VELKOGRID_EXPORT QString NumericDisplayFormat(const QString& Prefix, bool ThousandsSeparator, int Decimals, bool NegativeParenthesis);
 
 // "0.000E+00" for 3 decimals, "0E+00" for 0 or fewer.
-QString ScientificDisplayFormat(int Decimals);
+VELKOGRID_EXPORT QString ScientificDisplayFormat(int Decimals);
 
 // Which parts a date/time column reads from a cell's text.
 enum TvgDateTimeParts : std::uint8_t {
@@ -37,7 +38,7 @@ enum TvgDateTimeParts : std::uint8_t {
     vgdtpDateAndTime // a date with an optional time (StrToDateTime)
 };
 
-struct TvgDateTimeDisplay {
+struct VELKOGRID_EXPORT TvgDateTimeDisplay {
     TvgDateTimeParts Parts = vgdtpNone;
     // The FormatDateTime pattern; empty when Parts is vgdtpNone.
     QString Format;
@@ -48,6 +49,6 @@ struct TvgDateTimeDisplay {
 // part out. An index past the end of its table (DateFormat above 10, TimeFormat above 3)
 // is no pattern at all: the result is vgdtpNone, and the cell shows its text unformatted
 // rather than half of what was asked for.
-TvgDateTimeDisplay DateTimeDisplayFormat(int DateFormat, int TimeFormat, TvgDateOrder Order);
+VELKOGRID_EXPORT TvgDateTimeDisplay DateTimeDisplayFormat(int DateFormat, int TimeFormat, TvgDateOrder Order);
 
 } // namespace vg

@@ -6,6 +6,7 @@
 
 #include "common/VgGlobal.h"
 #include "platform/core/ControlEnums.h"
+#include "platform/core/Export.h"
 #include "platform/core/Types.h"
 #include "platform/hostgrid/GridTypes.h"
 
@@ -23,7 +24,7 @@ constexpr int vgwmAdjustRowHeight = 0x400 + 3000;   // 4024
 constexpr int vgwmAdjustColumnWidth = 0x400 + 3001; // 4025
 
 // What text drawing needs of the grid a cell belongs to.
-class TvgSizeRequestTarget {
+class VELKOGRID_EXPORT TvgSizeRequestTarget {
 public:
     virtual bool VelkoAdjustColWidth() const = 0;
     virtual bool VelkoAdjustRowHeight() const = 0;
@@ -34,7 +35,7 @@ protected:
     ~TvgSizeRequestTarget() = default;
 };
 
-struct TVgDrawInfo {
+struct VELKOGRID_EXPORT TVgDrawInfo {
     TCanvas* Canvas = nullptr;   // the font is already selected
     TvgVAlignment VAlignment = vgvaTop;
     TAlignment HAlignment = taLeftJustify;
@@ -51,11 +52,11 @@ struct TVgDrawInfo {
 
 // Draws Info.Text on Info.Canvas (which must be set) and posts the size requests the
 // text calls for. Leaves the canvas brush style clear.
-void VGDrawText(const TVgDrawInfo& Info);
+VELKOGRID_EXPORT void VGDrawText(const TVgDrawInfo& Info);
 
 // The height Info.Rect must have for VGDrawText to show the whole of Info.Text with the
 // canvas's font, laid out at Info.Rect's width, with its vertical margins kept free.
 // Nothing is drawn or requested.
-int VGTextRoomHeight(const TVgDrawInfo& Info);
+VELKOGRID_EXPORT int VGTextRoomHeight(const TVgDrawInfo& Info);
 
 } // namespace vg

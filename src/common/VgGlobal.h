@@ -6,6 +6,7 @@
 
 #include "platform/core/Colors.h"
 #include "platform/core/Exceptions.h"
+#include "platform/core/Export.h"
 #include "platform/core/Persistent.h"
 #include "platform/core/Strings.h"
 #include "platform/core/Types.h"
@@ -57,7 +58,7 @@ VG_DECLARE_EXCEPTION(EvgInvalidColumnName, EvgException)
 VG_DECLARE_EXCEPTION(EvgColumnNameExists, EvgException)
 
 // One edge's border. Its properties are plain fields: setting them notifies nobody.
-class TvgBorder : public TPersistent {
+class VELKOGRID_EXPORT TvgBorder : public TPersistent {
     VG_CLASS(TvgBorder)
 public:
     TvgBorder() = default;
@@ -86,7 +87,7 @@ private:
 
 // A set of cells, each a column and a row. Keys are held once in a sorted string list,
 // so lookups are binary searches.
-class TvgCellList : public TObject {
+class VELKOGRID_EXPORT TvgCellList : public TObject {
 public:
     TvgCellList();
 
@@ -108,13 +109,13 @@ inline int RectWidth(const TRect& R) { return R.Right - R.Left + 1; }
 inline int RectHeight(const TRect& R) { return R.Bottom - R.Top + 1; }
 
 // Whether S starts with Prefix, exactly and case-sensitively.
-bool StringBeginsWith(const QString& Prefix, const QString& S);
+VELKOGRID_EXPORT bool StringBeginsWith(const QString& Prefix, const QString& S);
 
 // The order of day, month and year in the short date format in force, read at every call.
-TvgDateOrder VgDateOrder();
+VELKOGRID_EXPORT TvgDateOrder VgDateOrder();
 
 // Date display patterns by date order and index, and time display patterns by index.
-extern const std::array<std::array<QString, 11>, 3> vgDateFormats;
-extern const std::array<QString, 4> vgTimeFormats;
+extern VELKOGRID_EXPORT const std::array<std::array<QString, 11>, 3> vgDateFormats;
+extern VELKOGRID_EXPORT const std::array<QString, 4> vgTimeFormats;
 
 } // namespace vg

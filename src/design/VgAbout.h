@@ -2,13 +2,15 @@
 // shows the library's version and closes from its "Close" panel.
 #pragma once
 
+#include "platform/core/Export.h"
+
 #include <QDialog>
 
 class QLabel;
 
 namespace vg {
 
-class TvgAboutForm : public QDialog {
+class VELKOGRID_EXPORT TvgAboutForm : public QDialog {
     Q_OBJECT
 public:
     explicit TvgAboutForm(QWidget* parent = nullptr);

@@ -7,6 +7,7 @@
 
 #include "platform/core/Colors.h"
 #include "platform/core/Component.h"
+#include "platform/core/Export.h"
 
 #include <QDialog>
 
@@ -17,7 +18,7 @@ class QPushButton;
 
 namespace vg {
 
-class TvgColorSelectForm : public QDialog {
+class VELKOGRID_EXPORT TvgColorSelectForm : public QDialog {
     Q_OBJECT
 public:
     explicit TvgColorSelectForm(QWidget* parent = nullptr);
@@ -45,7 +46,7 @@ private:
     void btnCustomClick();
 };
 
-class TvgColorDialog : public TComponent {
+class VELKOGRID_EXPORT TvgColorDialog : public TComponent {
     VG_CLASS(TvgColorDialog)
 public:
     explicit TvgColorDialog(TComponent* owner = nullptr);

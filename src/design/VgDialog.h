@@ -10,6 +10,7 @@
 #pragma once
 
 #include "common/VgColumn.h"
+#include "platform/core/Export.h"
 #include "platform/core/Persistent.h"
 
 #include <QDialog>
@@ -37,7 +38,7 @@ class TVelkoGrid;
 
 // What opened the columns editor when it is not the grid itself: it names the grid and is
 // told when "Apply" changed it (the designer's modified notification).
-class TvgColumnsEditorOpener : public TObject {
+class VELKOGRID_EXPORT TvgColumnsEditorOpener : public TObject {
 public:
     virtual TVelkoGrid* EditedGrid() const = 0;
     virtual void DesignerModified() = 0;
@@ -45,7 +46,7 @@ public:
 
 // The column list: one entry per column with its caption (its name where it has none),
 // the column renamed in place, entries dragged onto each other, and headings dragged onto entries from the headings list.
-class TvgColumnListWidget : public QListWidget {
+class VELKOGRID_EXPORT TvgColumnListWidget : public QListWidget {
     Q_OBJECT
 public:
     static inline const QString ColumnMime = QStringLiteral("application/x-velkogrid-column");
@@ -72,7 +73,7 @@ private:
 };
 
 // The headings list: its entries drag as headings.
-class TvgHeadingListWidget : public QListWidget {
+class VELKOGRID_EXPORT TvgHeadingListWidget : public QListWidget {
     Q_OBJECT
 public:
     explicit TvgHeadingListWidget(QWidget* parent = nullptr);
@@ -82,7 +83,7 @@ protected:
     QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override;
 };
 
-class TfrmvgColumnsEditor : public QDialog {
+class VELKOGRID_EXPORT TfrmvgColumnsEditor : public QDialog {
     Q_OBJECT
 public:
     // Opener is the grid itself or a TvgColumnsEditorOpener that names it. The dialog frees

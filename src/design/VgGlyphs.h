@@ -2,6 +2,8 @@
 // drawn in the widget's text colour so they follow the desktop's theme.
 #pragma once
 
+#include "platform/core/Export.h"
+
 #include <QIcon>
 
 class QWidget;
@@ -13,6 +15,6 @@ enum class TvgGlyph {
     Clip, Ellipsis, Wrap, BevelRaised, BevelLowered, Font, DropDown, EllipsisButton, CustomButton
 };
 
-QIcon GlyphIcon(TvgGlyph Glyph, const QWidget& Widget);
+VELKOGRID_EXPORT QIcon GlyphIcon(TvgGlyph Glyph, const QWidget& Widget);
 
 } // namespace vg

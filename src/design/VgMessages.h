@@ -3,6 +3,8 @@
 // messages in their own way instead.
 #pragma once
 
+#include "platform/core/Export.h"
+
 #include <QString>
 
 #include <functional>
@@ -14,9 +16,9 @@ namespace vg {
 using TvgDesignMessageHandler = std::function<void(QWidget* Parent, const QString& Text)>;
 
 // Shows Text as an error over Parent through the current handler.
-void ShowDesignError(QWidget* Parent, const QString& Text);
+VELKOGRID_EXPORT void ShowDesignError(QWidget* Parent, const QString& Text);
 
 // Replaces the handler (an empty one restores the error box) and answers the one before.
-TvgDesignMessageHandler SetDesignMessageHandler(TvgDesignMessageHandler Handler);
+VELKOGRID_EXPORT TvgDesignMessageHandler SetDesignMessageHandler(TvgDesignMessageHandler Handler);
 
 } // namespace vg

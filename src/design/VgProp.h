@@ -5,6 +5,7 @@
 #pragma once
 
 #include "design/VgDialog.h"
+#include "platform/core/Export.h"
 #include "platform/core/TypeInfo.h"
 
 #include <QString>
@@ -15,7 +16,7 @@ class TComponent;
 class TVelkoGrid;
 
 // The form designer's side: told when a design-time editor changed the form.
-class TvgFormDesigner {
+class VELKOGRID_EXPORT TvgFormDesigner {
 public:
     virtual ~TvgFormDesigner() = default;
     virtual void Modified() = 0;
@@ -30,7 +31,7 @@ using TPropertyAttributes = TSet<TPropertyAttribute>;
 
 // What the columns editor is opened by: a design-time editor of one component. The editor
 // does nothing for a component that is no TVelkoGrid.
-class TvgGridDesignEditor : public TvgColumnsEditorOpener {
+class VELKOGRID_EXPORT TvgGridDesignEditor : public TvgColumnsEditorOpener {
 public:
     TvgGridDesignEditor(TComponent* Component, TvgFormDesigner* Designer);
 
@@ -50,14 +51,14 @@ private:
 };
 
 // Double-clicking the grid.
-class TVelkoGridEditor : public TvgGridDesignEditor {
+class VELKOGRID_EXPORT TVelkoGridEditor : public TvgGridDesignEditor {
 public:
     using TvgGridDesignEditor::TvgGridDesignEditor;
     void Edit() { RunColumnsEditor(false); }
 };
 
 // The "..." of Columns and Headings; the latter opens the editor on its headings page.
-class TVGColumnsPropertyEditor : public TvgGridDesignEditor {
+class VELKOGRID_EXPORT TVGColumnsPropertyEditor : public TvgGridDesignEditor {
 public:
     // PropertyTypeName: "TvgColumns" or "TvgHeadings".
     TVGColumnsPropertyEditor(TComponent* Component, const QString& PropertyTypeName, TvgFormDesigner* Designer);
@@ -71,7 +72,7 @@ private:
     QString FTypeName;
 };
 
-class TvgVersionEditor {
+class VELKOGRID_EXPORT TvgVersionEditor {
 public:
     explicit TvgVersionEditor(TComponent* Component) : FComponent(Component) {}
     TPropertyAttributes GetAttributes() const { return {paReadOnly}; }
@@ -82,7 +83,7 @@ private:
 };
 
 // The "..." of Author shows the credits window.
-class TvgAuthorEditor {
+class VELKOGRID_EXPORT TvgAuthorEditor {
 public:
     explicit TvgAuthorEditor(TComponent* Component) : FComponent(Component) {}
     TPropertyAttributes GetAttributes() const { return {paDialog, paReadOnly}; }

@@ -2,16 +2,18 @@
 // credit text, and the form designer's side of the design-time editors.
 #pragma once
 
+#include "platform/core/Export.h"
+
 #include <QIcon>
 #include <QString>
 
 namespace vg {
 
 // "Karrow"
-QString VelkoGridPaletteGroup();
+VELKOGRID_EXPORT QString VelkoGridPaletteGroup();
 // The grid's picture on the widget box: a small grid with a heading over two columns.
-QIcon VelkoGridIcon();
+VELKOGRID_EXPORT QIcon VelkoGridIcon();
 // The credit line Author shows.
-QString VelkoGridCredits();
+VELKOGRID_EXPORT QString VelkoGridCredits();
 
 } // namespace vg

@@ -12,6 +12,7 @@
 #pragma once
 
 #include "editor/VgEditorGrid.h"
+#include "platform/core/Export.h"
 #include "platform/core/TypeInfo.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/hostgrid/InplaceEdit.h"
@@ -28,7 +29,7 @@ enum TvgEditStyle : std::uint8_t { esEllipsis, esPickList };
 VG_ENUM_INFO(TvgEditStyle, "esEllipsis", "esPickList")
 using TvgEditStyles = TSet<TvgEditStyle>;
 
-class TVgInplaceEdit : public TInplaceEdit {
+class VELKOGRID_EXPORT TVgInplaceEdit : public TInplaceEdit {
     Q_OBJECT
 public:
     explicit TVgInplaceEdit(TVgEditorGrid* Grid);

@@ -5,6 +5,7 @@
 
 #include "common/VgColumn.h"
 #include "platform/core/Colors.h"
+#include "platform/core/Export.h"
 #include "platform/core/Types.h"
 
 #include <QString>
@@ -16,13 +17,13 @@ class TFont;
 class TInplaceEditGrid;
 
 // The look of a data cell that the editor takes over: its colour, and how its text lies.
-struct TVgEditorLook {
+struct VELKOGRID_EXPORT TVgEditorLook {
     TColor Color = clWindow;
     TAlignment Alignment = taLeftJustify;
     TvgClipStyle ClipStyle = vgclpClip;
 };
 
-class TVgEditorGrid {
+class VELKOGRID_EXPORT TVgEditorGrid {
 public:
     // The grid as the host editor sees it (text, keys, focus).
     virtual TInplaceEditGrid* EditorHost() = 0;

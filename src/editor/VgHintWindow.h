@@ -5,10 +5,11 @@
 #pragma once
 
 #include "platform/controls/HintWindow.h"
+#include "platform/core/Export.h"
 
 namespace vg {
 
-class TvgHintWindow : public THintWindow {
+class VELKOGRID_EXPORT TvgHintWindow : public THintWindow {
 public:
     // Hand the window to the application object, which frees it:
     //   auto* hint = Application().Adopt(std::make_unique<TvgHintWindow>());

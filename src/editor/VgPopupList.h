@@ -8,6 +8,7 @@
 #pragma once
 
 #include "platform/controls/CustomListBox.h"
+#include "platform/core/Export.h"
 
 #include <cstdint>
 
@@ -15,7 +16,7 @@ namespace vg {
 
 class TVgInplaceEdit;
 
-class TPopupListbox : public TCustomListBox {
+class VELKOGRID_EXPORT TPopupListbox : public TCustomListBox {
 public:
     // Milliseconds of pause after which a typed character starts a new search.
     static constexpr std::uint32_t SearchPause = 2000;

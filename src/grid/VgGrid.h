@@ -23,6 +23,7 @@
 #include "editor/VgEditorGrid.h"
 #include "grid/VgGridQtFlags.h"
 #include "grid/VgHGrid.h"
+#include "platform/core/Export.h"
 #include "platform/graphics/Bitmaps.h"
 
 #include <exception>
@@ -75,11 +76,11 @@ using TvgOnBeforeFixedCellClick =
     std::function<void(TObject* Sender, int ACol, int ARow, int HeadingIndex, bool& CanClick)>;
 
 // "2.12"
-QString VelkoGridVersionString();
+VELKOGRID_EXPORT QString VelkoGridVersionString();
 
 // The grid is its editor's TVgEditorGrid through a protected base, as the host grid is the
 // host editor's grid.
-class TVelkoGrid : public TVgHintGrid, public TvgSizeRequestTarget, protected TVgEditorGrid {
+class VELKOGRID_EXPORT TVelkoGrid : public TVgHintGrid, public TvgSizeRequestTarget, protected TVgEditorGrid {
     Q_OBJECT
     VG_CLASS(TVelkoGrid)
     friend class TvgGridFill; // holds the editor's reload while it fills

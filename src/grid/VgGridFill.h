@@ -11,6 +11,7 @@
 // handlers may change the column objects, which the fill holds.
 #pragma once
 
+#include "platform/core/Export.h"
 #include "platform/hostgrid/PackedRow.h"
 
 #include <QString>
@@ -24,7 +25,7 @@ class TStrings;
 class TVelkoGrid;
 class TvgColumn;
 
-class TvgGridFill {
+class VELKOGRID_EXPORT TvgGridFill {
 public:
     TvgGridFill(TVelkoGrid& Grid, int FirstColumn, int FirstRow);
     ~TvgGridFill();

@@ -8,10 +8,12 @@
 // own members and in classes derived from it.
 #pragma once
 
+#include "platform/core/Export.h"
+
 #include <QObject>
 
 namespace vg::VelkoGridFlags {
-Q_NAMESPACE
+Q_NAMESPACE_EXPORT(VELKOGRID_EXPORT)
 
 // TGridOption's values, in its order.
 enum GridOption : unsigned {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "platform/app/Timer.h"
+#include "platform/core/Export.h"
 #include "platform/hostgrid/StringGrid.h"
 
 #include <functional>
@@ -20,7 +21,7 @@ class TvgHintWindow;
 // of the hint window in screen coordinates; the handler may change both.
 using TvgOnShowCellHint = std::function<void(TObject* Sender, int Col, int Row, QString& Hint, TPoint& TopLeft)>;
 
-class TVgHintGrid : public TStringGrid {
+class VELKOGRID_EXPORT TVgHintGrid : public TStringGrid {
     Q_OBJECT
     VG_CLASS(TVgHintGrid)
 public:

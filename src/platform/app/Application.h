@@ -10,6 +10,8 @@
 // - Adopted objects: pop-ups that belong to no control live until the QApplication ends.
 #pragma once
 
+#include "platform/core/Export.h"
+
 #include <QPointF>
 #include <QPointer>
 #include <QString>
@@ -28,7 +30,7 @@ namespace vg {
 struct TMessage;
 class TApplicationEvents;
 
-class TApplication {
+class VELKOGRID_EXPORT TApplication {
 public:
     using TExceptionEvent = std::function<void(const std::exception& E)>;
     // Answers true when it has consumed the message; the hooks after it do not see it then.
@@ -133,13 +135,13 @@ private:
 // Whether widget is control or lies inside it (its viewport, scroll bars, child controls
 // and pop-up windows parented to it). A control that receives CM_CANCELMODE asks this of
 // the pressed widget to learn whether the press was its own.
-bool IsWidgetWithin(const QWidget* widget, const QWidget* control);
+VELKOGRID_EXPORT bool IsWidgetWithin(const QWidget* widget, const QWidget* control);
 
 // The one application object of the process.
-TApplication& Application();
+VELKOGRID_EXPORT TApplication& Application();
 
 // Application().GuardEvent as a function to hand on, for message tables and other
 // boundaries that take a guard.
-std::function<bool(const std::function<void()>& work)> ApplicationGuard();
+VELKOGRID_EXPORT std::function<bool(const std::function<void()>& work)> ApplicationGuard();
 
 } // namespace vg

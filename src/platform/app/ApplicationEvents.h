@@ -3,6 +3,8 @@
 // what the application object makes of them. Used by TApplication only.
 #pragma once
 
+#include "platform/core/Export.h"
+
 #include <QObject>
 
 #include <functional>
@@ -12,7 +14,7 @@ class QWidget;
 
 namespace vg {
 
-class TApplicationEvents : public QObject {
+class VELKOGRID_EXPORT TApplicationEvents : public QObject {
     Q_OBJECT
 public:
     struct THandlers {

@@ -4,6 +4,7 @@
 // VK_RETURN whatever keyboard produced it; KeyCodeOf folds Qt's variants together.
 #pragma once
 
+#include "platform/core/Export.h"
 #include "platform/core/TypeInfo.h"
 
 #include <Qt>
@@ -22,9 +23,9 @@ VG_ENUM_INFO(TShiftStateFlag, "ssShift", "ssAlt", "ssCtrl", "ssLeft", "ssRight",
 using TShiftState = TSet<TShiftStateFlag>;
 
 // The shift state of held modifier keys and mouse buttons.
-TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons = Qt::NoButton);
+VELKOGRID_EXPORT TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons = Qt::NoButton);
 // The button of a press or release; buttons other than these three count as the left one.
-TMouseButton MouseButtonOf(Qt::MouseButton button);
+VELKOGRID_EXPORT TMouseButton MouseButtonOf(Qt::MouseButton button);
 
 // Virtual key codes.
 constexpr int VK_BACK = Qt::Key_Backspace;
@@ -52,11 +53,11 @@ constexpr int VK_F4 = Qt::Key_F4;
 
 // The key code of a key event: the keypad's Enter is VK_RETURN and Qt's back-tab is
 // VK_TAB (its shift state carries ssShift).
-int KeyCodeOf(const QKeyEvent& event);
+VELKOGRID_EXPORT int KeyCodeOf(const QKeyEvent& event);
 // The shift state of a key event, with the mouse buttons held at the moment.
-TShiftState ShiftStateOf(const QKeyEvent& event);
+VELKOGRID_EXPORT TShiftState ShiftStateOf(const QKeyEvent& event);
 // The characters a key event types. With Ctrl (and not Alt) a letter types its control
 // character (Ctrl+V is 0x16), whatever text the platform attached to the event.
-QString TypedTextOf(const QKeyEvent& event);
+VELKOGRID_EXPORT QString TypedTextOf(const QKeyEvent& event);
 
 } // namespace vg

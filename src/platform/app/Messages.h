@@ -6,6 +6,8 @@
 // control gives it (the application's exception guard), so no exception leaves the event.
 #pragma once
 
+#include "platform/core/Export.h"
+
 #include <QEvent>
 
 #include <cstdint>
@@ -31,7 +33,7 @@ constexpr int WM_CANCELMODE = WM_BASE + 0x001F;
 constexpr int WM_COMMAND = WM_BASE + 0x0111; // WParam: notification code << 16; LParam: sender
 constexpr int EN_CHANGE = 0x0300;            // an edit control's text changed
 
-struct TMessage {
+struct VELKOGRID_EXPORT TMessage {
     int Msg = 0;
     std::intptr_t WParam = 0;
     std::intptr_t LParam = 0;
@@ -39,18 +41,18 @@ struct TMessage {
 };
 
 // Message numbers must lie in Qt's user event range (1000 to 65535).
-class TMessageEvent : public QEvent {
+class VELKOGRID_EXPORT TMessageEvent : public QEvent {
 public:
     explicit TMessageEvent(const TMessage& message);
     TMessage Message;
 };
 
 // A message number outside Qt's user event range raises EInvalidOperation.
-void PostMessage(QObject* control, int msg, std::intptr_t wParam, std::intptr_t lParam);
-std::intptr_t SendMessage(QObject* control, int msg, std::intptr_t wParam, std::intptr_t lParam);
+VELKOGRID_EXPORT void PostMessage(QObject* control, int msg, std::intptr_t wParam, std::intptr_t lParam);
+VELKOGRID_EXPORT std::intptr_t SendMessage(QObject* control, int msg, std::intptr_t wParam, std::intptr_t lParam);
 
 // The messages a control handles. A control calls Dispatch from its event() override.
-class TMessageTable {
+class VELKOGRID_EXPORT TMessageTable {
 public:
     using THandler = std::function<void(TMessage& message)>;
     // Runs a handler; answers false when it raised (and the exception was dealt with).

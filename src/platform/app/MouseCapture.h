@@ -4,14 +4,16 @@
 // to grab (offscreen). A captured widget that is destroyed loses the capture.
 #pragma once
 
+#include "platform/core/Export.h"
+
 class QWidget;
 
 namespace vg {
 
 // Gives widget the capture, taking it from whoever held it; null releases it.
-void SetCapture(QWidget* widget);
-void ReleaseCapture();
+VELKOGRID_EXPORT void SetCapture(QWidget* widget);
+VELKOGRID_EXPORT void ReleaseCapture();
 // The widget holding the capture, or null.
-QWidget* GetCapture();
+VELKOGRID_EXPORT QWidget* GetCapture();
 
 } // namespace vg

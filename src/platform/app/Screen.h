@@ -2,11 +2,12 @@
 // inside, and the position of the mouse pointer in screen coordinates.
 #pragma once
 
+#include "platform/core/Export.h"
 #include "platform/core/Types.h"
 
 namespace vg {
 
-class TScreen {
+class VELKOGRID_EXPORT TScreen {
 public:
     // The primary screen's size in pixels; EInvalidOperation when there is no screen
     // (no QGuiApplication is running).
@@ -18,6 +19,6 @@ public:
     void SetCursorPos(TPoint p);
 };
 
-TScreen& Screen();
+VELKOGRID_EXPORT TScreen& Screen();
 
 } // namespace vg

@@ -3,15 +3,17 @@
 // (b - a, unsigned) stay right across the wrap.
 #pragma once
 
+#include "platform/core/Export.h"
+
 #include <cstdint>
 #include <functional>
 
 namespace vg {
 
-std::uint32_t GetTickCount();
+VELKOGRID_EXPORT std::uint32_t GetTickCount();
 
 // Replaces the clock, so that tests can let time pass without waiting; an empty function
 // restores the real one.
-void SetTickCountSource(std::function<std::uint32_t()> source);
+VELKOGRID_EXPORT void SetTickCountSource(std::function<std::uint32_t()> source);
 
 } // namespace vg

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/core/Component.h"
+#include "platform/core/Export.h"
 
 #include <functional>
 #include <memory>
@@ -13,7 +14,7 @@ class QTimer;
 
 namespace vg {
 
-class TTimer : public TComponent {
+class VELKOGRID_EXPORT TTimer : public TComponent {
     VG_CLASS(TTimer)
 public:
     explicit TTimer(TComponent* owner = nullptr);

@@ -5,6 +5,7 @@
 // first, a released mouse button reaches MouseUp and OnMouseUp.
 #pragma once
 
+#include "platform/core/Export.h"
 #include "platform/core/Persistent.h"
 #include "platform/core/Strings.h"
 #include "platform/core/Types.h"
@@ -16,7 +17,7 @@
 
 namespace vg {
 
-class TCustomListBox : public QListWidget, public TObject {
+class VELKOGRID_EXPORT TCustomListBox : public QListWidget, public TObject {
     VG_CLASS(TCustomListBox)
 public:
     explicit TCustomListBox(QWidget* parent = nullptr);

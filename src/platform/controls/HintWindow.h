@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/core/Colors.h"
+#include "platform/core/Export.h"
 #include "platform/core/Types.h"
 #include "platform/graphics/Canvas.h"
 
@@ -14,7 +15,7 @@
 
 namespace vg {
 
-class THintWindow : public QWidget {
+class VELKOGRID_EXPORT THintWindow : public QWidget {
 public:
     // A hint window is normally adopted by the application object, which frees it.
     explicit THintWindow(QWidget* parent = nullptr);

@@ -2,6 +2,7 @@
 // file names. A class is registered once, typically at start-up of the module that defines it.
 #pragma once
 
+#include "platform/core/Export.h"
 #include "platform/core/TypeInfo.h"
 
 #include <functional>
@@ -12,9 +13,9 @@ class TComponent;
 
 using TComponentFactory = std::function<TComponent*(TComponent* owner)>;
 
-void RegisterComponentClass(const TClassInfo& info, TComponentFactory factory);
+VELKOGRID_EXPORT void RegisterComponentClass(const TClassInfo& info, TComponentFactory factory);
 // The factory of a registered class (name compared case-insensitively), or null.
-const TComponentFactory* FindComponentClass(const QString& name);
+VELKOGRID_EXPORT const TComponentFactory* FindComponentClass(const QString& name);
 
 template <class T>
 void RegisterComponentClass()

@@ -3,6 +3,7 @@
 // files as a list of items, each with its own published properties.
 #pragma once
 
+#include "platform/core/Export.h"
 #include "platform/core/Persistent.h"
 #include "platform/core/UpdateCount.h"
 
@@ -14,7 +15,7 @@ namespace vg {
 
 class TCollection;
 
-class TCollectionItem : public TPersistent {
+class VELKOGRID_EXPORT TCollectionItem : public TPersistent {
     VG_CLASS(TCollectionItem)
 public:
     // Joins collection (at its end) when one is given.
@@ -37,7 +38,7 @@ private:
 };
 
 // How a collection creates its items: the item class and a factory.
-struct TCollectionItemClass {
+struct VELKOGRID_EXPORT TCollectionItemClass {
     const TClassInfo* Info = nullptr;
     std::function<TCollectionItem*(TCollection*)> Create;
 
@@ -48,7 +49,7 @@ struct TCollectionItemClass {
     }
 };
 
-class TCollection : public TPersistent {
+class VELKOGRID_EXPORT TCollection : public TPersistent {
     VG_CLASS(TCollection)
 public:
     explicit TCollection(TCollectionItemClass itemClass);

@@ -5,6 +5,8 @@
 // form files and in the colour picker, with a hexadecimal text form for unnamed ones.
 #pragma once
 
+#include "platform/core/Export.h"
+
 #include <QColor>
 #include <QPalette>
 #include <QString>
@@ -85,35 +87,35 @@ inline constexpr TColor clMenuHighlight = SystemColor(29);
 inline constexpr TColor clMenuBar = SystemColor(30);
 
 // The name of a named colour ("clRed"); false when the colour has none.
-bool ColorToIdent(TColor Color, QString& Ident);
+VELKOGRID_EXPORT bool ColorToIdent(TColor Color, QString& Ident);
 // The colour of a name, compared without regard to case; false for an unknown name.
-bool IdentToColor(const QString& Ident, TColor& Color);
+VELKOGRID_EXPORT bool IdentToColor(const QString& Ident, TColor& Color);
 
 // The colour's name, or "$" and eight upper-case hexadecimal digits ("$00123456").
-QString ColorToString(TColor Color);
+VELKOGRID_EXPORT QString ColorToString(TColor Color);
 // A colour name, or an integer in decimal ("-16777201"), "$" hexadecimal or "0x"
 // hexadecimal. Raises EConvertError for any other text.
-TColor StringToColor(const QString& S);
+VELKOGRID_EXPORT TColor StringToColor(const QString& S);
 
 // Calls Proc with every colour name, in a fixed order: the standard colours, the system
 // colours by number, then clNone and clDefault.
 using TGetStrProc = std::function<void(const QString& S)>;
-void GetColorValues(const TGetStrProc& Proc);
+VELKOGRID_EXPORT void GetColorValues(const TGetStrProc& Proc);
 
 // Whether the value is a colour at all: a direct colour, a system colour of an assigned
 // number, clNone or clDefault. Setters refuse anything else through CheckColor, which
 // raises EConvertError ("Invalid color value $80000000").
-bool IsValidColor(TColor Color);
-void CheckColor(TColor Color);
+VELKOGRID_EXPORT bool IsValidColor(TColor Color);
+VELKOGRID_EXPORT void CheckColor(TColor Color);
 
 // The colour to paint with. System colours come from the palette's roles; clDefault is
 // the palette's base (window) colour and clNone is fully transparent. Raises
 // EConvertError for a value that is none of these (an unassigned system colour number or
 // a high byte other than those of the forms above).
-QColor ColorToQColor(TColor Color, const QPalette& Palette);
-QRgb ColorToRGB(TColor Color, const QPalette& Palette);
+VELKOGRID_EXPORT QColor ColorToQColor(TColor Color, const QPalette& Palette);
+VELKOGRID_EXPORT QRgb ColorToRGB(TColor Color, const QPalette& Palette);
 
 // The direct colour of a QColor; its alpha channel is dropped.
-TColor QColorToColor(const QColor& Color);
+VELKOGRID_EXPORT TColor QColorToColor(const QColor& Color);
 
 } // namespace vg

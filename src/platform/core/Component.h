@@ -3,6 +3,7 @@
 // in the designer, or being destroyed.
 #pragma once
 
+#include "platform/core/Export.h"
 #include "platform/core/Persistent.h"
 
 #include <functional>
@@ -14,7 +15,7 @@ enum TComponentStateFlag : std::uint8_t { csLoading, csReading, csDesigning, csD
 VG_ENUM_INFO(TComponentStateFlag, "csLoading", "csReading", "csDesigning", "csDestroying")
 using TComponentState = TSet<TComponentStateFlag>;
 
-class TComponent : public TPersistent {
+class VELKOGRID_EXPORT TComponent : public TPersistent {
     VG_CLASS(TComponent)
 public:
     // owner (may be null) takes ownership and destroys this component with itself.

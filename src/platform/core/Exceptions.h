@@ -4,13 +4,15 @@
 // to see and handle: conversions, list indices, casts, assignments and streams.
 #pragma once
 
+#include "platform/core/Export.h"
+
 #include <QString>
 #include <QByteArray>
 #include <exception>
 
 namespace vg {
 
-class Exception : public std::exception {
+class VELKOGRID_EXPORT Exception : public std::exception {
 public:
     explicit Exception(QString message) : FMessage(std::move(message)), FUtf8(FMessage.toUtf8()) {}
     const QString& Message() const noexcept { return FMessage; }
@@ -23,7 +25,7 @@ private:
 
 // Declares an exception class that adds nothing but its type to its base.
 #define VG_DECLARE_EXCEPTION(Name, Base)                                    \
-    class Name : public Base {                                              \
+    class VELKOGRID_EXPORT Name : public Base {                             \
     public:                                                                 \
         using Base::Base;                                                   \
     };

@@ -4,6 +4,7 @@
 // objects, refusing anything unknown or ill-typed with an EReadError that names the line.
 #pragma once
 
+#include "platform/core/Export.h"
 #include "platform/core/FormTree.h"
 #include "platform/core/Persistent.h"
 
@@ -15,7 +16,7 @@ namespace vg {
 class TCollection;
 class TComponent;
 
-class TWriter : public TFiler {
+class VELKOGRID_EXPORT TWriter : public TFiler {
 public:
     // The tree of root: its properties, then the components it owns as child objects.
     TFormObject WriteRoot(const TComponent& root);
@@ -47,7 +48,7 @@ private:
     std::optional<TFormValue> FValue;
 };
 
-class TReader : public TFiler {
+class VELKOGRID_EXPORT TReader : public TFiler {
 public:
     // Applies tree to root: sets the loading state, reads every property, creates the child
     // components the tree holds (owned by root), then calls Loaded on root and on each child.

@@ -4,6 +4,8 @@
 // entry raises EReadError and leaves no half-built object behind.
 #pragma once
 
+#include "platform/core/Export.h"
+
 #include <QString>
 
 #include <memory>
@@ -15,13 +17,13 @@ namespace vg {
 class TCollection;
 class TComponent;
 
-QString WriteComponentToText(const TComponent& root);
-void WriteComponentToStream(QIODevice& stream, const TComponent& root);
+VELKOGRID_EXPORT QString WriteComponentToText(const TComponent& root);
+VELKOGRID_EXPORT void WriteComponentToStream(QIODevice& stream, const TComponent& root);
 
 // A new component of the class the text names (see ClassRegistry.h), with the text's
 // properties and children, Loaded already called. The caller owns it.
-std::unique_ptr<TComponent> ReadComponentFromText(const QString& text);
-std::unique_ptr<TComponent> ReadComponentFromStream(QIODevice& stream);
+VELKOGRID_EXPORT std::unique_ptr<TComponent> ReadComponentFromText(const QString& text);
+VELKOGRID_EXPORT std::unique_ptr<TComponent> ReadComponentFromStream(QIODevice& stream);
 
 // Reads the text into an existing component. When its class is registered, the text is
 // first applied to a scratch component of that class holding the instance's own form and
@@ -30,12 +32,12 @@ std::unique_ptr<TComponent> ReadComponentFromStream(QIODevice& stream);
 // from having effects outside itself. An unregistered class is read directly. Whenever reading into the instance itself fails, its
 // form as it was before is read back, and then what KeepUnwrittenState kept; should that
 // fail as well, EReadError says so with both messages.
-void ReadComponentInto(const QString& text, TComponent& instance);
+VELKOGRID_EXPORT void ReadComponentInto(const QString& text, TComponent& instance);
 
 // The text a collection property is stored as ("<", each item with its properties, ">").
-QString WriteCollectionToText(const TCollection& collection);
+VELKOGRID_EXPORT QString WriteCollectionToText(const TCollection& collection);
 // Replaces collection's items by those text describes. Malformed text raises EReadError
 // and leaves the collection as it was.
-void ReadCollectionFromText(const QString& text, TCollection& collection);
+VELKOGRID_EXPORT void ReadCollectionFromText(const QString& text, TCollection& collection);
 
 } // namespace vg

@@ -3,6 +3,8 @@
 // TReader applies it to objects, so syntax and meaning are checked in separate steps.
 #pragma once
 
+#include "platform/core/Export.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -15,12 +17,12 @@ namespace vg {
 
 struct TFormProperty;
 
-struct TFormItem {
+struct VELKOGRID_EXPORT TFormItem {
     std::vector<TFormProperty> Properties;
     int Line = 0;
 };
 
-struct TFormValue {
+struct VELKOGRID_EXPORT TFormValue {
     enum class TKind { Integer, Float, String, Ident, Set, List, Collection, Binary };
 
     TKind Kind = TKind::Integer;
@@ -40,13 +42,13 @@ struct TFormValue {
     QString Describe() const;
 };
 
-struct TFormProperty {
+struct VELKOGRID_EXPORT TFormProperty {
     QString Name; // dotted for properties of owned sub-objects: TitleFont.Style
     TFormValue Value;
     int Line = 0;
 };
 
-struct TFormObject {
+struct VELKOGRID_EXPORT TFormObject {
     QString Name;
     QString ClassName;
     std::vector<TFormProperty> Properties;
@@ -55,11 +57,11 @@ struct TFormObject {
 };
 
 // Parses a form file's text; raises EReadError naming the line and what was expected.
-TFormObject ParseFormText(const QString& text);
+VELKOGRID_EXPORT TFormObject ParseFormText(const QString& text);
 // The text of a form object, in the layout the parser accepts.
-QString FormObjectToText(const TFormObject& object);
+VELKOGRID_EXPORT QString FormObjectToText(const TFormObject& object);
 // One value alone, as it stands after "Name = " in a form file, and its text.
-TFormValue ParseFormValueText(const QString& text);
-QString FormValueToText(const TFormValue& value);
+VELKOGRID_EXPORT TFormValue ParseFormValueText(const QString& text);
+VELKOGRID_EXPORT QString FormValueToText(const TFormValue& value);
 
 } // namespace vg

@@ -3,6 +3,7 @@
 // through its published properties and its DefineProperties hook.
 #pragma once
 
+#include "platform/core/Export.h"
 #include "platform/core/TypeInfo.h"
 
 #include <QByteArray>
@@ -17,7 +18,7 @@ namespace vg {
 class TReader;
 class TWriter;
 
-class TObject {
+class VELKOGRID_EXPORT TObject {
 public:
     TObject() = default;
     TObject(const TObject&) = delete;
@@ -33,7 +34,7 @@ public:
 // What a class's DefineProperties sees: a way to declare entries of its own that are
 // stored beside its published properties. The writer asks each entry for its data when
 // hasData holds; the reader hands an entry the stored value when the file names it.
-class TFiler {
+class VELKOGRID_EXPORT TFiler {
 public:
     virtual ~TFiler() = default;
     virtual void DefineProperty(const QString& name, const std::function<void(TReader&)>& readData,
@@ -42,7 +43,7 @@ public:
                                       const std::function<QByteArray()>& writeData, bool hasData) = 0;
 };
 
-class TPersistent : public TObject {
+class VELKOGRID_EXPORT TPersistent : public TObject {
     VG_CLASS(TPersistent)
 public:
     // Copies source into this object. A class that knows the source overrides Assign;

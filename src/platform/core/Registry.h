@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/core/Exceptions.h"
+#include "platform/core/Export.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,7 +20,7 @@ namespace vg {
 // A value that is missing or is not of the type asked for, or a key that is not open.
 VG_DECLARE_EXCEPTION(ERegistryException, Exception)
 
-class TRegistry {
+class VELKOGRID_EXPORT TRegistry {
 public:
     TRegistry();
     ~TRegistry();

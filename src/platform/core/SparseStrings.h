@@ -5,12 +5,13 @@
 // once, and ForEachFilled visits only the entries that hold text.
 #pragma once
 
+#include "platform/core/Export.h"
 #include "platform/core/SegmentedList.h"
 #include "platform/core/Strings.h"
 
 namespace vg {
 
-class TSparseStrings : public TStrings {
+class VELKOGRID_EXPORT TSparseStrings : public TStrings {
     VG_CLASS(TSparseStrings)
 public:
     int Count() const override { return FList.Count(); }

@@ -5,6 +5,8 @@
 // would translate line ends) is switched off, and it is switched back on afterwards.
 #pragma once
 
+#include "platform/core/Export.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 
@@ -12,7 +14,7 @@ class QIODevice;
 
 namespace vg {
 
-class TStream {
+class VELKOGRID_EXPORT TStream {
 public:
     // The device must be open for what the stream is asked to do; the stream neither opens
     // nor closes it.

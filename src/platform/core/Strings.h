@@ -3,6 +3,7 @@
 // with duplicates ignored, accepted or refused.
 #pragma once
 
+#include "platform/core/Export.h"
 #include "platform/core/Persistent.h"
 #include "platform/core/UpdateCount.h"
 
@@ -12,7 +13,7 @@
 
 namespace vg {
 
-class TStrings : public TPersistent {
+class VELKOGRID_EXPORT TStrings : public TPersistent {
     VG_CLASS(TStrings)
 public:
     virtual int Count() const = 0;
@@ -64,7 +65,7 @@ private:
 
 enum class TDuplicates { dupIgnore, dupAccept, dupError };
 
-class TStringList : public TStrings {
+class VELKOGRID_EXPORT TStringList : public TStrings {
     VG_CLASS(TStringList)
 public:
     TStringList() = default;

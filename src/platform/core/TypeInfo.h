@@ -3,6 +3,8 @@
 // declared order, with their kind, accessors, declared default and stored predicate.
 #pragma once
 
+#include "platform/core/Export.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -19,7 +21,7 @@ class TObject;
 class TPersistent;
 
 // Names of an enumeration's values by ordinal, as form files store them.
-struct TEnumInfo {
+struct VELKOGRID_EXPORT TEnumInfo {
     QString TypeName;
     QStringList Names;
 
@@ -85,7 +87,7 @@ enum class TPropKind {
     Object, // an owned sub-object (a font, a border, a string list, a collection, ...)
 };
 
-struct TPropInfo {
+struct VELKOGRID_EXPORT TPropInfo {
     QString Name;
     TPropKind Kind = TPropKind::Integer;
     const TEnumInfo* Enum = nullptr; // enumerations and sets
@@ -111,7 +113,7 @@ struct TPropInfo {
 };
 
 // Describes one class: its name, its parent and its own published properties.
-struct TClassInfo {
+struct VELKOGRID_EXPORT TClassInfo {
     QString Name;
     const TClassInfo* Parent = nullptr;
     std::vector<TPropInfo> Properties;
@@ -124,7 +126,7 @@ struct TClassInfo {
 };
 
 // The property an ancestor of info declares under name; EInvalidOperation when none does.
-const TPropInfo& InheritedProperty(const TClassInfo& info, const QString& name);
+VELKOGRID_EXPORT const TPropInfo& InheritedProperty(const TClassInfo& info, const QString& name);
 
 // Builds a class's TClassInfo:
 //   TClassBuilder<TvgBorder>("TvgBorder", &TPersistent::StaticClassInfo())

@@ -2,18 +2,20 @@
 // outside it: a rectangle (0, 0, 10, 10) covers the pixels 0..9 in both directions.
 #pragma once
 
+#include "platform/core/Export.h"
+
 #include <QPoint>
 #include <QRect>
 
 namespace vg {
 
-struct TPoint {
+struct VELKOGRID_EXPORT TPoint {
     int X = 0;
     int Y = 0;
     friend bool operator==(const TPoint&, const TPoint&) = default;
 };
 
-struct TRect {
+struct VELKOGRID_EXPORT TRect {
     int Left = 0;
     int Top = 0;
     int Right = 0;
@@ -35,7 +37,7 @@ inline TRect Rect(int left, int top, int right, int bottom) { return {left, top,
 inline TPoint Point(int x, int y) { return {x, y}; }
 
 // A cell of a grid by column and row.
-struct TGridCoord {
+struct VELKOGRID_EXPORT TGridCoord {
     int X = 0;
     int Y = 0;
     friend bool operator==(const TGridCoord&, const TGridCoord&) = default;

@@ -2,11 +2,13 @@
 // BeginUpdate/EndUpdate pairs and reports once, when the outermost pair ends.
 #pragma once
 
+#include "platform/core/Export.h"
+
 #include <type_traits>
 
 namespace vg {
 
-class TUpdateCount {
+class VELKOGRID_EXPORT TUpdateCount {
 public:
     void Begin() { ++FCount; }
     // Ends one level; true when the outermost level ended with a change to report.

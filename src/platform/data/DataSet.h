@@ -10,6 +10,7 @@
 #pragma once
 
 #include "platform/core/Exceptions.h"
+#include "platform/core/Export.h"
 #include "platform/core/Persistent.h"
 
 #include <QString>
@@ -25,7 +26,7 @@ VG_DECLARE_EXCEPTION(EDatabaseError, Exception)
 
 class TDataSet;
 
-class TFieldDef {
+class VELKOGRID_EXPORT TFieldDef {
 public:
     TFieldDef(QString Name, int Index) : FName(std::move(Name)), FIndex(Index) {}
     const QString& Name() const { return FName; }
@@ -37,7 +38,7 @@ private:
 };
 
 // One field of the dataset's records, read from the record the dataset stands on.
-class TField {
+class VELKOGRID_EXPORT TField {
 public:
     TField(const TDataSet& DataSet, QString FieldName, int Index)
         : FDataSet(DataSet), FFieldName(std::move(FieldName)), FIndex(Index)
@@ -80,7 +81,7 @@ private:
 
 using TFieldDefs = TDataSetList<TFieldDef>;
 
-class TFields : public TDataSetList<TField> {
+class VELKOGRID_EXPORT TFields : public TDataSetList<TField> {
 public:
     // The field of that name (ignoring case), or null.
     TField* FindField(const QString& FieldName) const;
@@ -88,7 +89,7 @@ public:
     TField* FieldByName(const QString& FieldName) const;
 };
 
-class TDataSet : public TObject {
+class VELKOGRID_EXPORT TDataSet : public TObject {
     VG_CLASS(TDataSet)
 public:
     TDataSet() = default;

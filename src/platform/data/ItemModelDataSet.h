@@ -4,6 +4,7 @@
 // the rows of models that hand them out in portions (canFetchMore) as it reads on.
 #pragma once
 
+#include "platform/core/Export.h"
 #include "platform/data/DataSet.h"
 
 #include <QAbstractItemModel>
@@ -11,7 +12,7 @@
 
 namespace vg {
 
-class TItemModelDataSet : public TDataSet {
+class VELKOGRID_EXPORT TItemModelDataSet : public TDataSet {
     VG_CLASS(TItemModelDataSet)
 public:
     // Values are read in Role; the model must outlive the dataset's use (a model that goes

@@ -6,6 +6,7 @@
 // First then runs it again.
 #pragma once
 
+#include "platform/core/Export.h"
 #include "platform/data/DataSet.h"
 
 #include <QSqlDatabase>
@@ -13,7 +14,7 @@
 
 namespace vg {
 
-class TSqlQueryDataSet : public TDataSet {
+class VELKOGRID_EXPORT TSqlQueryDataSet : public TDataSet {
     VG_CLASS(TSqlQueryDataSet)
 public:
     // The query runs on Database (the default connection when none is given).

@@ -2,6 +2,7 @@
 // on, and TIcon, an image drawn through its alpha channel.
 #pragma once
 
+#include "platform/core/Export.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Graphic.h"
 
@@ -17,7 +18,7 @@ class TPicture;
 // alpha channel) with its own canvas. Resizing keeps the pixels that still fit, at the
 // top-left, and makes the new ones white. Reading the pixels (Image, DrawnImage, Assign)
 // closes the canvas's painter, which ends its clip region and saved states.
-class TBitmap : public TGraphic {
+class VELKOGRID_EXPORT TBitmap : public TGraphic {
     VG_CLASS(TBitmap)
 public:
     TBitmap();
@@ -83,7 +84,7 @@ private:
 };
 
 // An image of ARGB32_Premultiplied pixels, always drawn through its alpha channel.
-class TIcon : public TGraphic {
+class VELKOGRID_EXPORT TIcon : public TGraphic {
     VG_CLASS(TIcon)
 public:
     int Width() const override { return FImage.width(); }

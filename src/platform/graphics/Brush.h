@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/core/Colors.h"
+#include "platform/core/Export.h"
 #include "platform/core/Persistent.h"
 
 #include <cstdint>
@@ -12,7 +13,7 @@ namespace vg {
 enum TBrushStyle : std::uint8_t { bsSolid, bsClear };
 VG_ENUM_INFO(TBrushStyle, "bsSolid", "bsClear")
 
-class TBrush : public TPersistent {
+class VELKOGRID_EXPORT TBrush : public TPersistent {
     VG_CLASS(TBrush)
 public:
     TColor Color() const { return FColor; }

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "platform/core/Colors.h"
+#include "platform/core/Export.h"
 #include "platform/core/Persistent.h"
 #include "platform/core/Types.h"
 #include "platform/graphics/Brush.h"
@@ -32,7 +33,7 @@ namespace vg {
 class TGraphic;
 class TPicture;
 
-class TCanvas {
+class VELKOGRID_EXPORT TCanvas {
 public:
     // A canvas that paints only while a painter is attached (a widget's canvas).
     TCanvas();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/core/Colors.h"
+#include "platform/core/Export.h"
 #include "platform/core/Persistent.h"
 
 #include <QFont>
@@ -16,7 +17,7 @@ enum TFontStyle : std::uint8_t { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 VG_ENUM_INFO(TFontStyle, "fsBold", "fsItalic", "fsUnderline", "fsStrikeOut")
 using TFontStyles = TSet<TFontStyle>;
 
-class TFont : public TPersistent {
+class VELKOGRID_EXPORT TFont : public TPersistent {
     VG_CLASS(TFont)
 public:
     // Sizes are kept as a height in pixels at this resolution, as form files store them.

@@ -3,6 +3,7 @@
 // the greyed look of a disabled image (image lists, state drawing).
 #pragma once
 
+#include "platform/core/Export.h"
 #include "platform/core/Persistent.h"
 
 #include <QImage>
@@ -11,7 +12,7 @@
 
 namespace vg {
 
-class TGraphic : public TPersistent {
+class VELKOGRID_EXPORT TGraphic : public TPersistent {
     VG_CLASS(TGraphic)
 public:
     virtual int Width() const = 0;
@@ -32,6 +33,6 @@ protected:
 
 // The greyed look of a disabled image: every pixel turned to a light grey of its
 // brightness, alpha kept. ARGB32_Premultiplied.
-QImage DisabledImage(const QImage& image);
+VELKOGRID_EXPORT QImage DisabledImage(const QImage& image);
 
 } // namespace vg

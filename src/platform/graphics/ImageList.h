@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/core/Component.h"
+#include "platform/core/Export.h"
 
 #include <QImage>
 
@@ -15,7 +16,7 @@ namespace vg {
 class TCanvas;
 class TGraphic;
 
-class TCustomImageList : public TComponent {
+class VELKOGRID_EXPORT TCustomImageList : public TComponent {
     VG_CLASS(TCustomImageList)
 public:
     static constexpr int DefaultSize = 16;
@@ -60,7 +61,7 @@ private:
 };
 
 // The image list components place on forms; Width and Height are published.
-class TImageList : public TCustomImageList {
+class VELKOGRID_EXPORT TImageList : public TCustomImageList {
     VG_CLASS(TImageList)
 public:
     using TCustomImageList::TCustomImageList;

@@ -11,6 +11,7 @@
 // so the end point stays unpainted at every width. Wide pens always draw solid.
 #pragma once
 
+#include "platform/core/Export.h"
 #include "platform/core/Types.h"
 #include "platform/graphics/Pen.h"
 
@@ -22,12 +23,12 @@
 namespace vg {
 
 // The on/off run lengths of a style's dash pattern; empty for a solid line.
-std::span<const int> PenDashPattern(TPenStyle style);
+VELKOGRID_EXPORT std::span<const int> PenDashPattern(TPenStyle style);
 
 // The pixels of the line within bounds as rectangles that do not overlap, so that an
 // operation that is not idempotent (xor, not) touches every pixel once. Only the steps
 // inside bounds are walked, so a line with far-away end points costs no more than one
 // across bounds. Empty when from equals to or the style is psClear.
-std::vector<QRect> LineRects(TPoint from, TPoint to, int penWidth, TPenStyle style, const QRect& bounds);
+VELKOGRID_EXPORT std::vector<QRect> LineRects(TPoint from, TPoint to, int penWidth, TPenStyle style, const QRect& bounds);
 
 } // namespace vg

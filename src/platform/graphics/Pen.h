@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/core/Colors.h"
+#include "platform/core/Export.h"
 #include "platform/core/Persistent.h"
 
 #include <cstdint>
@@ -25,7 +26,7 @@ VG_ENUM_INFO(TPenMode, "pmBlack", "pmWhite", "pmNop", "pmNot", "pmCopy", "pmNotC
              "pmMerge", "pmNotMerge", "pmMask", "pmNotMask", "pmMergePenNot", "pmMaskPenNot", "pmMergeNotPen",
              "pmMaskNotPen")
 
-class TPen : public TPersistent {
+class VELKOGRID_EXPORT TPen : public TPersistent {
     VG_CLASS(TPen)
 public:
     TColor Color() const { return FColor; }

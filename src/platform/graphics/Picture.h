@@ -3,6 +3,7 @@
 // followed by the image in PNG form.
 #pragma once
 
+#include "platform/core/Export.h"
 #include "platform/core/Persistent.h"
 
 #include <QImage>
@@ -13,7 +14,7 @@ namespace vg {
 
 enum class TGraphicKind { None, Bitmap, Icon };
 
-class TPicture : public TPersistent {
+class VELKOGRID_EXPORT TPicture : public TPersistent {
     VG_CLASS(TPicture)
 public:
     TGraphicKind Kind() const { return FKind; }
@@ -56,6 +57,6 @@ private:
 
 // Whether a picture draws blended by alpha (an icon, or a bitmap with an alpha channel)
 // rather than combined by the canvas's copy mode.
-bool PictureBlends(const TPicture& picture);
+VELKOGRID_EXPORT bool PictureBlends(const TPicture& picture);
 
 } // namespace vg

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/core/Colors.h"
+#include "platform/core/Export.h"
 
 #include <QPainter>
 
@@ -39,7 +40,7 @@ enum class TRasterOperand {
     Source,  // the copied image
 };
 
-struct TRasterOp {
+struct VELKOGRID_EXPORT TRasterOp {
     TRasterOperand Operand = TRasterOperand::None;
     QPainter::CompositionMode Mode = QPainter::CompositionMode_SourceOver;
     QColor FixedColor; // the colour painted when Operand is Fixed
@@ -49,15 +50,15 @@ struct TRasterOp {
 
 // The operation of a two-operand truth table: bit (2 * x + d) is the result for operand
 // bit x and destination bit d. operand says what x stands for (pattern or source).
-TRasterOp BinaryRasterOp(unsigned truthTable, TRasterOperand operand);
+VELKOGRID_EXPORT TRasterOp BinaryRasterOp(unsigned truthTable, TRasterOperand operand);
 
 // The operation of a copy-mode or pattern code. Operations that read the pattern and the
 // source together (cmMergeCopy, cmPatPaint) and codes that are no known operation raise
 // EInvalidOperation.
-TRasterOp RasterOpOfCode(std::int32_t code);
+VELKOGRID_EXPORT TRasterOp RasterOpOfCode(std::int32_t code);
 
 // Sets the painter's composition mode for op and returns the colour to fill with: the
 // fixed colour, or pattern for a pattern operation. Callers save and restore the painter.
-QColor BeginRasterOp(QPainter& painter, const TRasterOp& op, const QColor& pattern);
+VELKOGRID_EXPORT QColor BeginRasterOp(QPainter& painter, const TRasterOp& op, const QColor& pattern);
 
 } // namespace vg

@@ -30,6 +30,7 @@
 // pixel ratio and resolution. A change to any of them finds another entry.
 #pragma once
 
+#include "platform/core/Export.h"
 #include "platform/graphics/Canvas.h"
 
 #include <QCache>
@@ -54,9 +55,9 @@ inline constexpr unsigned DT_CALCRECT = 0x0400;
 inline constexpr unsigned DT_NOPREFIX = 0x0800;
 inline constexpr unsigned DT_END_ELLIPSIS = 0x8000;
 
-int DrawText(TCanvas& canvas, const QString& text, TRect& rect, unsigned flags);
+VELKOGRID_EXPORT int DrawText(TCanvas& canvas, const QString& text, TRect& rect, unsigned flags);
 
-struct TTextLayoutKey {
+struct VELKOGRID_EXPORT TTextLayoutKey {
     QString Text;
     QFont Font;
     unsigned Flags = 0;
@@ -65,10 +66,10 @@ struct TTextLayoutKey {
     int Dpi = 0;
     bool operator==(const TTextLayoutKey& other) const;
 };
-size_t qHash(const TTextLayoutKey& key, size_t seed = 0);
+VELKOGRID_EXPORT size_t qHash(const TTextLayoutKey& key, size_t seed = 0);
 
 // The laid-out texts DrawText keeps, the least recently used dropped first.
-class TTextLayoutCache {
+class VELKOGRID_EXPORT TTextLayoutCache {
 public:
     static constexpr qsizetype DefaultCapacity = 8192; // entries: a few full screens of cells
     static TTextLayoutCache& Instance();

@@ -5,6 +5,7 @@
 // against that system.
 #pragma once
 
+#include "platform/core/Export.h"
 #include "platform/graphics/Canvas.h"
 
 #include <cstdint>
@@ -52,13 +53,13 @@ inline constexpr unsigned BF_MONO = 0x8000;
 // window frame and window colour. BF_MIDDLE then fills what is inside the rings with
 // button face (window colour with BF_MONO). With BF_ADJUST, rect becomes that inside.
 // Colours come from the canvas's palette.
-void DrawEdge(TCanvas& canvas, TRect& rect, unsigned edge, unsigned flags);
+VELKOGRID_EXPORT void DrawEdge(TCanvas& canvas, TRect& rect, unsigned edge, unsigned flags);
 
 // Draws width rings: each paints the outermost left and top pixels of rect in topColor
 // (bottom-left pixel excluded) and then its right and bottom pixels in bottomColor, and
 // shrinks rect by one pixel on every side. Draws with the canvas's pen, whose width is
 // set to 1 and whose colour is left at bottomColor.
-void Frame3D(TCanvas& canvas, TRect& rect, TColor topColor, TColor bottomColor, int width);
+VELKOGRID_EXPORT void Frame3D(TCanvas& canvas, TRect& rect, TColor topColor, TColor bottomColor, int width);
 
 // ---- Frame controls
 
@@ -77,7 +78,7 @@ inline constexpr unsigned DFCS_FLAT = 0x4000;
 // drop-down arrow) in rect through the canvas's style: a command-button panel, raised,
 // or sunken with the arrow moved one pixel right and down when DFCS_PUSHED, flat with
 // DFCS_FLAT, disabled with DFCS_INACTIVE. Other controls raise EInvalidOperation.
-void DrawFrameControl(TCanvas& canvas, const TRect& rect, unsigned type, unsigned state);
+VELKOGRID_EXPORT void DrawFrameControl(TCanvas& canvas, const TRect& rect, unsigned type, unsigned state);
 
 // ---- State drawing
 
@@ -89,8 +90,8 @@ inline constexpr unsigned DSS_DISABLED = 0x0020;
 // Draws a graphic unscaled with its top-left corner at (x, y), greyed with DSS_DISABLED.
 // The graphic tells whether it is an icon or a bitmap, so DST_ICON and DST_BITMAP in
 // flags change nothing; other flags raise EInvalidOperation.
-void DrawState(TCanvas& canvas, const TGraphic& graphic, int x, int y, unsigned flags = DSS_NORMAL);
-void DrawState(TCanvas& canvas, const TPicture& picture, int x, int y, unsigned flags = DSS_NORMAL);
+VELKOGRID_EXPORT void DrawState(TCanvas& canvas, const TGraphic& graphic, int x, int y, unsigned flags = DSS_NORMAL);
+VELKOGRID_EXPORT void DrawState(TCanvas& canvas, const TPicture& picture, int x, int y, unsigned flags = DSS_NORMAL);
 
 // ---- Pattern fills
 
@@ -103,16 +104,16 @@ inline constexpr std::int32_t DSTINVERT = cmDstInvert;
 // Fills the rectangle of width w and height h at (x, y) by rop with the canvas's brush
 // (a negative w or h extends to the left or up). Operations that read a source raise
 // EInvalidOperation (TCanvas::PatternFill).
-void PatBlt(TCanvas& canvas, int x, int y, int w, int h, std::int32_t rop);
+VELKOGRID_EXPORT void PatBlt(TCanvas& canvas, int x, int y, int w, int h, std::int32_t rop);
 
 // ---- Drawing state and clipping
 
 // TCanvas::SaveState and RestoreState.
-int SaveDC(TCanvas& canvas);
-void RestoreDC(TCanvas& canvas, int savedDC);
+VELKOGRID_EXPORT int SaveDC(TCanvas& canvas);
+VELKOGRID_EXPORT void RestoreDC(TCanvas& canvas, int savedDC);
 
 // TCanvas::ExcludeClip and IntersectClip.
-void ExcludeClipRect(TCanvas& canvas, const TRect& rect);
-void IntersectClipRect(TCanvas& canvas, const TRect& rect);
+VELKOGRID_EXPORT void ExcludeClipRect(TCanvas& canvas, const TRect& rect);
+VELKOGRID_EXPORT void IntersectClipRect(TCanvas& canvas, const TRect& rect);
 
 } // namespace vg

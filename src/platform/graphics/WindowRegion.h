@@ -3,6 +3,8 @@
 // input outside the region goes to what lies beneath.
 #pragma once
 
+#include "platform/core/Export.h"
+
 #include <QRegion>
 
 class QWidget;
@@ -11,9 +13,9 @@ namespace vg {
 
 // The rectangle (x1, y1)-(x2, y2), right and bottom edges outside, with corners cut as
 // ellipses ellipseWidth x ellipseHeight.
-QRegion CreateRoundRectRgn(int x1, int y1, int x2, int y2, int ellipseWidth, int ellipseHeight);
+VELKOGRID_EXPORT QRegion CreateRoundRectRgn(int x1, int y1, int x2, int y2, int ellipseWidth, int ellipseHeight);
 // Clips window to region (in its own coordinates); an empty region removes the clip.
 // With redraw the window repaints at once.
-void SetWindowRgn(QWidget* window, const QRegion& region, bool redraw);
+VELKOGRID_EXPORT void SetWindowRgn(QWidget* window, const QRegion& region, bool redraw);
 
 } // namespace vg

@@ -17,6 +17,7 @@
 #include "platform/app/Timer.h"
 #include "platform/core/Colors.h"
 #include "platform/core/Component.h"
+#include "platform/core/Export.h"
 #include "platform/core/Types.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Font.h"
@@ -36,7 +37,7 @@ namespace vg {
 
 // The grid is its editor's TInplaceEditGrid through a protected base: descendants hand
 // themselves to the editors they create, applications never see those calls.
-class TCustomGrid : public QAbstractScrollArea, public TComponent, protected TInplaceEditGrid {
+class VELKOGRID_EXPORT TCustomGrid : public QAbstractScrollArea, public TComponent, protected TInplaceEditGrid {
     Q_OBJECT
     VG_CLASS(TCustomGrid)
 

@@ -7,6 +7,7 @@
 // as the client edge.
 #pragma once
 
+#include "platform/core/Export.h"
 #include "platform/hostgrid/GridExtents.h"
 
 #include <optional>
@@ -14,7 +15,7 @@
 
 namespace vg {
 
-struct TGridAxis {
+struct VELKOGRID_EXPORT TGridAxis {
     const TGridExtents* Extents = nullptr;
     int FixedCount = 0;
     int FirstCell = 0;    // the first scrollable cell shown
@@ -85,7 +86,7 @@ struct TGridAxis {
 // Answers whether a cell of an axis may be on screen without walking the axis each time:
 // the last cell shown is remembered until anything that decides it changes. Invalidating
 // the cells of a million rows one by one thus costs no more than a comparison each.
-class TShownCells {
+class VELKOGRID_EXPORT TShownCells {
 public:
     bool MayBeShown(const TGridAxis& axis, int index);
 

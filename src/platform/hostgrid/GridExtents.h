@@ -8,6 +8,8 @@
 // and never written to form files; an extent of its own always wins.
 #pragma once
 
+#include "platform/core/Export.h"
+
 #include <utility>
 #include <vector>
 
@@ -20,7 +22,7 @@ inline constexpr int MaxGridExtent = 16777215;
 // that is allowed up to this many entries.
 inline constexpr int MaxCustomExtents = 10000000;
 
-class TGridExtents {
+class VELKOGRID_EXPORT TGridExtents {
 public:
     explicit TGridExtents(int defaultExtent) : FDefault(defaultExtent) {}
 

@@ -7,6 +7,7 @@
 // cells move.
 #pragma once
 
+#include "platform/core/Export.h"
 #include "platform/core/SegmentedList.h"
 #include "platform/hostgrid/PackedRow.h"
 
@@ -14,7 +15,7 @@
 
 namespace vg {
 
-class TGridStorage {
+class VELKOGRID_EXPORT TGridStorage {
 public:
     TGridStorage() = default;
     // Not copied: the row kept open is known by its address.

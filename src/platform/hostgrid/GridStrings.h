@@ -5,12 +5,13 @@
 // as the grid has cells there and empties the cells the list does not reach.
 #pragma once
 
+#include "platform/core/Export.h"
 #include "platform/core/Strings.h"
 
 namespace vg {
 
 // The cells a view reads and writes: a grid's counts and texts. TStringGrid implements it.
-class TGridCells {
+class VELKOGRID_EXPORT TGridCells {
 public:
     virtual int CellColCount() const = 0;
     virtual int CellRowCount() const = 0;
@@ -21,7 +22,7 @@ protected:
     ~TGridCells() = default;
 };
 
-class TGridStrings : public TStrings {
+class VELKOGRID_EXPORT TGridStrings : public TStrings {
     VG_CLASS(TGridStrings)
 public:
     TGridStrings(TGridCells& grid, bool column, int index);

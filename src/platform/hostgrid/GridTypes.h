@@ -2,6 +2,7 @@
 // rectangle of cells and what a mouse drag is doing at the moment.
 #pragma once
 
+#include "platform/core/Export.h"
 #include "platform/core/TypeInfo.h"
 #include "platform/core/Types.h"
 
@@ -39,7 +40,7 @@ VG_ENUM_INFO(TGridDrawStateFlag, "gdSelected", "gdFocused", "gdFixed")
 using TGridDrawState = TSet<TGridDrawStateFlag>;
 
 // A rectangle of cells; all four edges are cell indices and belong to it.
-struct TGridRect {
+struct VELKOGRID_EXPORT TGridRect {
     int Left = 0;
     int Top = 0;
     int Right = 0;

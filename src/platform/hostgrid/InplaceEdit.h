@@ -14,6 +14,7 @@
 #include "platform/app/Messages.h"
 #include "platform/core/Colors.h"
 #include "platform/core/ControlEnums.h"
+#include "platform/core/Export.h"
 #include "platform/core/Types.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Font.h"
@@ -24,7 +25,7 @@ namespace vg {
 
 // What an in-place editor asks of the grid it edits for; the editor knows no more of its
 // grid than this. TCustomGrid implements it.
-class TInplaceEditGrid {
+class VELKOGRID_EXPORT TInplaceEditGrid {
 public:
     // The widget the editor lies on (the grid's viewport).
     virtual QWidget* EditorParent() = 0;
@@ -51,7 +52,7 @@ protected:
     ~TInplaceEditGrid() = default;
 };
 
-class TInplaceEdit : public QPlainTextEdit {
+class VELKOGRID_EXPORT TInplaceEdit : public QPlainTextEdit {
     Q_OBJECT
 public:
     // Created hidden on the grid's viewport; the grid owns it.

@@ -6,6 +6,8 @@
 // that filling a row cell by cell does not reallocate on every cell; Trim gives it back.
 #pragma once
 
+#include "platform/core/Export.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -15,12 +17,12 @@
 namespace vg {
 
 // A cell's column and text, for writing several cells of a row at once.
-struct TCellText {
+struct VELKOGRID_EXPORT TCellText {
     int Col;
     QStringView Text;
 };
 
-class TPackedRow {
+class VELKOGRID_EXPORT TPackedRow {
 public:
     TPackedRow() = default;
     TPackedRow(const TPackedRow& other);

@@ -4,6 +4,7 @@
 // reads and writes the cells. Registered for form files as "TStringGrid".
 #pragma once
 
+#include "platform/core/Export.h"
 #include "platform/hostgrid/CustomGrid.h"
 #include "platform/hostgrid/GridStorage.h"
 #include "platform/hostgrid/GridStrings.h"
@@ -15,7 +16,7 @@ namespace vg {
 
 class TStrings;
 
-class TStringGrid : public TCustomGrid, private TGridCells {
+class VELKOGRID_EXPORT TStringGrid : public TCustomGrid, private TGridCells {
     Q_OBJECT
     VG_CLASS(TStringGrid)
 public:

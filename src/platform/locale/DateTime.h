@@ -5,6 +5,8 @@
 // Supported dates run from 1 January 0001 to 31 December 9999 (proleptic Gregorian).
 #pragma once
 
+#include "platform/core/Export.h"
+
 namespace vg {
 
 using TDateTime = double;
@@ -18,30 +20,30 @@ constexpr int MSecsPerDay = SecsPerDay * 1000;
 constexpr TDateTime MinDateTime = -693593.0;  // 1 January 0001
 constexpr TDateTime MaxDateTime = 2958465.0;  // 31 December 9999 (the day; any time of it)
 
-bool IsLeapYear(int Year);
+VELKOGRID_EXPORT bool IsLeapYear(int Year);
 // Days in the month (28..31); 0 for a month or year outside the supported range.
-int DaysInAMonth(int Year, int Month);
+VELKOGRID_EXPORT int DaysInAMonth(int Year, int Month);
 
 // Date from year, month and day; false (and Date untouched) when a component is out of range.
-bool TryEncodeDate(int Year, int Month, int Day, TDateTime& Date);
+VELKOGRID_EXPORT bool TryEncodeDate(int Year, int Month, int Day, TDateTime& Date);
 // As TryEncodeDate, raising EConvertError for an invalid date.
-TDateTime EncodeDate(int Year, int Month, int Day);
+VELKOGRID_EXPORT TDateTime EncodeDate(int Year, int Month, int Day);
 // Time of day (fraction of a day) from hour 0..23, minute 0..59, second 0..59, ms 0..999.
-bool TryEncodeTime(int Hour, int Min, int Sec, int MSec, TDateTime& Time);
-TDateTime EncodeTime(int Hour, int Min, int Sec, int MSec);
+VELKOGRID_EXPORT bool TryEncodeTime(int Hour, int Min, int Sec, int MSec, TDateTime& Time);
+VELKOGRID_EXPORT TDateTime EncodeTime(int Hour, int Min, int Sec, int MSec);
 
 // Date and time parts of a value, to the nearest millisecond. A value that is not finite
 // or lies outside the supported dates raises EConvertError.
-void DecodeDate(TDateTime DateTime, int& Year, int& Month, int& Day);
-void DecodeTime(TDateTime DateTime, int& Hour, int& Min, int& Sec, int& MSec);
+VELKOGRID_EXPORT void DecodeDate(TDateTime DateTime, int& Year, int& Month, int& Day);
+VELKOGRID_EXPORT void DecodeTime(TDateTime DateTime, int& Hour, int& Min, int& Sec, int& MSec);
 // 1 = Sunday … 7 = Saturday.
-int DayOfWeek(TDateTime DateTime);
+VELKOGRID_EXPORT int DayOfWeek(TDateTime DateTime);
 
 // A date (whole days) joined with a time of day, following the sign convention above.
-TDateTime ComposeDateTime(TDateTime Date, TDateTime Time);
+VELKOGRID_EXPORT TDateTime ComposeDateTime(TDateTime Date, TDateTime Time);
 
 // The local date and time now, and the current year.
-TDateTime Now();
-int CurrentYear();
+VELKOGRID_EXPORT TDateTime Now();
+VELKOGRID_EXPORT int CurrentYear();
 
 } // namespace vg

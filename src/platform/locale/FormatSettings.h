@@ -3,6 +3,8 @@
 // whole with SetFormatSettings.
 #pragma once
 
+#include "platform/core/Export.h"
+
 #include <QChar>
 #include <QLocale>
 #include <QString>
@@ -10,7 +12,7 @@
 
 namespace vg {
 
-struct TFormatSettings {
+struct VELKOGRID_EXPORT TFormatSettings {
     QChar DecimalSeparator = u'.';
     QChar ThousandSeparator = u',';
     QChar DateSeparator = u'/';
@@ -53,8 +55,8 @@ struct TFormatSettings {
 };
 
 // The settings in force; on first use, those of the user's system locale.
-const TFormatSettings& FormatSettings();
+VELKOGRID_EXPORT const TFormatSettings& FormatSettings();
 // Replaces the settings in force as a whole.
-void SetFormatSettings(const TFormatSettings& settings);
+VELKOGRID_EXPORT void SetFormatSettings(const TFormatSettings& settings);
 
 } // namespace vg
