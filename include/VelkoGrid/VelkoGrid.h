@@ -1,12 +1,13 @@
-// VelkoGrid: the one header an application includes. It brings in the grid with its column
-// model, the host layer's objects an application touches (components, colours, fonts,
-// pictures, string lists, form files, streams, the user's settings, datasets, the
-// application object, conversions and regional settings) and the shared definitions, so that later moves between the library's folders
-// never reach application code.
-//
-//   #include <VelkoGrid/VelkoGrid.h>
-//
-//   auto* grid = new vg::TVelkoGrid(nullptr, parentWidget);
+/// \file
+/// VelkoGrid: the one header an application includes. It brings in the grid with its column
+/// model, the host layer's objects an application touches (components, colours, fonts,
+/// pictures, string lists, form files, streams, the user's settings, datasets, the
+/// application object, conversions and regional settings) and the shared definitions, so that later moves between the library's folders
+/// never reach application code.
+///
+///   #include <VelkoGrid/VelkoGrid.h>
+///
+///   auto* grid = new vg::TVelkoGrid(nullptr, parentWidget);
 #pragma once
 
 // The host layer.

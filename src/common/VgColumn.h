@@ -1,8 +1,9 @@
-// The column model. A TvgHeading describes a title cell spanning a group of columns: its
-// caption, name, look and four borders. A TvgColumn is a heading that also describes one
-// data column: visibility, read-only state, in-cell controls, the look of its data cells
-// and how values are formatted. Items live in TvgHeadings / TvgColumns collections and
-// report every change of a property to the collection's OnPropertyChange.
+/// \file
+/// The column model. A TvgHeading describes a title cell spanning a group of columns: its
+/// caption, name, look and four borders. A TvgColumn is a heading that also describes one
+/// data column: visibility, read-only state, in-cell controls, the look of its data cells
+/// and how values are formatted. Items live in TvgHeadings / TvgColumns collections and
+/// report every change of a property to the collection's OnPropertyChange.
 #pragma once
 
 #include "common/VgGlobal.h"
@@ -26,6 +27,10 @@ VG_ENUM_INFO(TvgProperty, "vgpropVisible", "vgpropRefresh")
 class TvgHeading;
 using TvgOnPropertyChange = std::function<void(TvgHeading* Column, TvgProperty Prop)>;
 
+/// A title cell spanning a group of adjacent columns: its caption, name, look (alignment, colour,
+/// font, clipping, bevels) and four borders. Headings live in the grid's Headings(); TvgColumn
+/// extends it with what describes a data column.
+/// \ingroup columns
 class VELKOGRID_EXPORT TvgHeading : public TCollectionItem {
     VG_CLASS(TvgHeading)
 public:
@@ -35,7 +40,7 @@ public:
     const QString& Caption() const { return FCaption; }
     void SetCaption(const QString& Value);
     const QString& Name() const { return FName; }
-    // Raises EvgColumnNameExists when another item of the collection has the name.
+    /// Raises EvgColumnNameExists when another item of the collection has the name.
     void SetName(const QString& Value);
     TAlignment TitleHAlignment() const { return FTitleHAlignment; }
     void SetTitleHAlignment(TAlignment Value);
@@ -62,9 +67,9 @@ public:
     TvgBorder* RightBorder() const { return FRightBorder.get(); }
     void SetRightBorder(const TvgBorder* Value);
 
-    // Reports vgpropRefresh for this item to its collection.
+    /// Reports vgpropRefresh for this item to its collection.
     void DoRefreshEvent();
-    // Change handler of the item's fonts: a changed font is the item's own from then on.
+    /// Change handler of the item's fonts: a changed font is the item's own from then on.
     virtual void FontChanged(TObject* Sender);
 
     void Assign(const TPersistent* Source) override;
@@ -77,7 +82,7 @@ public:
 
 protected:
     void DoPropertyChange(TvgProperty Prop);
-    // Stores Value and reports vgpropRefresh when it differs from Field.
+    /// Stores Value and reports vgpropRefresh when it differs from Field.
     template <class T>
     void SetRefreshing(T& Field, const T& Value)
     {
@@ -111,6 +116,11 @@ private:
     std::unique_ptr<TvgBorder> FRightBorder;
 };
 
+/// One column of a TVelkoGrid: its title (everything a TvgHeading has), visibility, read-only
+/// state, text limit, in-cell controls (drop-down list, button), the look of its data cells and
+/// its display format. A hidden column keeps its cells in Cols() and its width until it is shown
+/// again.
+/// \ingroup columns
 class VELKOGRID_EXPORT TvgColumn : public TvgHeading {
     VG_CLASS(TvgColumn)
 public:
@@ -119,12 +129,12 @@ public:
 
     TvgControlTypes ControlType() const { return FControlType; }
     void SetControlType(TvgControlTypes Value);
-    // Reports vgpropVisible, not vgpropRefresh.
+    /// Reports vgpropVisible, not vgpropRefresh.
     bool Visible() const { return FVisible; }
     void SetVisible(bool Value);
     bool ReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool Value);
-    // Longest text the editor accepts; 0 for no limit.
+    /// Longest text the editor accepts; 0 for no limit.
     int MaxTextLength() const { return FMaxTextLength; }
     void SetMaxTextLength(int Value);
     TAlignment ColumnHAlignment() const { return FColumnHAlignment; }
@@ -143,7 +153,7 @@ public:
     void SetColumnInnerBevel(TBevelCut Value);
     TBevelCut ColumnOuterBevel() const { return FColumnOuterBevel; }
     void SetColumnOuterBevel(TBevelCut Value);
-    // The drop-down list's items; setting copies them in and reports nothing.
+    /// The drop-down list's items; setting copies them in and reports nothing.
     TStrings* Items() const { return FItems.get(); }
     void SetItems(const TStrings* Value);
     bool AutoSuggest = true;
@@ -160,7 +170,7 @@ public:
     void SetDrawButtonface(bool Value);
     TvgVAlignment ButtonVAlignment() const { return FButtonVAlignment; }
     void SetButtonVAlignment(TvgVAlignment Value);
-    // Index into the grid's Headings of the heading above this column; -1 for none.
+    /// Index into the grid's Headings of the heading above this column; -1 for none.
     int HeadingIndex() const { return FHeadingIndex; }
     void SetHeadingIndex(int Value);
     TvgFormatType FormatType() const { return FFormatType; }
@@ -173,18 +183,18 @@ public:
     void SetThousands(bool Value);
     bool NegativeParenthesis() const { return FNegativeParenthesis; }
     void SetParenNegative(bool Value);
-    // Index into vgDateFormats' row of the locale's date order; -1 for no date part.
+    /// Index into vgDateFormats' row of the locale's date order; -1 for no date part.
     int DateFormat() const { return FDateFormat; }
     void SetDateFormat(int Value);
-    // Index into vgTimeFormats; -1 for no time part.
+    /// Index into vgTimeFormats; -1 for no time part.
     int TimeFormat() const { return FTimeFormat; }
     void SetTimeFormat(int Value);
 
-    // The column's cell texts, one per grid row, while the column is hidden; empty while
-    // it is shown. Rows that never held text cost nothing here. Not stored.
+    /// The column's cell texts, one per grid row, while the column is hidden; empty while
+    /// it is shown. Rows that never held text cost nothing here. Not stored.
     TSparseStrings* Cols() const { return FCols.get(); }
     void SetCols(const TStrings* Value);
-    // The width the column gets when it is shown again. Not stored.
+    /// The width the column gets when it is shown again. Not stored.
     int SavedWidth = 64;
 
     void FontChanged(TObject* Sender) override;
@@ -233,26 +243,29 @@ private:
     std::unique_ptr<TSparseStrings> FCols;
 };
 
+/// The collection of a grid's headings (TVelkoGrid::Headings()). Every change of an item's
+/// property is reported to OnPropertyChange.
+/// \ingroup columns
 class VELKOGRID_EXPORT TvgHeadings : public TCollection {
     VG_CLASS(TvgHeadings)
 public:
     explicit TvgHeadings(TCollectionItemClass ItemClass = TCollectionItemClass::Of<TvgHeading>());
 
-    // Creates an item at the end and gives it the next free automatic name.
+    /// Creates an item at the end and gives it the next free automatic name.
     TvgHeading* Add();
-    // EListError outside 0..Count-1; EInvalidCast when the item is no heading.
+    /// EListError outside 0..Count-1; EInvalidCast when the item is no heading.
     TvgHeading* GetColumn(int Index) const;
-    // Copies Value into the item at Index.
+    /// Copies Value into the item at Index.
     void SetColumn(int Index, const TvgHeading* Value);
     TvgHeading* operator[](int Index) const { return GetColumn(Index); }
 
-    // Copies the items of another collection (names included), then fires OnAssign.
+    /// Copies the items of another collection (names included), then fires OnAssign.
     void Assign(const TPersistent* Source) override;
-    // Whether an item is named exactly Name (case-sensitive).
+    /// Whether an item is named exactly Name (case-sensitive).
     bool ColumnNameExists(const QString& Name) const;
-    // "Column n" with the smallest n >= 1 that no item is named.
+    /// "Column n" with the smallest n >= 1 that no item is named.
     QString NextColumnName() const;
-    // Moves the item at FromIndex to ToIndex; the items between shift.
+    /// Moves the item at FromIndex to ToIndex; the items between shift.
     void Move(int FromIndex, int ToIndex);
 
     std::function<void(TObject* Sender)> OnAssign;
@@ -272,6 +285,9 @@ private:
     mutable int FFreeNameNumber = 1;
 };
 
+/// The collection of a grid's column objects (TVelkoGrid::Columns()), visible and hidden; column
+/// names are unique within it.
+/// \ingroup columns
 class VELKOGRID_EXPORT TvgColumns : public TvgHeadings {
     VG_CLASS(TvgColumns)
 public:
@@ -283,9 +299,9 @@ public:
     TvgColumn* operator[](int Index) const { return GetColumn(Index); }
     void Assign(const TPersistent* Source) override;
 
-    // Told of a column object that is being destroyed while it still stands in the
-    // collection (not when the collection itself goes), so that a grid can let its grid
-    // column go with it.
+    /// Told of a column object that is being destroyed while it still stands in the
+    /// collection (not when the collection itself goes), so that a grid can let its grid
+    /// column go with it.
     std::function<void(TvgColumn* Column)> OnColumnDestroying;
 };
 

@@ -1,7 +1,8 @@
-// Drawing the text of one cell: margins kept free, horizontal alignment per line, vertical
-// placement of the whole block, and cutting, ellipsis or word wrap for text that does not
-// fit. When the text needs more room than the cell has and its grid allows it, the grid
-// is asked, by a posted message, to widen the column or heighten the row.
+/// \file
+/// Drawing the text of one cell: margins kept free, horizontal alignment per line, vertical
+/// placement of the whole block, and cutting, ellipsis or word wrap for text that does not
+/// fit. When the text needs more room than the cell has and its grid allows it, the grid
+/// is asked, by a posted message, to widen the column or heighten the row.
 #pragma once
 
 #include "common/VgGlobal.h"
@@ -18,23 +19,26 @@ namespace vg {
 
 class TCanvas;
 
-// Size requests posted to a grid while it paints, handled once painting is over.
-// WParam is the row (column), LParam the height (width) it needs in pixels.
+/// Size requests posted to a grid while it paints, handled once painting is over.
+/// WParam is the row (column), LParam the height (width) it needs in pixels.
 constexpr int vgwmAdjustRowHeight = 0x400 + 3000;   // 4024
 constexpr int vgwmAdjustColumnWidth = 0x400 + 3001; // 4025
 
-// What text drawing needs of the grid a cell belongs to.
+/// What text drawing needs of the grid a cell belongs to.
+/// \ingroup columns
 class VELKOGRID_EXPORT TvgSizeRequestTarget {
 public:
     virtual bool VelkoAdjustColWidth() const = 0;
     virtual bool VelkoAdjustRowHeight() const = 0;
-    // Where the size requests are posted.
+    /// Where the size requests are posted.
     virtual QObject* SizeRequestReceiver() = 0;
 
 protected:
     ~TvgSizeRequestTarget() = default;
 };
 
+/// How a cell's text is drawn: alignments, clipping and margins, as worked out for each cell.
+/// \ingroup columns
 struct VELKOGRID_EXPORT TVgDrawInfo {
     TCanvas* Canvas = nullptr;   // the font is already selected
     TvgVAlignment VAlignment = vgvaTop;
@@ -50,13 +54,13 @@ struct VELKOGRID_EXPORT TVgDrawInfo {
     TGridDrawState State;         // only gdFixed is read
 };
 
-// Draws Info.Text on Info.Canvas (which must be set) and posts the size requests the
-// text calls for. Leaves the canvas brush style clear.
+/// Draws Info.Text on Info.Canvas (which must be set) and posts the size requests the
+/// text calls for. Leaves the canvas brush style clear.
 VELKOGRID_EXPORT void VGDrawText(const TVgDrawInfo& Info);
 
-// The height Info.Rect must have for VGDrawText to show the whole of Info.Text with the
-// canvas's font, laid out at Info.Rect's width, with its vertical margins kept free.
-// Nothing is drawn or requested.
+/// The height Info.Rect must have for VGDrawText to show the whole of Info.Text with the
+/// canvas's font, laid out at Info.Rect's width, with its vertical margins kept free.
+/// Nothing is drawn or requested.
 VELKOGRID_EXPORT int VGTextRoomHeight(const TVgDrawInfo& Info);
 
 } // namespace vg

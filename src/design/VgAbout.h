@@ -1,5 +1,6 @@
-// The credits window: a borderless card with rounded corners, dragged by any point, that
-// shows the library's version and closes from its "Close" panel.
+/// \file
+/// The credits window: a borderless card with rounded corners, dragged by any point, that
+/// shows the library's version and closes from its "Close" panel.
 #pragma once
 
 #include "platform/core/Export.h"
@@ -10,6 +11,8 @@ class QLabel;
 
 namespace vg {
 
+/// The credits window: a borderless card with rounded corners that shows the library's version.
+/// \ingroup design
 class VELKOGRID_EXPORT TvgAboutForm : public QDialog {
     Q_OBJECT
 public:

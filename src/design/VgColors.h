@@ -1,8 +1,9 @@
-// Picking a colour by name: TvgColorDialog is a component that shows TvgColorSelectForm,
-// a list of every named colour (the standard colours and the desktop's system colours,
-// each with a swatch, the system colours with what they paint: "clWindow (Window
-// background)") with a way out to the full colour dialog for any other colour. An entry
-// holds its colour's name as its data.
+/// \file
+/// Picking a colour by name: TvgColorDialog is a component that shows TvgColorSelectForm,
+/// a list of every named colour (the standard colours and the desktop's system colours,
+/// each with a swatch, the system colours with what they paint: "clWindow (Window
+/// background)") with a way out to the full colour dialog for any other colour. An entry
+/// holds its colour's name as its data.
 #pragma once
 
 #include "platform/core/Colors.h"
@@ -18,16 +19,19 @@ class QPushButton;
 
 namespace vg {
 
+/// The window of TvgColorDialog: every named colour (standard and system colours) with a swatch,
+/// and a way out to the full colour dialog for any other colour.
+/// \ingroup design
 class VELKOGRID_EXPORT TvgColorSelectForm : public QDialog {
     Q_OBJECT
 public:
     explicit TvgColorSelectForm(QWidget* parent = nullptr);
 
-    // The colour being chosen: preset by the opener, read back after "Ok".
+    /// The colour being chosen: preset by the opener, read back after "Ok".
     TColor SelectedColor = clBlack;
 
-    // A swatch for Color as the list draws it: a square of Side pixels whose colour sits
-    // in a rounded, black-edged box 2 pixels inside its border.
+    /// A swatch for Color as the list draws it: a square of Side pixels whose colour sits
+    /// in a rounded, black-edged box 2 pixels inside its border.
     static QPixmap Swatch(TColor Color, const QPalette& Palette, int Side);
 
     QLabel* lblSystemColors;
@@ -46,6 +50,9 @@ private:
     void btnCustomClick();
 };
 
+/// Picks a colour by name: shows TvgColorSelectForm and gives the chosen TColor, system colours
+/// included.
+/// \ingroup design
 class VELKOGRID_EXPORT TvgColorDialog : public TComponent {
     VG_CLASS(TvgColorDialog)
 public:
@@ -56,8 +63,8 @@ public:
     const QString& Title() const { return FTitle; }
     void SetTitle(const QString& Value) { FTitle = Value; }
 
-    // Shows the form modally over Parent. True, with Color set, when the user confirmed a
-    // colour; Color stays as it was otherwise.
+    /// Shows the form modally over Parent. True, with Color set, when the user confirmed a
+    /// colour; Color stays as it was otherwise.
     bool Execute(QWidget* Parent = nullptr);
 
 private:

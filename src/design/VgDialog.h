@@ -1,12 +1,13 @@
-// TfrmvgColumnsEditor: the dialog in which a developer edits a grid's columns and headings.
-// It works on copies of the grid's Columns and Headings and writes them back on "Ok" or
-// "Apply"; "Cancel" drops them. The width of the selected column and the heights of rows
-// act on the grid at once. Every refused entry is reported through ShowDesignError.
-//
-// The dialog is split by concern: VgDialog.cpp (opening, the column list, writing back,
-// closing), VgDialogLayout.cpp (building the controls), VgDialogColumn.cpp (showing a
-// column and the controls that edit it), VgDialogHeadings.cpp (the headings page) and
-// VgDialogSizes.cpp (column width and row heights).
+/// \file
+/// TfrmvgColumnsEditor: the dialog in which a developer edits a grid's columns and headings.
+/// It works on copies of the grid's Columns and Headings and writes them back on "Ok" or
+/// "Apply"; "Cancel" drops them. The width of the selected column and the heights of rows
+/// act on the grid at once. Every refused entry is reported through ShowDesignError.
+///
+/// The dialog is split by concern: VgDialog.cpp (opening, the column list, writing back,
+/// closing), VgDialogLayout.cpp (building the controls), VgDialogColumn.cpp (showing a
+/// column and the controls that edit it), VgDialogHeadings.cpp (the headings page) and
+/// VgDialogSizes.cpp (column width and row heights).
 #pragma once
 
 #include "common/VgColumn.h"
@@ -36,16 +37,18 @@ namespace vg {
 
 class TVelkoGrid;
 
-// What opened the columns editor when it is not the grid itself: it names the grid and is
-// told when "Apply" changed it (the designer's modified notification).
+/// What opened the columns editor when it is not the grid itself: it names the grid and is
+/// told when "Apply" changed it (the designer's modified notification).
+/// \ingroup design
 class VELKOGRID_EXPORT TvgColumnsEditorOpener : public TObject {
 public:
     virtual TVelkoGrid* EditedGrid() const = 0;
     virtual void DesignerModified() = 0;
 };
 
-// The column list: one entry per column with its caption (its name where it has none),
-// the column renamed in place, entries dragged onto each other, and headings dragged onto entries from the headings list.
+/// The column list: one entry per column with its caption (its name where it has none),
+/// the column renamed in place, entries dragged onto each other, and headings dragged onto entries from the headings list.
+/// \ingroup design
 class VELKOGRID_EXPORT TvgColumnListWidget : public QListWidget {
     Q_OBJECT
 public:
@@ -54,7 +57,7 @@ public:
 
     explicit TvgColumnListWidget(QWidget* parent = nullptr);
 
-    // Whether a heading may be dropped now (a heading is selected in the headings list).
+    /// Whether a heading may be dropped now (a heading is selected in the headings list).
     std::function<bool()> CanDropHeading;
 
 signals:
@@ -72,7 +75,8 @@ private:
     bool Accepts(const QMimeData* data) const;
 };
 
-// The headings list: its entries drag as headings.
+/// The headings list: its entries drag as headings.
+/// \ingroup design
 class VELKOGRID_EXPORT TvgHeadingListWidget : public QListWidget {
     Q_OBJECT
 public:
@@ -83,11 +87,15 @@ protected:
     QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override;
 };
 
+/// The columns editor: the dialog in which a developer edits a grid's columns and headings. It
+/// works on copies of the grid's Columns and Headings and writes them back on Ok or Apply; Cancel
+/// drops them. The width of the selected column and the heights of rows act on the grid at once.
+/// \ingroup design
 class VELKOGRID_EXPORT TfrmvgColumnsEditor : public QDialog {
     Q_OBJECT
 public:
-    // Opener is the grid itself or a TvgColumnsEditorOpener that names it. The dialog frees
-    // itself when it closes.
+    /// Opener is the grid itself or a TvgColumnsEditorOpener that names it. The dialog frees
+    /// itself when it closes.
     explicit TfrmvgColumnsEditor(TObject* Opener, QWidget* parent = nullptr);
     ~TfrmvgColumnsEditor() override;
 
@@ -95,33 +103,33 @@ public:
     TVelkoGrid* Grid() const { return FGrid; }
     TvgColumns* WorkColumns() const { return FWorkColumns.get(); }
     TvgHeadings* WorkHeadings() const { return FWorkHeadings.get(); }
-    // Set before the dialog is shown: it opens on its headings page.
+    /// Set before the dialog is shown: it opens on its headings page.
     bool StartOnHeadings = false;
 
-    // Writes the working copies back to the grid; false (with a message) when they
-    // describe no column or no visible column.
+    /// Writes the working copies back to the grid; false (with a message) when they
+    /// describe no column or no visible column.
     bool ColumnsBackToGrid();
 
-    // The column list's operations, also reached by its buttons and by dragging.
+    /// The column list's operations, also reached by its buttons and by dragging.
     void NewColumn();
     void DeleteColumn();
     void DuplicateColumn();
     void MoveColumnOnto(int FromRow, int ToRow);
     void HeadingOntoColumn(int HeadingIndex, int Row);
-    // Renames the selected column; refused with a message when another column bears Name.
+    /// Renames the selected column; refused with a message when another column bears Name.
     void RenameSelectedColumn(const QString& Name);
 
-    // The headings page's operations.
+    /// The headings page's operations.
     void NewHeading();
     void DeleteHeading();
 
-    // The selected column of WorkColumns and heading of WorkHeadings, or null.
+    /// The selected column of WorkColumns and heading of WorkHeadings, or null.
     TvgColumn* SelectedColumn() const;
     TvgHeading* SelectedHeading() const;
-    // The grid column the selected column stands for (found by name), or -1.
+    /// The grid column the selected column stands for (found by name), or -1.
     int SelectedGridColumn() const;
 
-    // Loads a picture file into the selected column's button picture.
+    /// Loads a picture file into the selected column's button picture.
     void LoadButtonPicture(const QString& FileName);
 
     // ---- Controls, named as the columns they edit.

@@ -1,6 +1,7 @@
-// Tool-button groups that edit one look of a column or heading (alignments, clipping,
-// bevels), shared by the columns editor's title, cell and heading groups. Each group of
-// three is a radio group; each bevel pair may have both buttons up, meaning no bevel.
+/// \file
+/// Tool-button groups that edit one look of a column or heading (alignments, clipping,
+/// bevels), shared by the columns editor's title, cell and heading groups. Each group of
+/// three is a radio group; each bevel pair may have both buttons up, meaning no bevel.
 #pragma once
 
 #include "common/VgColumn.h"
@@ -12,6 +13,9 @@
 
 namespace vg {
 
+/// Tool buttons that edit one look of a column or heading (alignments, clipping, bevels) in the
+/// columns editor.
+/// \ingroup design
 template <class Item>
 struct TvgLookButtons {
     std::array<QToolButton*, 3> H;

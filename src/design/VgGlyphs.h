@@ -1,5 +1,6 @@
-// Small pictures for the design-time dialogs' tool buttons (alignments, clipping, bevels),
-// drawn in the widget's text colour so they follow the desktop's theme.
+/// \file
+/// Small pictures for the design-time dialogs' tool buttons (alignments, clipping, bevels),
+/// drawn in the widget's text colour so they follow the desktop's theme.
 #pragma once
 
 #include "platform/core/Export.h"

@@ -1,7 +1,8 @@
-// The design-time editors of the grid, as a form designer uses them: the component editor
-// (double-clicking the grid), the editor of the Columns and Headings properties, and the
-// read-only Version and Author properties. They reach the form designer only through
-// TvgFormDesigner, which the Qt Designer plugin implements.
+/// \file
+/// The design-time editors of the grid, as a form designer uses them: the component editor
+/// (double-clicking the grid), the editor of the Columns and Headings properties, and the
+/// read-only Version and Author properties. They reach the form designer only through
+/// TvgFormDesigner, which the Qt Designer plugin implements.
 #pragma once
 
 #include "design/VgDialog.h"
@@ -15,7 +16,8 @@ namespace vg {
 class TComponent;
 class TVelkoGrid;
 
-// The form designer's side: told when a design-time editor changed the form.
+/// The form designer's side: told when a design-time editor changed the form.
+/// \ingroup design
 class VELKOGRID_EXPORT TvgFormDesigner {
 public:
     virtual ~TvgFormDesigner() = default;
@@ -29,8 +31,9 @@ VG_ENUM_INFO(TPropertyAttribute, "paValueList", "paSubProperties", "paDialog", "
              "paSortList", "paReadOnly")
 using TPropertyAttributes = TSet<TPropertyAttribute>;
 
-// What the columns editor is opened by: a design-time editor of one component. The editor
-// does nothing for a component that is no TVelkoGrid.
+/// What the columns editor is opened by: a design-time editor of one component. The editor
+/// does nothing for a component that is no TVelkoGrid.
+/// \ingroup design
 class VELKOGRID_EXPORT TvgGridDesignEditor : public TvgColumnsEditorOpener {
 public:
     TvgGridDesignEditor(TComponent* Component, TvgFormDesigner* Designer);
@@ -41,8 +44,8 @@ public:
     void DesignerModified() override;
 
 protected:
-    // Shows the columns editor modally; after "Ok" the designer hears of the change and
-    // the grid repaints. Answers whether "Ok" closed it.
+    /// Shows the columns editor modally; after "Ok" the designer hears of the change and
+    /// the grid repaints. Answers whether "Ok" closed it.
     bool RunColumnsEditor(bool StartOnHeadings);
 
 private:
@@ -50,21 +53,23 @@ private:
     TvgFormDesigner* FDesigner;
 };
 
-// Double-clicking the grid.
+/// Double-clicking the grid.
+/// \ingroup design
 class VELKOGRID_EXPORT TVelkoGridEditor : public TvgGridDesignEditor {
 public:
     using TvgGridDesignEditor::TvgGridDesignEditor;
     void Edit() { RunColumnsEditor(false); }
 };
 
-// The "..." of Columns and Headings; the latter opens the editor on its headings page.
+/// The "..." of Columns and Headings; the latter opens the editor on its headings page.
+/// \ingroup design
 class VELKOGRID_EXPORT TVGColumnsPropertyEditor : public TvgGridDesignEditor {
 public:
-    // PropertyTypeName: "TvgColumns" or "TvgHeadings".
+    /// PropertyTypeName: "TvgColumns" or "TvgHeadings".
     TVGColumnsPropertyEditor(TComponent* Component, const QString& PropertyTypeName, TvgFormDesigner* Designer);
 
     TPropertyAttributes GetAttributes() const { return {paDialog, paReadOnly}; }
-    // The type name in parentheses: "(TvgColumns)".
+    /// The type name in parentheses: "(TvgColumns)".
     QString GetValue() const { return u'(' + FTypeName + u')'; }
     void Edit() { RunColumnsEditor(FTypeName == QStringLiteral("TvgHeadings")); }
 
@@ -72,6 +77,8 @@ private:
     QString FTypeName;
 };
 
+/// The design-time editor of the read-only Version property.
+/// \ingroup design
 class VELKOGRID_EXPORT TvgVersionEditor {
 public:
     explicit TvgVersionEditor(TComponent* Component) : FComponent(Component) {}
@@ -82,7 +89,8 @@ private:
     TComponent* FComponent;
 };
 
-// The "..." of Author shows the credits window.
+/// The "..." of Author shows the credits window.
+/// \ingroup design
 class VELKOGRID_EXPORT TvgAuthorEditor {
 public:
     explicit TvgAuthorEditor(TComponent* Component) : FComponent(Component) {}

@@ -1,5 +1,6 @@
-// What the form designer shows of the grid: its palette group, its 24 x 24 picture, the
-// credit text, and the form designer's side of the design-time editors.
+/// \file
+/// What the form designer shows of the grid: its palette group, its 24 x 24 picture, the
+/// credit text, and the form designer's side of the design-time editors.
 #pragma once
 
 #include "platform/core/Export.h"
@@ -9,11 +10,11 @@
 
 namespace vg {
 
-// "Karrow"
+/// "Karrow"
 VELKOGRID_EXPORT QString VelkoGridPaletteGroup();
-// The grid's picture on the widget box: a small grid with a heading over two columns.
+/// The grid's picture on the widget box: a small grid with a heading over two columns.
 VELKOGRID_EXPORT QIcon VelkoGridIcon();
-// The credit line Author shows.
+/// The credit line Author shows.
 VELKOGRID_EXPORT QString VelkoGridCredits();
 
 } // namespace vg

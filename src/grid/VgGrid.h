@@ -1,20 +1,21 @@
-// TVelkoGrid: the string grid with a column model. Every grid column, fixed ones included,
-// is described by a TvgColumn of Columns: grid column i is the i-th item whose Visible is
-// true. A hidden item is no grid column at all; it keeps its cells and width until it is
-// shown again. Adjacent columns with the same HeadingIndex share one merged heading from
-// Headings in the upper half of row 0; while row 0 has no height of its own, it takes the
-// height its headings and captions need. Every cell is painted by the grid in its column's
-// look, data cells with their text formatted by the column's display format.
-//
-// The class is split by concern: VgGrid.cpp (construction, properties, form files),
-// VgGridColumns.cpp (column mapping, hiding and showing), VgGridCellPaint.cpp (cell look
-// and painting), VgGridHeading.cpp (heading band), VgGridDisplayText.cpp (display text),
-// VgGridTitleRow.cpp (the title row's height), VgGridMessages.cpp (size requests),
-// VgGridRows.cpp (row and column operations), VgGridMouse.cpp (titles and headings as
-// buttons), VgGridEditor.cpp (the editor, its
-// reports and the grid as the editor sees it), VgGridNavigation.cpp (entering and leaving
-// cells and rows), VgGridPersistence.cpp (contents as text, clearing), VgGridDataSet.cpp
-// (filling from a dataset) and VgGridRegistry.cpp (column widths kept between runs).
+/// \file
+/// TVelkoGrid: the string grid with a column model. Every grid column, fixed ones included,
+/// is described by a TvgColumn of Columns: grid column i is the i-th item whose Visible is
+/// true. A hidden item is no grid column at all; it keeps its cells and width until it is
+/// shown again. Adjacent columns with the same HeadingIndex share one merged heading from
+/// Headings in the upper half of row 0; while row 0 has no height of its own, it takes the
+/// height its headings and captions need. Every cell is painted by the grid in its column's
+/// look, data cells with their text formatted by the column's display format.
+///
+/// The class is split by concern: VgGrid.cpp (construction, properties, form files),
+/// VgGridColumns.cpp (column mapping, hiding and showing), VgGridCellPaint.cpp (cell look
+/// and painting), VgGridHeading.cpp (heading band), VgGridDisplayText.cpp (display text),
+/// VgGridTitleRow.cpp (the title row's height), VgGridMessages.cpp (size requests),
+/// VgGridRows.cpp (row and column operations), VgGridMouse.cpp (titles and headings as
+/// buttons), VgGridEditor.cpp (the editor, its
+/// reports and the grid as the editor sees it), VgGridNavigation.cpp (entering and leaving
+/// cells and rows), VgGridPersistence.cpp (contents as text, clearing), VgGridDataSet.cpp
+/// (filling from a dataset) and VgGridRegistry.cpp (column widths kept between runs).
 #pragma once
 
 #include "common/VgColumn.h"
@@ -42,14 +43,14 @@ enum TvgOption : std::uint8_t { vgoptDrawFocusRectangle, vgoptHighlightSelection
 VG_ENUM_INFO(TvgOption, "vgoptDrawFocusRectangle", "vgoptHighlightSelection")
 using TvgOptions = TSet<TvgOption>;
 
-// Events. Sender is the grid; ACol and ARow are grid coordinates. References are values
-// the handler may change.
+/// Events. Sender is the grid; ACol and ARow are grid coordinates. References are values
+/// the handler may change.
 using TvgOnButtonClick = std::function<void(TObject* Sender, int ACol, int ARow)>;
 using TvgOnConversionError = std::function<void(TObject* Sender, int ACol, int ARow, TvgColumn* Column, QString& S)>;
 using TvgOnGetDisplayText =
     std::function<void(TObject* Sender, int ACol, int ARow, TvgColumn* Column, QString& S, bool& Convert)>;
-// The four borders are the grid's working copies of the cell's borders; changing them
-// affects this cell only.
+/// The four borders are the grid's working copies of the cell's borders; changing them
+/// affects this cell only.
 using TvgOnChangeCellBorders =
     std::function<void(TObject* Sender, int ACol, int ARow, TvgHeading* Column, TvgCellStates State,
                        TvgBorder* TopBorder, TvgBorder* RightBorder, TvgBorder* BottomBorder, TvgBorder* LeftBorder)>;
@@ -62,8 +63,8 @@ using TvgOnFixedCellClick = std::function<void(TObject* Sender, int ACol, int AR
 using TvgOnGetSuggestion =
     std::function<void(TObject* Sender, int ACol, int ARow, const QString& CellText, QString& Suggestion)>;
 using TvgOnGetReadOnly = std::function<void(TObject* Sender, int ACol, int ARow, bool& ReadOnly)>;
-// PictureOrImageList: a TPicture or a TCustomImageList (ImageIndex selects the image);
-// anything else, or null, shows no image.
+/// PictureOrImageList: a TPicture or a TCustomImageList (ImageIndex selects the image);
+/// anything else, or null, shows no image.
 using TvgOnGetCellImage =
     std::function<void(TObject* Sender, int ACol, int ARow, int HeadingIndex, TObject*& PictureOrImageList,
                        int& ImageIndex, TvgImagePosition& Position, TAlignment& HAlign, TvgVAlignment& VAlign,
@@ -75,9 +76,18 @@ using TvgOnCellEdited = std::function<void(TObject* Sender, int ACol, int ARow)>
 using TvgOnBeforeFixedCellClick =
     std::function<void(TObject* Sender, int ACol, int ARow, int HeadingIndex, bool& CanClick)>;
 
-// "2.12"
+/// "2.12"
 VELKOGRID_EXPORT QString VelkoGridVersionString();
 
+/// The string grid with a column model: the widget an application places on its forms.
+/// Every grid column, fixed ones included, is described by a TvgColumn of Columns(): grid column i
+/// is the i-th column object that is visible. A hidden column object is no grid column at all; it
+/// keeps its cells and width until it is shown again. Adjacent columns with the same heading index
+/// share one merged heading from Headings() above their captions. Every cell is painted in its
+/// column's look, data cells with their text formatted by the column's display format. The grid
+/// loads and saves its contents as CSV, fills itself from a TDataSet, keeps its column widths in
+/// the user's settings (ColumnsRegistryKey) and reports what happens through its On... events.
+/// \ingroup grid
 // The grid is its editor's TVgEditorGrid through a protected base, as the host grid is the
 // host editor's grid.
 class VELKOGRID_EXPORT TVelkoGrid : public TVgHintGrid, public TvgSizeRequestTarget, protected TVgEditorGrid {
@@ -115,7 +125,7 @@ class VELKOGRID_EXPORT TVelkoGrid : public TVgHintGrid, public TvgSizeRequestTar
     Q_PROPERTY(QString Author READ Author STORED false)
 public:
     explicit TVelkoGrid(TComponent* owner = nullptr, QWidget* parent = nullptr);
-    // A grid placed on parent, as forms built by uic create their widgets.
+    /// A grid placed on parent, as forms built by uic create their widgets.
     explicit TVelkoGrid(QWidget* parent);
     ~TVelkoGrid() override;
 
@@ -125,34 +135,34 @@ public:
     TvgHeadings* Headings() const { return FHeadings.get(); }
     void SetHeadings(const TvgHeadings* Value);
 
-    // Appends one new column object per grid column (ColCount items).
+    /// Appends one new column object per grid column (ColCount items).
     void CreateColumns();
-    // The column object describing grid column Index; EvgColumnIndexOutOfRange ("TVelkoGrid:
-    // Column index out of range") when no visible item stands at that place (negative
-    // indices included).
+    /// The column object describing grid column Index; EvgColumnIndexOutOfRange ("TVelkoGrid:
+    /// Column index out of range") when no visible item stands at that place (negative
+    /// indices included).
     TvgColumn* GetVisibleColumn(int Index) const;
     int GetVisibleColumnCount() const;
-    // The grid column the item occupies; -1 for null, hidden items and items past ColCount.
+    /// The grid column the item occupies; -1 for null, hidden items and items past ColCount.
     int GridColumnForColumnObject(const TvgColumn* Column) const;
-    // Called after Column.Visible changed: the grid column goes away with its cells and
-    // width kept in the item, or comes back at its place with them.
+    /// Called after Column.Visible changed: the grid column goes away with its cells and
+    /// width kept in the item, or comes back at its place with them.
     void HideColumn(TvgColumn* Column);
     void ShowColumn(TvgColumn* Column);
-    // Installed as the Columns collection's OnPropertyChange.
+    /// Installed as the Columns collection's OnPropertyChange.
     void OnColumnPropertyChange(TvgHeading* Column, TvgProperty Prop);
 
-    // The most grid columns a TVelkoGrid has: each is an object of its own.
+    /// The most grid columns a TVelkoGrid has: each is an object of its own.
     static constexpr int MaxColumnCount = 100000;
 
-    // Sets the number of grid columns without touching Columns: for bringing the grid in
-    // step after column objects were added or shown directly. Outside loading, a count
-    // above the number of visible column objects raises EInvalidOperation, since those grid
-    // columns would have no column object; so does a count above MaxColumnCount, loading
-    // or not. To add or remove columns, use SetColumnCount.
+    /// Sets the number of grid columns without touching Columns: for bringing the grid in
+    /// step after column objects were added or shown directly. Outside loading, a count
+    /// above the number of visible column objects raises EInvalidOperation, since those grid
+    /// columns would have no column object; so does a count above MaxColumnCount, loading
+    /// or not. To add or remove columns, use SetColumnCount.
     void SetColCount(int Value) override;
-    // The way to change the number of columns: new grid columns get new column objects at
-    // the end of Columns, removed ones free the last visible objects (hidden ones stay).
-    // Counts above MaxColumnCount raise EInvalidOperation.
+    /// The way to change the number of columns: new grid columns get new column objects at
+    /// the end of Columns, removed ones free the last visible objects (hidden ones stay).
+    /// Counts above MaxColumnCount raise EInvalidOperation.
     void SetColumnCount(int Value);
 
     // Destroying a visible column object (Columns()->Delete(i), or delete) takes its grid
@@ -169,22 +179,22 @@ public:
     // by raising RowCount. EvgRowIndexOutOfRange ("Cannot insert row N") outside
     // FixedRows..RowCount-1, with nothing changed.
     void InsertRow(int ARow);
-    // Deletes data row ARow, hidden columns' cells included. EvgRowIndexOutOfRange
-    // ("Cannot delete row N") outside FixedRows..RowCount-1, with nothing changed. An
-    // exception from OnRowMoved (the row goes to the end first) reaches the caller once
-    // the row is gone.
+    /// Deletes data row ARow, hidden columns' cells included. EvgRowIndexOutOfRange
+    /// ("Cannot delete row N") outside FixedRows..RowCount-1, with nothing changed. An
+    /// exception from OnRowMoved (the row goes to the end first) reaches the caller once
+    /// the row is gone.
     void DeleteRow(int ARow);
-    // The first item of Columns (hidden ones included) whose Name equals Name, ignoring the
-    // case of ASCII letters; EvgInvalidColumnName ("Invalid column name "Name"") when none.
+    /// The first item of Columns (hidden ones included) whose Name equals Name, ignoring the
+    /// case of ASCII letters; EvgInvalidColumnName ("Invalid column name "Name"") when none.
     TvgColumn* GetColByName(const QString& Name) const;
-    // The same, answering null when no item has that name.
+    /// The same, answering null when no item has that name.
     TvgColumn* FindColByName(const QString& Name) const;
-    // Select the data cells of row ARow (of column ACol), unless goEditing is set. Rows
-    // and columns that are not scrollable raise EListError, with the selection unchanged.
+    /// Select the data cells of row ARow (of column ACol), unless goEditing is set. Rows
+    /// and columns that are not scrollable raise EListError, with the selection unchanged.
     void SelectEntireRow(int ARow);
     void SelectEntireColumn(int ACol);
-    // Repaints every cell of the column, fixed cells included (InvalidateRow does the same
-    // for a row).
+    /// Repaints every cell of the column, fixed cells included (InvalidateRow does the same
+    /// for a row).
     void InvalidateColumn(int ACol) { InvalidateCol(ACol); }
 
     // ---- Options and looks.
@@ -194,22 +204,22 @@ public:
     void SetVelkoHighlightColor(TColor Value);
     TColor VelkoHighlightFontColor() const { return FVelkoHighlightFontColor; }
     void SetVelkoHighlightFontColor(TColor Value);
-    // Whether text that does not fit may widen its column or heighten its row (while the
-    // user does not size columns or rows by hand).
+    /// Whether text that does not fit may widen its column or heighten its row (while the
+    /// user does not size columns or rows by hand).
     bool VelkoAdjustColWidth() const override { return FVelkoAdjustColWidth; }
     void SetVelkoAdjustColWidth(bool Value) { FVelkoAdjustColWidth = Value; }
     bool VelkoAdjustRowHeight() const override { return FVelkoAdjustRowHeight; }
     void SetVelkoAdjustRowHeight(bool Value) { FVelkoAdjustRowHeight = Value; }
-    // Whether fixed cells and headings act as buttons.
+    /// Whether fixed cells and headings act as buttons.
     bool VelkoColumnClick() const { return FVelkoColumnClick; }
     void SetVelkoColumnClick(bool Value) { FVelkoColumnClick = Value; }
     bool AutoAcceptSuggestion() const { return FAutoAcceptSuggestion; }
     void SetAutoAcceptSuggestion(bool Value) { FAutoAcceptSuggestion = Value; }
-    // Where column widths are kept between runs; empty for nowhere.
+    /// Where column widths are kept between runs; empty for nowhere.
     const QString& ColumnsRegistryKey() const { return FColumnsRegistryKey; }
     void SetColumnsRegistryKey(const QString& Value) { FColumnsRegistryKey = Value; }
 
-    // Read-only texts; setting them changes nothing.
+    /// Read-only texts; setting them changes nothing.
     QString Version() const;
     void SetVersion(const QString& Value);
     QString Author() const;
@@ -221,20 +231,20 @@ public:
     void GetCellAttributes(int ACol, int ARow, TvgHeading* Column, TGridDrawState AState, TvgCellStates& CellState,
                            TColor& AColor, TFont& AFont, TVgDrawInfo& DrawInfo, TBevelCut& OuterBevel,
                            TBevelCut& InnerBevel);
-    // Places the image OnGetCellImage supplies in Rect and takes its strip out of Rect;
-    // with Draw false only the strip is taken.
+    /// Places the image OnGetCellImage supplies in Rect and takes its strip out of Rect;
+    /// with Draw false only the strip is taken.
     void DrawCellImage(int ACol, int ARow, int HeadingIndex, TRect& Rect, bool Draw, TCanvas& Canvas);
-    // What a data cell shows: its text through SolveFormula, OnDisplayText and the column's
-    // display format. Text that does not convert is reported through OnConversionError and
-    // shown as it is.
+    /// What a data cell shows: its text through SolveFormula, OnDisplayText and the column's
+    /// display format. Text that does not convert is reported through OnConversionError and
+    /// shown as it is.
     QString GetDisplayText(int ACol, int ARow);
-    // The same for a caller that holds the cell's column object already.
+    /// The same for a caller that holds the cell's column object already.
     QString GetDisplayText(int ACol, int ARow, TvgColumn* Column);
 
     // ---- Heading band.
     // The Headings index under a viewport point in the band of row 0, or -1.
     int MouseOnHeading(int X, int Y);
-    // Unlinks every column from its heading, then removes all headings.
+    /// Unlinks every column from its heading, then removes all headings.
     void ClearHeadings();
     bool IsFixedCell(TGridCoord Cell) const;
 
@@ -246,24 +256,24 @@ public:
     //
     // Writes the text at the stream's position. A failing stream raises EWriteError.
     void SaveToStream(int FirstColumn, int FirstRow, QIODevice& Stream);
-    // Reads the stream from its position to its end, then stores value j of line k into
-    // column object FirstColumn + j for grid row FirstRow + k, adding rows and (visible)
-    // column objects as far as values reach. Nothing is cleared, no row or column removed.
-    // A failing stream raises EReadError, with nothing stored. A line that would make more
-    // than 16,384 column objects raises EvgColumnIndexOutOfRange, with the lines before it
-    // stored.
+    /// Reads the stream from its position to its end, then stores value j of line k into
+    /// column object FirstColumn + j for grid row FirstRow + k, adding rows and (visible)
+    /// column objects as far as values reach. Nothing is cleared, no row or column removed.
+    /// A failing stream raises EReadError, with nothing stored. A line that would make more
+    /// than 16,384 column objects raises EvgColumnIndexOutOfRange, with the lines before it
+    /// stored.
     void LoadFromStream(int FirstColumn, int FirstRow, QIODevice& Stream);
-    // Writes the file through a temporary file that replaces it only once it is complete:
-    // after any failure (raised as EWriteError) the old file is still there, whole.
+    /// Writes the file through a temporary file that replaces it only once it is complete:
+    /// after any failure (raised as EWriteError) the old file is still there, whole.
     void SaveToFile(int FirstColumn, int FirstRow, const QString& FileName);
-    // EReadError when the file cannot be opened or read.
+    /// EReadError when the file cannot be opened or read.
     void LoadFromFile(int FirstColumn, int FirstRow, const QString& FileName);
-    // Empties the grid cells from TopLeft to BottomRight (grid coordinates, fixed cells
-    // included; an inverted range clears nothing) after closing the editor. Hidden
-    // columns are not touched. A corner outside the grid raises EvgColumnIndexOutOfRange or
-    // EvgRowIndexOutOfRange and changes nothing.
+    /// Empties the grid cells from TopLeft to BottomRight (grid coordinates, fixed cells
+    /// included; an inverted range clears nothing) after closing the editor. Hidden
+    /// columns are not touched. A corner outside the grid raises EvgColumnIndexOutOfRange or
+    /// EvgRowIndexOutOfRange and changes nothing.
     void ClearRange(const TGridCoord& TopLeft, const TGridCoord& BottomRight);
-    // Empties every cell that is not fixed, and every cell of the hidden columns.
+    /// Empties every cell that is not fixed, and every cell of the hidden columns.
     void Clear();
 
     // ---- Filling from a dataset (VgGridDataSet.cpp). Opens the dataset when it is closed
@@ -290,7 +300,7 @@ public:
     // ---- Reports from the editor.
     virtual void DoCellEdited(int ACol, int ARow);
     void DoComboSelection(int ACol, int ARow);
-    // The column-model editor once it has been created; null before.
+    /// The column-model editor once it has been created; null before.
     TVgInplaceEdit* VgInplaceEditor() const;
 
     // ---- Entering and leaving cells.
@@ -329,8 +339,8 @@ public:
     void SetColWidthsText(const QByteArray& Value);
     QByteArray RowHeightsText() const;
     void SetRowHeightsText(const QByteArray& Value);
-    // The option sets as flags; a form saved with them as text ("[goEditing, goTabs]") is
-    // still read, as that text converts to the flags.
+    /// The option sets as flags; a form saved with them as text ("[goEditing, goTabs]") is
+    /// still read, as that text converts to the flags.
     VelkoGridFlags::GridOptions QtOptions() const;
     void SetQtOptions(VelkoGridFlags::GridOptions Value);
     VelkoGridFlags::VelkoOptions QtVelkoOptions() const;
@@ -341,8 +351,8 @@ public:
     void SetQtGridLineWidth(int Value);
     void SetQtFixedCols(int Value);
     void SetQtFixedRows(int Value);
-    // A form built by uic or QUiLoader is never Loaded: its key, set after the columns and
-    // widths, reads the widths kept for the user then (outside design mode).
+    /// A form built by uic or QUiLoader is never Loaded: its key, set after the columns and
+    /// widths, reads the widths kept for the user then (outside design mode).
     void SetQtColumnsRegistryKey(const QString& Value);
     QColor QtColor() const;
     void SetQtColor(const QColor& Value);
@@ -361,8 +371,8 @@ protected:
     // Construction, properties and form files (VgGrid.cpp).
     void DefineProperties(TFiler& Filer) override;
     void BeginLoading() override;
-    // A form that described column objects sets the grid's columns; one that did not (a
-    // plain string grid's, for instance) keeps its ColCount, each grid column with an object.
+    /// A form that described column objects sets the grid's columns; one that did not (a
+    /// plain string grid's, for instance) keeps its ColCount, each grid column with an object.
     void Loaded() override;
     // What a form file stores of a grid out of step (VgGridFormState.cpp): the grid as
     // Loaded brings it in step, one grid column per visible column object, so that the
@@ -379,15 +389,15 @@ protected:
 
     // Column mapping (VgGridColumns.cpp).
     void SizeChanged(int OldColCount, int OldRowCount) override;
-    // A column dragged (or moved by MoveColumn) takes its column object along: the object
-    // goes to the place in Columns of the object of the grid column it lands on, so hidden
-    // objects keep their places between their neighbours; then the host moves the cells.
+    /// A column dragged (or moved by MoveColumn) takes its column object along: the object
+    /// goes to the place in Columns of the object of the grid column it lands on, so hidden
+    /// objects keep their places between their neighbours; then the host moves the cells.
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void TopLeftChanged() override;
-    // A moved row (or one moved into place by InsertRow) takes the hidden columns' cells
-    // along. They move first, then the host moves the grid's cells and only then reports
-    // the move to the application: a handler that throws, or hides or shows a column,
-    // finds every cell of the row where the row went.
+    /// A moved row (or one moved into place by InsertRow) takes the hidden columns' cells
+    /// along. They move first, then the host moves the grid's cells and only then reports
+    /// the move to the application: a handler that throws, or hides or shows a column,
+    /// finds every cell of the row where the row went.
     void RowMoved(int FromIndex, int ToIndex) override;
     void MoveRowContents(int FromIndex, int ToIndex) override;
 
@@ -399,18 +409,18 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    // Updates the pressed look for the pointer at (X, Y).
+    /// Updates the pressed look for the pointer at (X, Y).
     void TrackButton(int X, int Y);
     // Repaints the band of the tracked heading where it is on screen (VgGridHeading.cpp).
     void RefreshTrackingHeading();
 
     // Cell look and painting (VgGridCellPaint.cpp).
     void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
-    // Copies the item's borders into the working borders, lets OnChangeCellBorders change
-    // them, draws them and shrinks Rect by them.
+    /// Copies the item's borders into the working borders, lets OnChangeCellBorders change
+    /// them, draws them and shrinks Rect by them.
     void DrawItemBorders(TCanvas& Canvas, TRect& Rect, int ACol, int ARow, TvgHeading* Item, TvgCellStates State);
-    // The bevel rings; a pressed cell or heading gets a lowered ring and its contents move
-    // 2 pixels right and down.
+    /// The bevel rings; a pressed cell or heading gets a lowered ring and its contents move
+    /// 2 pixels right and down.
     static void DrawBevels(TCanvas& Canvas, TRect& Rect, TBevelCut Outer, TBevelCut Inner, bool Pressed);
 
     // Heading band (VgGridHeading.cpp). Only the part of the group on screen is composed.
@@ -426,8 +436,8 @@ protected:
     void vgwmHandleAdjustRowHeight(TMessage& Message);
     void vgwmHandleAdjustColumnWidth(TMessage& Message);
 
-    // The title row fits its heading band and captions before the grid paints
-    // (VgGridTitleRow.cpp).
+    /// The title row fits its heading band and captions before the grid paints
+    /// (VgGridTitleRow.cpp).
     void paintEvent(QPaintEvent* e) override;
 
     // Entering and leaving cells and rows (VgGridNavigation.cpp). A move of the current
@@ -444,12 +454,12 @@ protected:
 
     // The editor and the grid as the editor sees it (VgGridEditor.cpp).
     TInplaceEdit* CreateEditor() override;
-    // No editor opens while a column is hidden or shown: the columns are out of step then.
+    /// No editor opens while a column is hidden or shown: the columns are out of step then.
     bool CanEditShow() const override { return !FRearrangingColumns && TVgHintGrid::CanEditShow(); }
-    // Every change the user makes to the editor's text updates its suggestion.
+    /// Every change the user makes to the editor's text updates its suggestion.
     void WMCommand(TMessage& Message) override;
-    // On a cell with a drop-down list, Alt+Down, Alt+Up and F4 open the editor with its
-    // list, as they open a combo box's; other keys navigate as in the host grid.
+    /// On a cell with a drop-down list, Alt+Down, Alt+Up and F4 open the editor with its
+    /// list, as they open a combo box's; other keys navigate as in the host grid.
     void Navigate(int key, TShiftState shift) override;
     TInplaceEditGrid* EditorHost() override { return this; }
     TGridCoord EditorCurrentCell() const override { return {Col(), Row()}; }
@@ -467,10 +477,10 @@ protected:
     void EditorComboSelection(int ACol, int ARow) override { DoComboSelection(ACol, ARow); }
     void EditorPointerOnCell(int ACol, int ARow) override;
 
-    // Press tracking of fixed cells and headings, which the mouse handling drives and
-    // painting reads for the pressed look: whether a press is tracked, the fixed cell it
-    // began on, the Headings index under it (-1 off the band), the button, whether the
-    // pointer is over the pressed cell or heading, and whether it is drawn pressed.
+    /// Press tracking of fixed cells and headings, which the mouse handling drives and
+    /// painting reads for the pressed look: whether a press is tracked, the fixed cell it
+    /// began on, the Headings index under it (-1 off the band), the button, whether the
+    /// pointer is over the pressed cell or heading, and whether it is drawn pressed.
     bool FTracking = false;
     TGridCoord FTrackCell{0, 0};
     int FTrackHeading = -1;

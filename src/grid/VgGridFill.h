@@ -1,14 +1,15 @@
-// TvgGridFill: storing values into a grid by column object and line, as loading contents
-// and datasets does. Value j of line k goes to the column object FirstColumn + j of
-// Columns and the grid row FirstRow + k: into the grid cell when the object is shown, into
-// its Cols when it is hidden. Rows and visible column objects are added as values reach
-// past them. Rows are added in large steps rather than one at a time, and the rows no
-// value reached are taken away again by Finish (or when the fill is abandoned by an
-// exception), so the grid ends exactly one row past the last line stored, or as it was.
-// The values of a line for shown columns are kept until the line is done and then go into
-// its row at once, which packs the row's texts once instead of growing it value by value.
-// An open editor whose cell is written is reloaded once the fill is done: its event
-// handlers may change the column objects, which the fill holds.
+/// \file
+/// TvgGridFill: storing values into a grid by column object and line, as loading contents
+/// and datasets does. Value j of line k goes to the column object FirstColumn + j of
+/// Columns and the grid row FirstRow + k: into the grid cell when the object is shown, into
+/// its Cols when it is hidden. Rows and visible column objects are added as values reach
+/// past them. Rows are added in large steps rather than one at a time, and the rows no
+/// value reached are taken away again by Finish (or when the fill is abandoned by an
+/// exception), so the grid ends exactly one row past the last line stored, or as it was.
+/// The values of a line for shown columns are kept until the line is done and then go into
+/// its row at once, which packs the row's texts once instead of growing it value by value.
+/// An open editor whose cell is written is reloaded once the fill is done: its event
+/// handlers may change the column objects, which the fill holds.
 #pragma once
 
 #include "platform/core/Export.h"
@@ -25,6 +26,10 @@ class TStrings;
 class TVelkoGrid;
 class TvgColumn;
 
+/// Stores values into a grid by column object and line, as loading contents and datasets does:
+/// value j of line k goes to column object FirstColumn + j and grid row FirstRow + k. Used by
+/// TVelkoGrid's load operations.
+/// \ingroup grid
 class VELKOGRID_EXPORT TvgGridFill {
 public:
     TvgGridFill(TVelkoGrid& Grid, int FirstColumn, int FirstRow);
@@ -32,19 +37,19 @@ public:
     TvgGridFill(const TvgGridFill&) = delete;
     TvgGridFill& operator=(const TvgGridFill&) = delete;
 
-    // Makes the grid row of line Line exist; EvgRowIndexOutOfRange when the grid cannot
-    // have that many rows.
+    /// Makes the grid row of line Line exist; EvgRowIndexOutOfRange when the grid cannot
+    /// have that many rows.
     void ReachLine(qint64 Line);
-    // Makes Count column objects from FirstColumn on exist, each shown one with its grid
-    // column; EvgColumnIndexOutOfRange when that makes more than 16,384 column objects.
-    // Adding them all at once is much cheaper than one by one.
+    /// Makes Count column objects from FirstColumn on exist, each shown one with its grid
+    /// column; EvgColumnIndexOutOfRange when that makes more than 16,384 column objects.
+    /// Adding them all at once is much cheaper than one by one.
     void ReachColumns(qint64 Count);
-    // How many column objects from FirstColumn on can take a value.
+    /// How many column objects from FirstColumn on can take a value.
     int ColumnsReached() const { return FReached; }
-    // Stores Value as value Index of line Line, both reached before (a value not reached
-    // raises EvgColumnIndexOutOfRange).
+    /// Stores Value as value Index of line Line, both reached before (a value not reached
+    /// raises EvgColumnIndexOutOfRange).
     void Store(int Index, qint64 Line, QString Value);
-    // Takes away the rows added ahead that no value reached.
+    /// Takes away the rows added ahead that no value reached.
     void Finish();
 
 private:

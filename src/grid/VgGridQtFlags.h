@@ -1,11 +1,12 @@
-// The grid's option sets as Qt flags, for its Options and VelkoOptions Qt properties: Qt
-// Designer shows them as check boxes and a form stores them as
-// "vg::VelkoGridFlags::goEditing|vg::VelkoGridFlags::goTabs", which uic compiles as written.
-//
-// Each flag is the bit of the option of the same name (1 << its ordinal), so a flag value
-// and the option set's Bits() are the same number. The flags live in a namespace of their
-// own so that the option names keep meaning the option values everywhere, in the grid's
-// own members and in classes derived from it.
+/// \file
+/// The grid's option sets as Qt flags, for its Options and VelkoOptions Qt properties: Qt
+/// Designer shows them as check boxes and a form stores them as
+/// "vg::VelkoGridFlags::goEditing|vg::VelkoGridFlags::goTabs", which uic compiles as written.
+///
+/// Each flag is the bit of the option of the same name (1 << its ordinal), so a flag value
+/// and the option set's Bits() are the same number. The flags live in a namespace of their
+/// own so that the option names keep meaning the option values everywhere, in the grid's
+/// own members and in classes derived from it.
 #pragma once
 
 #include "platform/core/Export.h"
@@ -15,7 +16,7 @@
 namespace vg::VelkoGridFlags {
 Q_NAMESPACE_EXPORT(VELKOGRID_EXPORT)
 
-// TGridOption's values, in its order.
+/// TGridOption's values, in its order.
 enum GridOption : unsigned {
     goFixedVertLine = 1u << 0,
     goFixedHorzLine = 1u << 1,
@@ -36,7 +37,7 @@ enum GridOption : unsigned {
 Q_DECLARE_FLAGS(GridOptions, GridOption)
 Q_FLAG_NS(GridOptions)
 
-// TvgOption's values, in its order.
+/// TvgOption's values, in its order.
 enum VelkoOption : unsigned {
     vgoptDrawFocusRectangle = 1u << 0,
     vgoptHighlightSelection = 1u << 1,

@@ -1,7 +1,8 @@
-// Keyboard and mouse input as controls see it: the mouse button of a press, the shift
-// state (modifier keys, held mouse buttons, double click) and virtual key codes. Key codes
-// are Qt's key values under the framework's names, so a handler compares Key with
-// VK_RETURN whatever keyboard produced it; KeyCodeOf folds Qt's variants together.
+/// \file
+/// Keyboard and mouse input as controls see it: the mouse button of a press, the shift
+/// state (modifier keys, held mouse buttons, double click) and virtual key codes. Key codes
+/// are Qt's key values under the framework's names, so a handler compares Key with
+/// VK_RETURN whatever keyboard produced it; KeyCodeOf folds Qt's variants together.
 #pragma once
 
 #include "platform/core/Export.h"
@@ -22,12 +23,12 @@ enum TShiftStateFlag : std::uint8_t { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, s
 VG_ENUM_INFO(TShiftStateFlag, "ssShift", "ssAlt", "ssCtrl", "ssLeft", "ssRight", "ssMiddle", "ssDouble")
 using TShiftState = TSet<TShiftStateFlag>;
 
-// The shift state of held modifier keys and mouse buttons.
+/// The shift state of held modifier keys and mouse buttons.
 VELKOGRID_EXPORT TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons = Qt::NoButton);
-// The button of a press or release; buttons other than these three count as the left one.
+/// The button of a press or release; buttons other than these three count as the left one.
 VELKOGRID_EXPORT TMouseButton MouseButtonOf(Qt::MouseButton button);
 
-// Virtual key codes.
+/// Virtual key codes.
 constexpr int VK_BACK = Qt::Key_Backspace;
 constexpr int VK_TAB = Qt::Key_Tab;
 constexpr int VK_RETURN = Qt::Key_Return;
@@ -51,13 +52,13 @@ constexpr int VK_F2 = Qt::Key_F2;
 constexpr int VK_F3 = Qt::Key_F3;
 constexpr int VK_F4 = Qt::Key_F4;
 
-// The key code of a key event: the keypad's Enter is VK_RETURN and Qt's back-tab is
-// VK_TAB (its shift state carries ssShift).
+/// The key code of a key event: the keypad's Enter is VK_RETURN and Qt's back-tab is
+/// VK_TAB (its shift state carries ssShift).
 VELKOGRID_EXPORT int KeyCodeOf(const QKeyEvent& event);
-// The shift state of a key event, with the mouse buttons held at the moment.
+/// The shift state of a key event, with the mouse buttons held at the moment.
 VELKOGRID_EXPORT TShiftState ShiftStateOf(const QKeyEvent& event);
-// The characters a key event types. With Ctrl (and not Alt) a letter types its control
-// character (Ctrl+V is 0x16), whatever text the platform attached to the event.
+/// The characters a key event types. With Ctrl (and not Alt) a letter types its control
+/// character (Ctrl+V is 0x16), whatever text the platform attached to the event.
 VELKOGRID_EXPORT QString TypedTextOf(const QKeyEvent& event);
 
 } // namespace vg

@@ -1,9 +1,10 @@
-// Window messages on Qt: a message is a number with two parameters, delivered to a
-// control as a QEvent whose type is the message number. PostMessage queues it, so it is
-// handled after the event being processed (a paint, for instance) has finished;
-// SendMessage delivers it at once and returns the handler's result. A control answers the
-// messages it knows through its TMessageTable, whose handlers run under the guard the
-// control gives it (the application's exception guard), so no exception leaves the event.
+/// \file
+/// Window messages on Qt: a message is a number with two parameters, delivered to a
+/// control as a QEvent whose type is the message number. PostMessage queues it, so it is
+/// handled after the event being processed (a paint, for instance) has finished;
+/// SendMessage delivers it at once and returns the handler's result. A control answers the
+/// messages it knows through its TMessageTable, whose handlers run under the guard the
+/// control gives it (the application's exception guard), so no exception leaves the event.
 #pragma once
 
 #include "platform/core/Export.h"
@@ -18,7 +19,7 @@ class QObject;
 
 namespace vg {
 
-// The framework's control messages (sent between controls, never by the window system).
+/// The framework's control messages (sent between controls, never by the window system).
 constexpr int CM_BASE = 0xB000;
 constexpr int CM_ACTIVATE = CM_BASE + 0;    // the application became active
 constexpr int CM_DEACTIVATE = CM_BASE + 1;  // the application lost the activation
@@ -27,12 +28,15 @@ constexpr int CM_TEXTCHANGED = CM_BASE + 18;
 constexpr int CM_MOUSEENTER = CM_BASE + 19;
 constexpr int CM_MOUSELEAVE = CM_BASE + 20;
 
-// Window-system messages that controls exchange, moved into Qt's user event range.
+/// Window-system messages that controls exchange, moved into Qt's user event range.
 constexpr int WM_BASE = 0x8000;
 constexpr int WM_CANCELMODE = WM_BASE + 0x001F;
 constexpr int WM_COMMAND = WM_BASE + 0x0111; // WParam: notification code << 16; LParam: sender
 constexpr int EN_CHANGE = 0x0300;            // an edit control's text changed
 
+/// A window message as a handler sees it: its number, its two parameters and the result the
+/// handler gives back.
+/// \ingroup host_app
 struct VELKOGRID_EXPORT TMessage {
     int Msg = 0;
     std::intptr_t WParam = 0;
@@ -40,22 +44,26 @@ struct VELKOGRID_EXPORT TMessage {
     std::intptr_t Result = 0;
 };
 
-// Message numbers must lie in Qt's user event range (1000 to 65535).
+/// A window message delivered to a control as a QEvent whose type is the message number.
+///
+/// Message numbers must lie in Qt's user event range (1000 to 65535).
+/// \ingroup host_app
 class VELKOGRID_EXPORT TMessageEvent : public QEvent {
 public:
     explicit TMessageEvent(const TMessage& message);
     TMessage Message;
 };
 
-// A message number outside Qt's user event range raises EInvalidOperation.
+/// A message number outside Qt's user event range raises EInvalidOperation.
 VELKOGRID_EXPORT void PostMessage(QObject* control, int msg, std::intptr_t wParam, std::intptr_t lParam);
 VELKOGRID_EXPORT std::intptr_t SendMessage(QObject* control, int msg, std::intptr_t wParam, std::intptr_t lParam);
 
-// The messages a control handles. A control calls Dispatch from its event() override.
+/// The messages a control handles. A control calls Dispatch from its event() override.
+/// \ingroup host_app
 class VELKOGRID_EXPORT TMessageTable {
 public:
     using THandler = std::function<void(TMessage& message)>;
-    // Runs a handler; answers false when it raised (and the exception was dealt with).
+    /// Runs a handler; answers false when it raised (and the exception was dealt with).
     using TGuard = std::function<bool(const std::function<void()>& work)>;
 
     explicit TMessageTable(TGuard guard)
@@ -65,7 +73,7 @@ public:
 
     void On(int msg, THandler handler) { FHandlers[msg] = std::move(handler); }
     bool Handles(int msg) const { return FHandlers.count(msg) != 0; }
-    // True when the event was a message this table handles (it has been handled then).
+    /// True when the event was a message this table handles (it has been handled then).
     bool Dispatch(QEvent* event);
 
 private:

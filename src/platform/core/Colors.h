@@ -1,8 +1,9 @@
-// Colour values as the grid stores them, and their conversions. A TColor is either a
-// direct colour 0x00BBGGRR or a system colour 0xFF0000nn that stands for a role of the
-// desktop's colour scheme; system colours are resolved through a QPalette at paint time,
-// so a grid follows light and dark themes. Colours also have names ("clBtnFace") used in
-// form files and in the colour picker, with a hexadecimal text form for unnamed ones.
+/// \file
+/// Colour values as the grid stores them, and their conversions. A TColor is either a
+/// direct colour 0x00BBGGRR or a system colour 0xFF0000nn that stands for a role of the
+/// desktop's colour scheme; system colours are resolved through a QPalette at paint time,
+/// so a grid follows light and dark themes. Colours also have names ("clBtnFace") used in
+/// form files and in the colour picker, with a hexadecimal text form for unnamed ones.
 #pragma once
 
 #include "platform/core/Export.h"
@@ -18,7 +19,7 @@ namespace vg {
 
 using TColor = std::int32_t;
 
-// The high byte of a system colour; the low byte is the system colour number.
+/// The high byte of a system colour; the low byte is the system colour number.
 inline constexpr TColor clSystemColor = static_cast<TColor>(0xFF000000u);
 
 constexpr TColor SystemColor(int number) { return clSystemColor | (number & 0xFF); }
@@ -28,7 +29,7 @@ constexpr TColor RGBColor(std::uint8_t r, std::uint8_t g, std::uint8_t b)
 }
 constexpr bool IsSystemColor(TColor c) { return (static_cast<std::uint32_t>(c) & 0xFFFFFF00u) == 0xFF000000u; }
 
-// Standard colours.
+/// Standard colours.
 inline constexpr TColor clBlack = 0x000000;
 inline constexpr TColor clMaroon = 0x000080;
 inline constexpr TColor clGreen = 0x008000;
@@ -50,11 +51,11 @@ inline constexpr TColor clSkyBlue = 0xF0CAA6;
 inline constexpr TColor clCream = 0xF0FBFF;
 inline constexpr TColor clMedGray = 0xA4A0A0;
 
-// Special values: no colour at all (nothing is painted), and the control's default colour.
+/// Special values: no colour at all (nothing is painted), and the control's default colour.
 inline constexpr TColor clNone = 0x1FFFFFFF;
 inline constexpr TColor clDefault = 0x20000000;
 
-// System colours. Number 25 is unassigned.
+/// System colours. Number 25 is unassigned.
 inline constexpr TColor clScrollBar = SystemColor(0);
 inline constexpr TColor clBackground = SystemColor(1);
 inline constexpr TColor clActiveCaption = SystemColor(2);
@@ -86,36 +87,36 @@ inline constexpr TColor clGradientInactiveCaption = SystemColor(28);
 inline constexpr TColor clMenuHighlight = SystemColor(29);
 inline constexpr TColor clMenuBar = SystemColor(30);
 
-// The name of a named colour ("clRed"); false when the colour has none.
+/// The name of a named colour ("clRed"); false when the colour has none.
 VELKOGRID_EXPORT bool ColorToIdent(TColor Color, QString& Ident);
-// The colour of a name, compared without regard to case; false for an unknown name.
+/// The colour of a name, compared without regard to case; false for an unknown name.
 VELKOGRID_EXPORT bool IdentToColor(const QString& Ident, TColor& Color);
 
-// The colour's name, or "$" and eight upper-case hexadecimal digits ("$00123456").
+/// The colour's name, or "$" and eight upper-case hexadecimal digits ("$00123456").
 VELKOGRID_EXPORT QString ColorToString(TColor Color);
-// A colour name, or an integer in decimal ("-16777201"), "$" hexadecimal or "0x"
-// hexadecimal. Raises EConvertError for any other text.
+/// A colour name, or an integer in decimal ("-16777201"), "$" hexadecimal or "0x"
+/// hexadecimal. Raises EConvertError for any other text.
 VELKOGRID_EXPORT TColor StringToColor(const QString& S);
 
-// Calls Proc with every colour name, in a fixed order: the standard colours, the system
-// colours by number, then clNone and clDefault.
+/// Calls Proc with every colour name, in a fixed order: the standard colours, the system
+/// colours by number, then clNone and clDefault.
 using TGetStrProc = std::function<void(const QString& S)>;
 VELKOGRID_EXPORT void GetColorValues(const TGetStrProc& Proc);
 
-// Whether the value is a colour at all: a direct colour, a system colour of an assigned
-// number, clNone or clDefault. Setters refuse anything else through CheckColor, which
-// raises EConvertError ("Invalid color value $80000000").
+/// Whether the value is a colour at all: a direct colour, a system colour of an assigned
+/// number, clNone or clDefault. Setters refuse anything else through CheckColor, which
+/// raises EConvertError ("Invalid color value $80000000").
 VELKOGRID_EXPORT bool IsValidColor(TColor Color);
 VELKOGRID_EXPORT void CheckColor(TColor Color);
 
-// The colour to paint with. System colours come from the palette's roles; clDefault is
-// the palette's base (window) colour and clNone is fully transparent. Raises
-// EConvertError for a value that is none of these (an unassigned system colour number or
-// a high byte other than those of the forms above).
+/// The colour to paint with. System colours come from the palette's roles; clDefault is
+/// the palette's base (window) colour and clNone is fully transparent. Raises
+/// EConvertError for a value that is none of these (an unassigned system colour number or
+/// a high byte other than those of the forms above).
 VELKOGRID_EXPORT QColor ColorToQColor(TColor Color, const QPalette& Palette);
 VELKOGRID_EXPORT QRgb ColorToRGB(TColor Color, const QPalette& Palette);
 
-// The direct colour of a QColor; its alpha channel is dropped.
+/// The direct colour of a QColor; its alpha channel is dropped.
 VELKOGRID_EXPORT TColor QColorToColor(const QColor& Color);
 
 } // namespace vg

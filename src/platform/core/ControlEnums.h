@@ -1,5 +1,6 @@
-// Enumerations of the framework that controls share: horizontal text alignment and the
-// cut of a bevel.
+/// \file
+/// Enumerations of the framework that controls share: horizontal text alignment and the
+/// cut of a bevel.
 #pragma once
 
 #include "platform/core/TypeInfo.h"

@@ -1,8 +1,9 @@
-// VELKOGRID_EXPORT marks what the library offers its users: the classes and free functions
-// of its headers. The shared library is built with hidden symbols, so only what carries
-// the mark is visible to applications and to the Qt Designer plugin. Built as a static
-// library (VELKOGRID_STATIC, which the CMake target passes on to what links it), the mark
-// stands for nothing.
+/// \file
+/// VELKOGRID_EXPORT marks what the library offers its users: the classes and free functions
+/// of its headers. The shared library is built with hidden symbols, so only what carries
+/// the mark is visible to applications and to the Qt Designer plugin. Built as a static
+/// library (VELKOGRID_STATIC, which the CMake target passes on to what links it), the mark
+/// stands for nothing.
 #pragma once
 
 #include <QtGlobal>

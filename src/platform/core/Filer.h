@@ -1,7 +1,8 @@
-// TWriter and TReader: the two filers of form files. The writer turns a component and
-// what it owns into a TFormObject tree by walking published properties in declared
-// order (then each object's DefineProperties entries); the reader applies such a tree to
-// objects, refusing anything unknown or ill-typed with an EReadError that names the line.
+/// \file
+/// TWriter and TReader: the two filers of form files. The writer turns a component and
+/// what it owns into a TFormObject tree by walking published properties in declared
+/// order (then each object's DefineProperties entries); the reader applies such a tree to
+/// objects, refusing anything unknown or ill-typed with an EReadError that names the line.
 #pragma once
 
 #include "platform/core/Export.h"
@@ -16,12 +17,15 @@ namespace vg {
 class TCollection;
 class TComponent;
 
+/// Turns a component and what it owns into a form-file tree (TFormObject), walking published
+/// properties in declared order.
+/// \ingroup host_core
 class VELKOGRID_EXPORT TWriter : public TFiler {
 public:
-    // The tree of root: its properties, then the components it owns as child objects.
+    /// The tree of root: its properties, then the components it owns as child objects.
     TFormObject WriteRoot(const TComponent& root);
 
-    // For the write procedures of DefineProperty entries: each stores the entry's value.
+    /// For the write procedures of DefineProperty entries: each stores the entry's value.
     void WriteInteger(qint64 value);
     void WriteBoolean(bool value);
     void WriteString(const QString& value);
@@ -30,7 +34,7 @@ public:
     void WriteStringList(const QStringList& values);
     void WriteValue(const TFormValue& value);
 
-    // The value a collection property is stored as: its items with their properties.
+    /// The value a collection property is stored as: its items with their properties.
     TFormValue WriteCollection(const TCollection& collection) { return CollectionValue(collection); }
 
     void DefineProperty(const QString& name, const std::function<void(TReader&)>& readData,
@@ -48,14 +52,17 @@ private:
     std::optional<TFormValue> FValue;
 };
 
+/// Applies a form-file tree (TFormObject) to objects, refusing anything unknown or ill-typed with
+/// an EReadError that names the line.
+/// \ingroup host_core
 class VELKOGRID_EXPORT TReader : public TFiler {
 public:
-    // Applies tree to root: sets the loading state, reads every property, creates the child
-    // components the tree holds (owned by root), then calls Loaded on root and on each child.
+    /// Applies tree to root: sets the loading state, reads every property, creates the child
+    /// components the tree holds (owned by root), then calls Loaded on root and on each child.
     void ReadRoot(const TFormObject& tree, TComponent& root);
 
-    // For the read procedures of DefineProperty entries: each takes the entry's value and
-    // raises EReadError when it is of another kind.
+    /// For the read procedures of DefineProperty entries: each takes the entry's value and
+    /// raises EReadError when it is of another kind.
     const TFormValue& Value() const { return *FValue; }
     qint64 ReadInteger();
     bool ReadBoolean();
@@ -71,8 +78,8 @@ public:
 
     [[noreturn]] static void Error(int line, const QString& message);
 
-    // Replaces collection's items by those a collection value describes; EReadError for a
-    // value of another kind or an item that does not read.
+    /// Replaces collection's items by those a collection value describes; EReadError for a
+    /// value of another kind or an item that does not read.
     void ReadCollectionValue(TCollection& collection, const TFormValue& value);
 
 private:

@@ -1,11 +1,12 @@
-// A sequence of entries of which most are typically empty, cheap to grow, shrink, insert
-// into, remove from and reorder anywhere: what a grid's rows, or the cells of a hidden
-// column, need at a million entries and more. The entries lie in segments: a run of empty
-// entries keeps nothing but its length, however long; a block keeps its entries in a
-// vector. An entry takes a place in a block only when it is given a value, and a block
-// whose entries are all empty again becomes part of a run. Inserting, removing or moving
-// an entry shifts the entries of at most two blocks and renumbers the segments after it,
-// so its cost grows with the number of segments, not with the number of entries.
+/// \file
+/// A sequence of entries of which most are typically empty, cheap to grow, shrink, insert
+/// into, remove from and reorder anywhere: what a grid's rows, or the cells of a hidden
+/// column, need at a million entries and more. The entries lie in segments: a run of empty
+/// entries keeps nothing but its length, however long; a block keeps its entries in a
+/// vector. An entry takes a place in a block only when it is given a value, and a block
+/// whose entries are all empty again becomes part of a run. Inserting, removing or moving
+/// an entry shifts the entries of at most two blocks and renumbers the segments after it,
+/// so its cost grows with the number of segments, not with the number of entries.
 #pragma once
 
 #include <algorithm>
@@ -16,13 +17,17 @@
 
 namespace vg {
 
-// IsEmpty()(entry) tells whether an entry holds nothing; a default-made T must be empty.
-// Indices are the caller's to check: every operation expects them inside the list.
+/// A sequence of mostly empty entries, cheap to grow, shrink, insert into, remove from and
+/// reorder anywhere at a million entries and more; the rows of the host grid's storage.
+///
+/// IsEmpty()(entry) tells whether an entry holds nothing; a default-made T must be empty.
+/// Indices are the caller's to check: every operation expects them inside the list.
+/// \ingroup host_core
 template <class T, class IsEmpty>
 class TSegmentedList {
 public:
-    // A new block covers this many entries (fewer at the edges of its run); a block that
-    // grows to twice as many is split, one that shrinks to a quarter joins a neighbour.
+    /// A new block covers this many entries (fewer at the edges of its run); a block that
+    /// grows to twice as many is split, one that shrinks to a quarter joins a neighbour.
     static constexpr int BlockSize = 1024;
 
     TSegmentedList() = default;
@@ -52,9 +57,9 @@ public:
         return s.Block ? s.Block->Entries[size_t(index - s.Start)] : empty;
     }
 
-    // A filled entry, to change in place in ways that leave it filled; the reference lasts
-    // until the list next changes shape (an entry filled or emptied, inserted, removed or
-    // moved, a new count).
+    /// A filled entry, to change in place in ways that leave it filled; the reference lasts
+    /// until the list next changes shape (an entry filled or emptied, inserted, removed or
+    /// moved, a new count).
     T& FilledAt(int index)
     {
         const TSegment& s = FSegments[Find(index)];
@@ -72,7 +77,7 @@ public:
         UpdateIn(k, index, [&value](T& entry) { entry = std::move(value); });
     }
 
-    // Calls change(entry); the change may fill the entry or empty it.
+    /// Calls change(entry); the change may fill the entry or empty it.
     template <class F>
     void Update(int index, F&& change)
     {
@@ -82,7 +87,7 @@ public:
         UpdateIn(k, index, change);
     }
 
-    // New entries are empty; entries past count are dropped.
+    /// New entries are empty; entries past count are dropped.
     void Resize(int count)
     {
         if (count >= FCount) {
@@ -107,7 +112,7 @@ public:
         Settle(FSegments.size() - 1);
     }
 
-    // An empty entry before index; index Count appends one.
+    /// An empty entry before index; index Count appends one.
     void Insert(int index)
     {
         if (index == FCount && (FSegments.empty() || !FSegments.back().Block)) {
@@ -146,7 +151,7 @@ public:
         Settle(k);
     }
 
-    // Entry from goes to position to; those in between shift by one towards from.
+    /// Entry from goes to position to; those in between shift by one towards from.
     void Move(int from, int to)
     {
         if (from == to)
@@ -157,7 +162,7 @@ public:
         Set(to, std::move(value));
     }
 
-    // visit(index, entry) for every entry that holds something, in order.
+    /// visit(index, entry) for every entry that holds something, in order.
     template <class F>
     void ForEachFilled(F&& visit) const
     {
@@ -170,7 +175,7 @@ public:
         }
     }
 
-    // change(entry) for every entry that holds something; the change may empty it.
+    /// change(entry) for every entry that holds something; the change may empty it.
     template <class F>
     void UpdateEachFilled(F&& change)
     {
@@ -187,7 +192,7 @@ public:
         JoinRuns();
     }
 
-    // Blocks allocated, for tests of the memory use.
+    /// Blocks allocated, for tests of the memory use.
     int BlockCount() const
     {
         return int(std::count_if(FSegments.begin(), FSegments.end(), [](const TSegment& s) { return bool(s.Block); }));

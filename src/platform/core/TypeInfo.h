@@ -1,6 +1,7 @@
-// Run-time type information for published properties: what the form-file writer and
-// reader walk. Each persistent class describes its published properties once, in
-// declared order, with their kind, accessors, declared default and stored predicate.
+/// \file
+/// Run-time type information for published properties: what the form-file writer and
+/// reader walk. Each persistent class describes its published properties once, in
+/// declared order, with their kind, accessors, declared default and stored predicate.
 #pragma once
 
 #include "platform/core/Export.h"
@@ -20,13 +21,14 @@ namespace vg {
 class TObject;
 class TPersistent;
 
-// Names of an enumeration's values by ordinal, as form files store them.
+/// Names of an enumeration's values by ordinal, as form files store them.
+/// \ingroup host_core
 struct VELKOGRID_EXPORT TEnumInfo {
     QString TypeName;
     QStringList Names;
 
     QString NameOf(qint64 ordinal) const;
-    // Case-insensitive, as identifiers in form files are; -1 when the name is unknown.
+    /// Case-insensitive, as identifiers in form files are; -1 when the name is unknown.
     int OrdinalOf(const QString& name) const;
 };
 
@@ -44,7 +46,8 @@ const TEnumInfo& EnumInfo()
     return EnumInfoOf(static_cast<E*>(nullptr));
 }
 
-// A set of an enumeration: bit n stands for the value of ordinal n.
+/// A set of an enumeration: bit n stands for the value of ordinal n.
+/// \ingroup host_core
 template <class E>
 class TSet {
 public:
@@ -87,52 +90,56 @@ enum class TPropKind {
     Object, // an owned sub-object (a font, a border, a string list, a collection, ...)
 };
 
+/// One published property: its name, kind, accessors, declared default and stored predicate.
+/// \ingroup host_core
 struct VELKOGRID_EXPORT TPropInfo {
     QString Name;
     TPropKind Kind = TPropKind::Integer;
     const TEnumInfo* Enum = nullptr; // enumerations and sets
 
-    // Ordinal kinds (integer, boolean, enumeration, set bits, colour).
+    /// Ordinal kinds (integer, boolean, enumeration, set bits, colour).
     std::function<qint64(const TObject&)> GetOrdinal;
     std::function<void(TObject&, qint64)> SetOrdinal;
-    // Strings.
+    /// Strings.
     std::function<QString(const TObject&)> GetString;
     std::function<void(TObject&, const QString&)> SetString;
-    // Sub-objects: the owned object, read and written in place.
+    /// Sub-objects: the owned object, read and written in place.
     std::function<TPersistent*(const TObject&)> GetObject;
 
-    // Declared default: an ordinal property equal to it is not written. Strings are written
-    // only when not empty. Properties without a default are written whenever stored.
+    /// Declared default: an ordinal property equal to it is not written. Strings are written
+    /// only when not empty. Properties without a default are written whenever stored.
     std::optional<qint64> Default;
-    // Stored predicate; empty means always stored.
+    /// Stored predicate; empty means always stored.
     std::function<bool(const TObject&)> Stored;
 
     bool IsStored(const TObject& instance) const { return !Stored || Stored(instance); }
-    // Whether the writer puts this property into a form file.
+    /// Whether the writer puts this property into a form file.
     bool ShouldWrite(const TObject& instance) const;
 };
 
-// Describes one class: its name, its parent and its own published properties.
+/// Describes one class: its name, its parent and its own published properties.
+/// \ingroup host_core
 struct VELKOGRID_EXPORT TClassInfo {
     QString Name;
     const TClassInfo* Parent = nullptr;
     std::vector<TPropInfo> Properties;
 
-    // Published properties of this class and its ancestors, ancestors' first. A property
-    // this class redeclares keeps its ancestor's place.
+    /// Published properties of this class and its ancestors, ancestors' first. A property
+    /// this class redeclares keeps its ancestor's place.
     std::vector<const TPropInfo*> AllProperties() const;
     const TPropInfo* FindProperty(const QString& name) const; // case-insensitive
     bool InheritsFrom(const TClassInfo& other) const;
 };
 
-// The property an ancestor of info declares under name; EInvalidOperation when none does.
+/// The property an ancestor of info declares under name; EInvalidOperation when none does.
 VELKOGRID_EXPORT const TPropInfo& InheritedProperty(const TClassInfo& info, const QString& name);
 
-// Builds a class's TClassInfo:
-//   TClassBuilder<TvgBorder>("TvgBorder", &TPersistent::StaticClassInfo())
-//       .Enum("Style", &TvgBorder::Style, &TvgBorder::SetStyle)
-//       .Int("Width", &TvgBorder::Width, &TvgBorder::SetWidth).Default(1)
-//       .Build();
+/// Builds a class's TClassInfo:
+///   TClassBuilder<TvgBorder>("TvgBorder", &TPersistent::StaticClassInfo())
+///       .Enum("Style", &TvgBorder::Style, &TvgBorder::SetStyle)
+///       .Int("Width", &TvgBorder::Width, &TvgBorder::SetWidth).Default(1)
+///       .Build();
+/// \ingroup host_core
 template <class C>
 class TClassBuilder {
 public:
@@ -192,15 +199,15 @@ public:
         return *this;
     }
 
-    // Takes over an ancestor's property (to give it another default, for instance); the
-    // form file keeps it at the ancestor's place. An unknown name raises EInvalidOperation.
+    /// Takes over an ancestor's property (to give it another default, for instance); the
+    /// form file keeps it at the ancestor's place. An unknown name raises EInvalidOperation.
     TClassBuilder& Redeclare(const QString& name)
     {
         FInfo.Properties.push_back(InheritedProperty(FInfo, name));
         return *this;
     }
 
-    // Declared default of the property just added.
+    /// Declared default of the property just added.
     template <class V>
     TClassBuilder& Default(V value)
     {
@@ -211,7 +218,7 @@ public:
         return *this;
     }
 
-    // Stored predicate of the property just added.
+    /// Stored predicate of the property just added.
     TClassBuilder& StoredIf(bool (C::*predicate)() const)
     {
         FInfo.Properties.back().Stored = [predicate](const TObject& o) { return (Self(o).*predicate)(); };

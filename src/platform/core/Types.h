@@ -1,5 +1,6 @@
-// Plain geometry records shared by every layer. A TRect's right and bottom edges lie
-// outside it: a rectangle (0, 0, 10, 10) covers the pixels 0..9 in both directions.
+/// \file
+/// Plain geometry records shared by every layer. A TRect's right and bottom edges lie
+/// outside it: a rectangle (0, 0, 10, 10) covers the pixels 0..9 in both directions.
 #pragma once
 
 #include "platform/core/Export.h"
@@ -9,12 +10,17 @@
 
 namespace vg {
 
+/// A point in pixels.
+/// \ingroup host_core
 struct VELKOGRID_EXPORT TPoint {
     int X = 0;
     int Y = 0;
     friend bool operator==(const TPoint&, const TPoint&) = default;
 };
 
+/// A rectangle in pixels; its right and bottom edges lie outside it, so (0, 0, 10, 10) covers the
+/// pixels 0 to 9 in both directions.
+/// \ingroup host_core
 struct VELKOGRID_EXPORT TRect {
     int Left = 0;
     int Top = 0;
@@ -26,7 +32,7 @@ struct VELKOGRID_EXPORT TRect {
     bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
     bool Contains(const TPoint& p) const { return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom; }
 
-    // The same pixels as a QRect (whose right and bottom edges lie inside it).
+    /// The same pixels as a QRect (whose right and bottom edges lie inside it).
     QRect ToQRect() const { return QRect(Left, Top, Right - Left, Bottom - Top); }
     static TRect FromQRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
 
@@ -36,7 +42,8 @@ struct VELKOGRID_EXPORT TRect {
 inline TRect Rect(int left, int top, int right, int bottom) { return {left, top, right, bottom}; }
 inline TPoint Point(int x, int y) { return {x, y}; }
 
-// A cell of a grid by column and row.
+/// A cell of a grid by column and row.
+/// \ingroup host_core
 struct VELKOGRID_EXPORT TGridCoord {
     int X = 0;
     int Y = 0;

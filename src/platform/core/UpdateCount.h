@@ -1,5 +1,6 @@
-// Batching of change reports. An object changed in many steps counts nested
-// BeginUpdate/EndUpdate pairs and reports once, when the outermost pair ends.
+/// \file
+/// Batching of change reports. An object changed in many steps counts nested
+/// BeginUpdate/EndUpdate pairs and reports once, when the outermost pair ends.
 #pragma once
 
 #include "platform/core/Export.h"
@@ -8,10 +9,13 @@
 
 namespace vg {
 
+/// Counts nested BeginUpdate/EndUpdate pairs, so that an object changed in many steps reports
+/// once, when the outermost pair ends.
+/// \ingroup host_core
 class VELKOGRID_EXPORT TUpdateCount {
 public:
     void Begin() { ++FCount; }
-    // Ends one level; true when the outermost level ended with a change to report.
+    /// Ends one level; true when the outermost level ended with a change to report.
     bool End()
     {
         if (FCount == 0 || --FCount > 0 || !FPending)
@@ -19,7 +23,7 @@ public:
         FPending = false;
         return true;
     }
-    // Notes a change; true when it is to be reported now, false when it waits for End.
+    /// Notes a change; true when it is to be reported now, false when it waits for End.
     bool Change()
     {
         if (FCount == 0)
@@ -34,8 +38,8 @@ private:
     bool FPending = false;
 };
 
-// Runs work between target.BeginUpdate() and target.EndUpdate(); the update also ends
-// when work throws, so the target never stays in an update that nobody closes.
+/// Runs work between target.BeginUpdate() and target.EndUpdate(); the update also ends
+/// when work throws, so the target never stays in an update that nobody closes.
 template <class T, class F>
 auto WithinUpdate(T& target, F&& work)
 {

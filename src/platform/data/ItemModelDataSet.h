@@ -1,7 +1,8 @@
-// TItemModelDataSet: the rows of a Qt item model as a dataset: one record per top-level
-// row, one field per column, named by the model's horizontal header. It serves every model
-// (QSqlQueryModel, QSqlTableModel, QStandardItemModel, models of one's own), and fetches
-// the rows of models that hand them out in portions (canFetchMore) as it reads on.
+/// \file
+/// TItemModelDataSet: the rows of a Qt item model as a dataset: one record per top-level
+/// row, one field per column, named by the model's horizontal header. It serves every model
+/// (QSqlQueryModel, QSqlTableModel, QStandardItemModel, models of one's own), and fetches
+/// the rows of models that hand them out in portions (canFetchMore) as it reads on.
 #pragma once
 
 #include "platform/core/Export.h"
@@ -12,15 +13,19 @@
 
 namespace vg {
 
+/// The rows of a Qt item model as a dataset: one record per top-level row, one field per column,
+/// named by the model's horizontal header. It serves QSqlQueryModel, QSqlTableModel,
+/// QStandardItemModel and models of one's own.
+/// \ingroup host_data
 class VELKOGRID_EXPORT TItemModelDataSet : public TDataSet {
     VG_CLASS(TItemModelDataSet)
 public:
-    // Values are read in Role; the model must outlive the dataset's use (a model that goes
-    // away closes the dataset).
+    /// Values are read in Role; the model must outlive the dataset's use (a model that goes
+    /// away closes the dataset).
     explicit TItemModelDataSet(QAbstractItemModel* Model = nullptr, int Role = Qt::DisplayRole);
 
     QAbstractItemModel* Model() const { return FModel; }
-    // Closes the dataset.
+    /// Closes the dataset.
     void SetModel(QAbstractItemModel* Value);
     int Role() const { return FRole; }
     void SetRole(int Value) { FRole = Value; }

@@ -1,9 +1,10 @@
-// TSqlQueryDataSet: a dataset over a Qt SQL query, on any database Qt's drivers reach.
-// Give it the statement (SetSQL) and open it, or prepare, bind and even run the query
-// yourself through Query(): a query that is already running counts as open, and the
-// dataset starts at the record the query stands on (its first, when it was not moved yet).
-// The query reads forward only, so that the driver need not keep the records already read;
-// First then runs it again.
+/// \file
+/// TSqlQueryDataSet: a dataset over a Qt SQL query, on any database Qt's drivers reach.
+/// Give it the statement (SetSQL) and open it, or prepare, bind and even run the query
+/// yourself through Query(): a query that is already running counts as open, and the
+/// dataset starts at the record the query stands on (its first, when it was not moved yet).
+/// The query reads forward only, so that the driver need not keep the records already read;
+/// First then runs it again.
 #pragma once
 
 #include "platform/core/Export.h"
@@ -14,14 +15,17 @@
 
 namespace vg {
 
+/// A dataset over a Qt SQL query, on any database Qt's drivers reach. Give it the statement
+/// (SetSQL) and open it, or prepare, bind and run the query yourself through Query().
+/// \ingroup host_data
 class VELKOGRID_EXPORT TSqlQueryDataSet : public TDataSet {
     VG_CLASS(TSqlQueryDataSet)
 public:
-    // The query runs on Database (the default connection when none is given).
+    /// The query runs on Database (the default connection when none is given).
     explicit TSqlQueryDataSet(const QSqlDatabase& Database = QSqlDatabase::database());
 
-    // The statement that opening runs; when it is empty, opening runs the query as it was
-    // prepared through Query().
+    /// The statement that opening runs; when it is empty, opening runs the query as it was
+    /// prepared through Query().
     const QString& SQL() const { return FSQL; }
     void SetSQL(const QString& Value) { FSQL = Value; }
 

@@ -1,4 +1,5 @@
-// TBrush: what a canvas fills areas with (a colour, or nothing).
+/// \file
+/// TBrush: what a canvas fills areas with (a colour, or nothing).
 #pragma once
 
 #include "platform/core/Colors.h"
@@ -13,6 +14,8 @@ namespace vg {
 enum TBrushStyle : std::uint8_t { bsSolid, bsClear };
 VG_ENUM_INFO(TBrushStyle, "bsSolid", "bsClear")
 
+/// What a canvas fills areas with: a colour, or nothing.
+/// \ingroup host_graphics
 class VELKOGRID_EXPORT TBrush : public TPersistent {
     VG_CLASS(TBrush)
 public:

@@ -1,5 +1,6 @@
-// TPen: what a canvas draws lines and outlines with (colour, width, dash style, and how its
-// colour combines with the pixels under it).
+/// \file
+/// TPen: what a canvas draws lines and outlines with (colour, width, dash style, and how its
+/// colour combines with the pixels under it).
 #pragma once
 
 #include "platform/core/Colors.h"
@@ -11,13 +12,13 @@
 
 namespace vg {
 
-// Dashed styles apply to one-pixel pens (LineRaster.h gives their lengths); a wider pen
-// always draws solid, and psInsideFrame draws as psSolid.
+/// Dashed styles apply to one-pixel pens (LineRaster.h gives their lengths); a wider pen
+/// always draws solid, and psInsideFrame draws as psSolid.
 enum TPenStyle : std::uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 VG_ENUM_INFO(TPenStyle, "psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame")
 
-// How a pen's colour (P) combines with the pixels under it (D): black, white, D, not D, P,
-// not P, P xor D, not (P xor D), and the and/or combinations of P, D and their inverses.
+/// How a pen's colour (P) combines with the pixels under it (D): black, white, D, not D, P,
+/// not P, P xor D, not (P xor D), and the and/or combinations of P, D and their inverses.
 enum TPenMode : std::uint8_t {
     pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmXor, pmNotXor,
     pmMerge, pmNotMerge, pmMask, pmNotMask, pmMergePenNot, pmMaskPenNot, pmMergeNotPen, pmMaskNotPen
@@ -26,6 +27,9 @@ VG_ENUM_INFO(TPenMode, "pmBlack", "pmWhite", "pmNop", "pmNot", "pmCopy", "pmNotC
              "pmMerge", "pmNotMerge", "pmMask", "pmNotMask", "pmMergePenNot", "pmMaskPenNot", "pmMergeNotPen",
              "pmMaskNotPen")
 
+/// What a canvas draws lines and outlines with: colour, width, dash style and how its colour
+/// combines with the pixels under it.
+/// \ingroup host_graphics
 class VELKOGRID_EXPORT TPen : public TPersistent {
     VG_CLASS(TPen)
 public:

@@ -1,6 +1,7 @@
-// TPicture: an image property that holds nothing, a bitmap or an icon. It loads either
-// from a file and stores itself in form files as binary data: the graphic's class name
-// followed by the image in PNG form.
+/// \file
+/// TPicture: an image property that holds nothing, a bitmap or an icon. It loads either
+/// from a file and stores itself in form files as binary data: the graphic's class name
+/// followed by the image in PNG form.
 #pragma once
 
 #include "platform/core/Export.h"
@@ -14,6 +15,9 @@ namespace vg {
 
 enum class TGraphicKind { None, Bitmap, Icon };
 
+/// An image property that holds nothing, a bitmap or an icon; it loads from a file and stores
+/// itself in form files.
+/// \ingroup host_graphics
 class VELKOGRID_EXPORT TPicture : public TPersistent {
     VG_CLASS(TPicture)
 public:
@@ -23,27 +27,27 @@ public:
     int Width() const { return FImage.width(); }
     int Height() const { return FImage.height(); }
 
-    // A null image empties the picture.
+    /// A null image empties the picture.
     void SetBitmap(const QImage& image);
     void SetIcon(const QImage& image);
     void Clear();
 
-    // The kind follows the extension: .ico is an icon; .bmp, .png, .jpg, .jpeg, .gif and
-    // .xpm are bitmaps. Raises EInvalidGraphic for other extensions or undecodable files;
-    // the picture keeps its contents then.
+    /// The kind follows the extension: .ico is an icon; .bmp, .png, .jpg, .jpeg, .gif and
+    /// .xpm are bitmaps. Raises EInvalidGraphic for other extensions or undecodable files;
+    /// the picture keeps its contents then.
     void LoadFromFile(const QString& fileName);
-    // Writes the image in the format the extension names; EStreamError on failure.
+    /// Writes the image in the format the extension names; EStreamError on failure.
     void SaveToFile(const QString& fileName) const;
 
     bool Equals(const TPicture& other) const;
 
-    // From a picture, or null to empty it.
+    /// From a picture, or null to empty it.
     void Assign(const TPersistent* source) override;
-    // Stored as the binary entry "Data" when not empty.
+    /// Stored as the binary entry "Data" when not empty.
     void DefineProperties(TFiler& filer) override;
 
     QByteArray Data() const;
-    // Raises EInvalidGraphic for data that does not hold a known graphic.
+    /// Raises EInvalidGraphic for data that does not hold a known graphic.
     void SetData(const QByteArray& data);
 
     std::function<void(TObject* sender)> OnChange;
@@ -55,8 +59,8 @@ private:
     QImage FImage;
 };
 
-// Whether a picture draws blended by alpha (an icon, or a bitmap with an alpha channel)
-// rather than combined by the canvas's copy mode.
+/// Whether a picture draws blended by alpha (an icon, or a bitmap with an alpha channel)
+/// rather than combined by the canvas's copy mode.
 VELKOGRID_EXPORT bool PictureBlends(const TPicture& picture);
 
 } // namespace vg

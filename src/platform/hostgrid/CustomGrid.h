@@ -1,14 +1,15 @@
-// TCustomGrid: the host grid. A scroll area of cells whose fixed rows (at the top) and
-// fixed columns (at the left) stay in place while the other cells scroll by whole cells.
-// It paints by calling DrawCell once for every cell on screen, keeps a current cell and a
-// selected range, is driven by keyboard and mouse (navigation, range selection, sizing
-// and moving rows and columns, in-place editing) and reports what happens through
-// overridable operations and events. It holds no cell contents; TStringGrid adds texts.
-//
-// The class is split by concern: CustomGrid.cpp (sizes, options, focus, messages),
-// CustomGridGeometry.cpp (layout, scrolling, invalidation), CustomGridPaint.cpp,
-// CustomGridKeyboard.cpp, CustomGridMouse.cpp, CustomGridEditing.cpp and
-// CustomGridStreaming.cpp (form-file entries).
+/// \file
+/// TCustomGrid: the host grid. A scroll area of cells whose fixed rows (at the top) and
+/// fixed columns (at the left) stay in place while the other cells scroll by whole cells.
+/// It paints by calling DrawCell once for every cell on screen, keeps a current cell and a
+/// selected range, is driven by keyboard and mouse (navigation, range selection, sizing
+/// and moving rows and columns, in-place editing) and reports what happens through
+/// overridable operations and events. It holds no cell contents; TStringGrid adds texts.
+///
+/// The class is split by concern: CustomGrid.cpp (sizes, options, focus, messages),
+/// CustomGridGeometry.cpp (layout, scrolling, invalidation), CustomGridPaint.cpp,
+/// CustomGridKeyboard.cpp, CustomGridMouse.cpp, CustomGridEditing.cpp and
+/// CustomGridStreaming.cpp (form-file entries).
 #pragma once
 
 #include "platform/app/Application.h"
@@ -35,6 +36,12 @@ class QScrollBar;
 
 namespace vg {
 
+/// The host grid: a scroll area of cells whose fixed rows and columns stay in place while the
+/// other cells scroll by whole cells. It paints by calling DrawCell for every cell on screen, keeps a
+/// current cell and a selected range, is driven by keyboard and mouse (navigation, selection,
+/// sizing and moving rows and columns, in-place editing) and holds no cell contents; TStringGrid
+/// adds texts.
+/// \ingroup host_grid
 // The grid is its editor's TInplaceEditGrid through a protected base: descendants hand
 // themselves to the editors they create, applications never see those calls.
 class VELKOGRID_EXPORT TCustomGrid : public QAbstractScrollArea, public TComponent, protected TInplaceEditGrid {
@@ -42,12 +49,12 @@ class VELKOGRID_EXPORT TCustomGrid : public QAbstractScrollArea, public TCompone
     VG_CLASS(TCustomGrid)
 
 public:
-    // A grid owned by owner (which destroys it) and shown on parent; when no parent is
-    // given and the owner is a widget, the grid is placed on the owner.
+    /// A grid owned by owner (which destroys it) and shown on parent; when no parent is
+    /// given and the owner is a widget, the grid is placed on the owner.
     explicit TCustomGrid(TComponent* owner = nullptr, QWidget* parent = nullptr);
     ~TCustomGrid() override;
 
-    // The component name is also the widget's object name.
+    /// The component name is also the widget's object name.
     void SetName(const QString& value) override;
 
     // ---- Size. Counts below one raise EInvalidOperation; a count at or below the fixed
@@ -58,22 +65,22 @@ public:
     virtual void SetColCount(int value);
     int RowCount() const { return FRowHeights.Count(); }
     virtual void SetRowCount(int value);
-    // The most rows SetRowCount accepts as the heights are now.
+    /// The most rows SetRowCount accepts as the heights are now.
     int MaxRowCount() const { return FRowHeights.MaxCount(); }
-    // Raise EInvalidOperation outside 0..ColCount-1 (RowCount-1). Changing them makes the
-    // first scrollable cell the current one and shows the grid from its start.
+    /// Raise EInvalidOperation outside 0..ColCount-1 (RowCount-1). Changing them makes the
+    /// first scrollable cell the current one and shows the grid from its start.
     int FixedCols() const { return FFixedCols; }
     void SetFixedCols(int value);
     int FixedRows() const { return FFixedRows; }
     void SetFixedRows(int value);
-    // Out-of-range indices raise EListError, negative extents EInvalidOperation.
+    /// Out-of-range indices raise EListError, negative extents EInvalidOperation.
     int ColWidths(int index) const { return FColWidths.Get(index); }
     void SetColWidths(int index, int width);
-    // The height a row shows: its own, or else one the grid gave it to fit its contents
-    // (see SetAutomaticRowHeight), or else the default.
+    /// The height a row shows: its own, or else one the grid gave it to fit its contents
+    /// (see SetAutomaticRowHeight), or else the default.
     int RowHeights(int index) const { return FRowHeights.Get(index); }
     void SetRowHeights(int index, int height);
-    // Setting a default gives every column (row) that extent.
+    /// Setting a default gives every column (row) that extent.
     int DefaultColWidth() const { return FColWidths.Default(); }
     void SetDefaultColWidth(int value);
     int DefaultRowHeight() const { return FRowHeights.Default(); }
@@ -88,18 +95,18 @@ public:
     void SetCol(int value);
     int Row() const { return FCurrent.Y; }
     void SetRow(int value);
-    // The range between the current cell and the anchor. Setting it places the anchor at
-    // its top-left corner and the current cell at its bottom-right one directly, without
-    // SelectCell; cells outside the grid raise EListError.
+    /// The range between the current cell and the anchor. Setting it places the anchor at
+    /// its top-left corner and the current cell at its bottom-right one directly, without
+    /// SelectCell; cells outside the grid raise EListError.
     TGridRect Selection() const;
     void SetSelection(const TGridRect& value);
-    // The first scrollable column (row) on screen. Indices outside the scrollable cells
-    // raise EListError; values past the last useful one show the grid's end.
+    /// The first scrollable column (row) on screen. Indices outside the scrollable cells
+    /// raise EListError; values past the last useful one show the grid's end.
     int LeftCol() const { return FTopLeft.X; }
     void SetLeftCol(int value);
     int TopRow() const { return FTopLeft.Y; }
     void SetTopRow(int value);
-    // Scrollable columns (rows) fully on screen; at least one.
+    /// Scrollable columns (rows) fully on screen; at least one.
     int VisibleColCount() const;
     int VisibleRowCount() const;
 
@@ -112,27 +119,27 @@ public:
     void SetFixedColor(TColor value);
     TFont& Font() { return FFont; }
     const TFont& Font() const { return FFont; }
-    // With default drawing the grid fills each cell and draws fixed cells raised and the
-    // focus frame around the current cell; DrawCell draws the content.
+    /// With default drawing the grid fills each cell and draws fixed cells raised and the
+    /// focus frame around the current cell; DrawCell draws the content.
     bool DefaultDrawing() const { return FDefaultDrawing; }
     void SetDefaultDrawing(bool value);
-    // Paints on the viewport while the grid paints, with the widget's palette.
+    /// Paints on the viewport while the grid paints, with the widget's palette.
     TCanvas& Canvas() { return FCanvas; }
 
     // ---- Geometry, in viewport coordinates.
     // The cell on screen (the part inside the viewport); empty when it is not on screen.
     TRect CellRect(int ACol, int ARow) const;
-    // What the cells of the range cover on screen, fixed cells included; empty when none
-    // of them is on screen.
+    /// What the cells of the range cover on screen, fixed cells included; empty when none
+    /// of them is on screen.
     TRect BoxRect(const TGridRect& cells) const;
     TRect BoxRect(int ALeft, int ATop, int ARight, int ABottom) const { return BoxRect(GridRect(ALeft, ATop, ARight, ABottom)); }
-    // The cell at a point; -1 in each direction without a cell there (beyond the last
-    // column or row, or outside the viewport).
+    /// The cell at a point; -1 in each direction without a cell there (beyond the last
+    /// column or row, or outside the viewport).
     TGridCoord MouseCoord(int X, int Y) const;
     void InvalidateCell(int ACol, int ARow);
     void InvalidateRow(int ARow);
     void InvalidateCol(int ACol);
-    // Repaints that part of the viewport; nothing is erased first.
+    /// Repaints that part of the viewport; nothing is erased first.
     void InvalidateRect(const TRect& rect);
     void InvalidateGrid();
 
@@ -152,15 +159,15 @@ public:
     void HideEditor();
     bool EditorMode() const { return FEditorMode; }
     void SetEditorMode(bool value);
-    // The editor once it has been created (it is kept while hidden); null before.
+    /// The editor once it has been created (it is kept while hidden); null before.
     TInplaceEdit* InplaceEditor() const { return FInplaceEdit; }
 
-    // While a selection or a column (row) is dragged past an edge of the scrollable cells,
-    // this timer scrolls the grid a cell at a time; tests tick it themselves.
+    /// While a selection or a column (row) is dragged past an edge of the scrollable cells,
+    /// this timer scrolls the grid a cell at a time; tests tick it themselves.
     TTimer& AutoScrollTimer() { return *FAutoScrollTimer; }
     static constexpr int AutoScrollInterval = 50; // milliseconds between scroll steps
 
-    // The messages this grid answers; descendants add their own with Messages().On(...).
+    /// The messages this grid answers; descendants add their own with Messages().On(...).
     TMessageTable& Messages() { return FMessages; }
 
     // ---- Events.
@@ -182,55 +189,55 @@ protected:
     // ---- What descendants override.
     // Draws one cell; the base fires OnDrawCell.
     virtual void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState);
-    // Asked before the current cell changes (Col and Row still name the old one); false
-    // keeps it. The base fires OnSelectCell.
+    /// Asked before the current cell changes (Col and Row still name the old one); false
+    /// keeps it. The base fires OnSelectCell.
     virtual bool SelectCell(int ACol, int ARow);
-    // After a column (row) was moved: the base fires OnColumnMoved (OnRowMoved).
-    // Descendants that keep data per column (row) move it here before calling the base.
+    /// After a column (row) was moved: the base fires OnColumnMoved (OnRowMoved).
+    /// Descendants that keep data per column (row) move it here before calling the base.
     virtual void ColumnMoved(int FromIndex, int ToIndex);
     virtual void RowMoved(int FromIndex, int ToIndex);
-    // What InsertEmptyRow calls instead of RowMoved when it moves the new last row into
-    // place: descendants move their data per row as in RowMoved, and nothing is
-    // reported. The base does nothing.
+    /// What InsertEmptyRow calls instead of RowMoved when it moves the new last row into
+    /// place: descendants move their data per row as in RowMoved, and nothing is
+    /// reported. The base does nothing.
     virtual void MoveRowContents(int FromIndex, int ToIndex);
-    // Adds an empty row of the default height before ARow (0..RowCount; RowCount appends):
-    // the rows from ARow on move down by one, contents and heights alike. Reported by
-    // SizeChanged alone, as a row added at the end would be; the rows moving down are not
-    // reported as moved. The current cell and the selection keep their indices. Indices
-    // outside 0..RowCount raise EListError, a grid of 2^31 - 1 rows EInvalidOperation.
+    /// Adds an empty row of the default height before ARow (0..RowCount; RowCount appends):
+    /// the rows from ARow on move down by one, contents and heights alike. Reported by
+    /// SizeChanged alone, as a row added at the end would be; the rows moving down are not
+    /// reported as moved. The current cell and the selection keep their indices. Indices
+    /// outside 0..RowCount raise EListError, a grid of 2^31 - 1 rows EInvalidOperation.
     void InsertEmptyRow(int ARow);
-    // After ColCount or RowCount changed, before the grid scrolls or reloads its editor for
-    // the new counts: descendants bring what they keep in step here, before any
-    // application event can run.
+    /// After ColCount or RowCount changed, before the grid scrolls or reloads its editor for
+    /// the new counts: descendants bring what they keep in step here, before any
+    /// application event can run.
     virtual void SizeChanged(int OldColCount, int OldRowCount);
-    // A row sized by the grid to fit what it shows: the row shows height (a negative one
-    // takes it away) while it has no height of its own, that is while its height is the
-    // default. Form files keep the heights of their own alone. EListError outside the rows.
+    /// A row sized by the grid to fit what it shows: the row shows height (a negative one
+    /// takes it away) while it has no height of its own, that is while its height is the
+    /// default. Form files keep the heights of their own alone. EListError outside the rows.
     void SetAutomaticRowHeight(int index, int height);
-    // The row's height of its own: the default unless one was set.
+    /// The row's height of its own: the default unless one was set.
     int OwnRowHeight(int index) const { return FRowHeights.Own(index); }
-    // Changes with every change of a column width, the default width or the count.
+    /// Changes with every change of a column width, the default width or the count.
     unsigned ColWidthsVersion() const { return FColWidths.Version(); }
-    // After LeftCol or TopRow changed; the base fires OnTopLeftChanged.
+    /// After LeftCol or TopRow changed; the base fires OnTopLeftChanged.
     virtual void TopLeftChanged();
-    // Called when the counts are about to change (the editor is closed if its cell goes
-    // away); descendants that keep per-cell data resize it here.
+    /// Called when the counts are about to change (the editor is closed if its cell goes
+    /// away); descendants that keep per-cell data resize it here.
     virtual void SizeChanging(int NewColCount, int NewRowCount);
 
     virtual TInplaceEdit* CreateEditor();
-    // The text the editor starts with, and where it goes back; the bases fire
-    // OnGetEditText and OnSetEditText.
+    /// The text the editor starts with, and where it goes back; the bases fire
+    /// OnGetEditText and OnSetEditText.
     virtual QString GetEditText(int ACol, int ARow);
     virtual void SetEditText(int ACol, int ARow, const QString& Value);
-    // Whether the editor may open now (goEditing, not goRowSelect, not designing, and
-    // editor mode or goAlwaysShowEditor).
+    /// Whether the editor may open now (goEditing, not goRowSelect, not designing, and
+    /// editor mode or goAlwaysShowEditor).
     virtual bool CanEditShow() const;
-    // Whether the editor may change the text; true.
+    /// Whether the editor may change the text; true.
     virtual bool CanEditModify() const;
-    // The longest text the editor accepts; 0 for no limit.
+    /// The longest text the editor accepts; 0 for no limit.
     virtual int GetEditLimit() const;
 
-    // What the editor asks of its grid, answered from the operations above.
+    /// What the editor asks of its grid, answered from the operations above.
     QWidget* EditorParent() override { return viewport(); }
     QObject* EditorNotifyTarget() override { return this; }
     QString EditorCellText() override { return GetEditText(Col(), Row()); }
@@ -246,32 +253,32 @@ protected:
 
     void DefineProperties(TFiler& filer) override;
     void Loaded() override;
-    // The column count a form file stores, and as many column widths: the grid's own,
-    // unless a descendant reads its count back otherwise.
+    /// The column count a form file stores, and as many column widths: the grid's own,
+    /// unless a descendant reads its count back otherwise.
     virtual int StoredColCount() const;
 
-    // Mouse, in viewport coordinates. The bases do all of the grid's own mouse work:
-    // focusing, selecting, sizing and moving.
+    /// Mouse, in viewport coordinates. The bases do all of the grid's own mouse work:
+    /// focusing, selecting, sizing and moving.
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseMove(TShiftState Shift, int X, int Y);
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void Click();
     virtual void DblClick();
-    // Keyboard: KeyDown first (navigation; a Key set to 0 is consumed), then KeyPress for
-    // the characters the key typed (Enter and typing open the editor).
+    /// Keyboard: KeyDown first (navigation; a Key set to 0 is consumed), then KeyPress for
+    /// the characters the key typed (Enter and typing open the editor).
     virtual void KeyDown(int& Key, TShiftState Shift);
     virtual void KeyPress(QChar& Key);
-    // What a key does that OnKeyDown let through: moving and scrolling, Tab, F2.
+    /// What a key does that OnKeyDown let through: moving and scrolling, Tab, F2.
     virtual void Navigate(int key, TShiftState shift);
-    // The keyboard focus entered the grid (or its editor) from elsewhere, or left both.
+    /// The keyboard focus entered the grid (or its editor) from elsewhere, or left both.
     virtual void DoEnter();
     virtual void DoExit();
     virtual void CMMouseEnter();
     virtual void CMMouseLeave();
-    // CM_CANCELMODE (LParam: the widget pressed): ends any drag the grid is in.
+    /// CM_CANCELMODE (LParam: the widget pressed): ends any drag the grid is in.
     virtual void CMCancelMode(TMessage& Message);
-    // WM_COMMAND: the editor reports each change of its text (WParam EN_CHANGE << 16,
-    // LParam the editor). The base does nothing.
+    /// WM_COMMAND: the editor reports each change of its text (WParam EN_CHANGE << 16,
+    /// LParam the editor). The base does nothing.
     virtual void WMCommand(TMessage& Message);
 
     // ---- Helpers for descendants.
@@ -280,38 +287,38 @@ protected:
     // making view the top-left cell when one is given (a page key's scroll, made only
     // once the move is allowed).
     void MoveCurrent(int ACol, int ARow, bool moveAnchor, bool show, std::optional<TGridCoord> view = std::nullopt);
-    // Extends the selection to the cell (moves the current cell without goRangeSelect).
+    /// Extends the selection to the cell (moves the current cell without goRangeSelect).
     void MoveAnchor(TGridCoord anchor);
     void MoveTopLeft(int ALeft, int ATop);
     void ClampInView(TGridCoord cell);
     TGridState GridState() const { return FGridState; }
-    // Ends a drag (selecting, sizing, moving) where it is.
+    /// Ends a drag (selecting, sizing, moving) where it is.
     void EndDrag();
-    // Keeps the auto-scroll timer running while the dragging pointer lies past an edge of
-    // the scrollable cells, and one tick scrolls a cell towards it.
+    /// Keeps the auto-scroll timer running while the dragging pointer lies past an edge of
+    /// the scrollable cells, and one tick scrolls a cell towards it.
     void UpdateAutoScroll(int X, int Y);
     void AutoScroll();
-    // -1, 0 or 1: whether pos lies before the scrollable cells of the axis, among them or
-    // past the client edge.
+    /// -1, 0 or 1: whether pos lies before the scrollable cells of the axis, among them or
+    /// past the client edge.
     static int EdgeDirection(const TGridAxis& axis, int pos);
-    // Writes the editor's text to the cell it was opened on, when it differs.
+    /// Writes the editor's text to the cell it was opened on, when it differs.
     void UpdateText();
-    // Places the editor over the current cell, loading the cell first when it changed.
+    /// Places the editor over the current cell, loading the cell first when it changed.
     void UpdateEdit();
-    // Reloads the editor's text when the cell it edits was changed from elsewhere.
+    /// Reloads the editor's text when the cell it edits was changed from elsewhere.
     void InvalidateEditor();
-    // While held, a write into the edited cell leaves the editor alone, and the last release
-    // reloads it once if one happened: for writes of many cells that the editor's event
-    // handlers must not interrupt.
+    /// While held, a write into the edited cell leaves the editor alone, and the last release
+    /// reloads it once if one happened: for writes of many cells that the editor's event
+    /// handlers must not interrupt.
     void HoldEditorReload() { ++FEditorReloadHolds; }
     void ReleaseEditorReload();
-    // The cell the editor was loaded from; (-1, -1) while it edits none.
+    /// The cell the editor was loaded from; (-1, -1) while it edits none.
     TGridCoord InplaceCell() const { return FInplaceCell; }
     TGridAxis HorzAxis() const;
     TGridAxis VertAxis() const;
     bool FocusInside() const { return FFocusInside; }
-    // For DrawCell: an event handler changed what the paint in progress was laid out from
-    // (the column model, say). The cells not painted yet are left to a new paint.
+    /// For DrawCell: an event handler changed what the paint in progress was laid out from
+    /// (the column model, say). The cells not painted yet are left to a new paint.
     void RestartPaint();
 
     // ---- Qt events.

@@ -1,10 +1,11 @@
-// The texts of a string grid's cells, row by row. The rows lie in a segmented list: a
-// stretch of rows without text keeps nothing but its length, and a row that holds text
-// keeps only its cells that do, packed in column order into one allocation (TPackedRow).
-// No cell is an object of its own, cells without text cost nothing however large the
-// counts are, and inserting, deleting or moving a row costs the same whatever the number
-// of columns and about as much at a million rows as at a thousand, since no other row's
-// cells move.
+/// \file
+/// The texts of a string grid's cells, row by row. The rows lie in a segmented list: a
+/// stretch of rows without text keeps nothing but its length, and a row that holds text
+/// keeps only its cells that do, packed in column order into one allocation (TPackedRow).
+/// No cell is an object of its own, cells without text cost nothing however large the
+/// counts are, and inserting, deleting or moving a row costs the same whatever the number
+/// of columns and about as much at a million rows as at a thousand, since no other row's
+/// cells move.
 #pragma once
 
 #include "platform/core/Export.h"
@@ -15,36 +16,39 @@
 
 namespace vg {
 
+/// The texts of a string grid's cells, row by row, with no object per cell: rows without text cost
+/// nothing, and a row's texts are packed into one allocation (TPackedRow).
+/// \ingroup host_grid
 class VELKOGRID_EXPORT TGridStorage {
 public:
     TGridStorage() = default;
-    // Not copied: the row kept open is known by its address.
+    /// Not copied: the row kept open is known by its address.
     TGridStorage(const TGridStorage&) = delete;
     TGridStorage& operator=(const TGridStorage&) = delete;
 
     int ColCount() const { return FColCount; }
     int RowCount() const { return FRows.Count(); }
 
-    // Cells inside the new size keep their texts; those outside are dropped.
+    /// Cells inside the new size keep their texts; those outside are dropped.
     void Resize(int colCount, int rowCount);
 
-    // The caller checks the indices (Cells does, with the grid's own error). Set answers
-    // whether the cell's text changed.
+    /// The caller checks the indices (Cells does, with the grid's own error). Set answers
+    /// whether the cell's text changed.
     QString Get(int col, int row) const { return View(col, row).toString(); }
-    // The text without a copy; it lasts until the storage next changes.
+    /// The text without a copy; it lasts until the storage next changes.
     QStringView View(int col, int row) const { return FRows.Get(row).Text(col); }
     bool Set(int col, int row, QStringView text);
 
-    // Sets several cells of a row at once (columns ascending, each once), packing the row
-    // anew to fit exactly; what loading a row of values wants. Answers whether any changed.
+    /// Sets several cells of a row at once (columns ascending, each once), packing the row
+    /// anew to fit exactly; what loading a row of values wants. Answers whether any changed.
     bool SetRow(int row, std::span<const TCellText> cells);
 
-    // Moves column (row) from to position to; those in between shift by one. Moving a
-    // column touches every row that holds text; moving a row touches no other row.
+    /// Moves column (row) from to position to; those in between shift by one. Moving a
+    /// column touches every row that holds text; moving a row touches no other row.
     void MoveColumn(int from, int to);
     void MoveRow(int from, int to);
 
-    // visit(row, text) for every cell of the column that holds text, in row order.
+    /// visit(row, text) for every cell of the column that holds text, in row order.
     template <class F>
     void ForEachTextInColumn(int col, F&& visit) const
     {
@@ -55,7 +59,7 @@ public:
         });
     }
 
-    // Number of blocks of rows allocated, for tests of the memory use.
+    /// Number of blocks of rows allocated, for tests of the memory use.
     int BlockCount() const { return FRows.BlockCount(); }
 
 private:

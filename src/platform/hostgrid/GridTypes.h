@@ -1,5 +1,6 @@
-// The value types of the host grid: its option set, the state a cell is drawn in, a
-// rectangle of cells and what a mouse drag is doing at the moment.
+/// \file
+/// The value types of the host grid: its option set, the state a cell is drawn in, a
+/// rectangle of cells and what a mouse drag is doing at the moment.
 #pragma once
 
 #include "platform/core/Export.h"
@@ -39,7 +40,8 @@ enum TGridDrawStateFlag : std::uint8_t { gdSelected, gdFocused, gdFixed };
 VG_ENUM_INFO(TGridDrawStateFlag, "gdSelected", "gdFocused", "gdFixed")
 using TGridDrawState = TSet<TGridDrawStateFlag>;
 
-// A rectangle of cells; all four edges are cell indices and belong to it.
+/// A rectangle of cells; all four edges are cell indices and belong to it.
+/// \ingroup host_grid
 struct VELKOGRID_EXPORT TGridRect {
     int Left = 0;
     int Top = 0;
@@ -52,13 +54,13 @@ struct VELKOGRID_EXPORT TGridRect {
 
 inline TGridRect GridRect(int left, int top, int right, int bottom) { return {left, top, right, bottom}; }
 
-// The rectangle two corner cells span, whichever corners they are.
+/// The rectangle two corner cells span, whichever corners they are.
 inline TGridRect GridRectOf(TGridCoord a, TGridCoord b)
 {
     return {std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
 }
 
-// What a press on the grid started and the following mouse moves continue.
+/// What a press on the grid started and the following mouse moves continue.
 enum class TGridState : std::uint8_t { Normal, Selecting, RowSizing, ColSizing, RowMoving, ColMoving };
 
 } // namespace vg

@@ -1,6 +1,7 @@
-// Moving one entry of a list to another position, the entries in between shifting by one
-// toward the gap: what moving a grid's column or row does to every list kept per column
-// or per row.
+/// \file
+/// Moving one entry of a list to another position, the entries in between shifting by one
+/// toward the gap: what moving a grid's column or row does to every list kept per column
+/// or per row.
 #pragma once
 
 #include <algorithm>
@@ -8,7 +9,7 @@
 
 namespace vg {
 
-// Both indices must lie inside the list.
+/// Both indices must lie inside the list.
 template <class T>
 void MoveEntry(std::vector<T>& list, int from, int to)
 {
@@ -19,7 +20,7 @@ void MoveEntry(std::vector<T>& list, int from, int to)
         std::rotate(at(to), at(from), at(from + 1));
 }
 
-// Where the entry at index ends up when the entry at from is moved to to.
+/// Where the entry at index ends up when the entry at from is moved to to.
 inline int MovedIndex(int index, int from, int to)
 {
     if (index == from)
