@@ -5,9 +5,11 @@
 /// application object, conversions and regional settings) and the shared definitions, so that later moves between the library's folders
 /// never reach application code.
 ///
-///   #include <VelkoGrid/VelkoGrid.h>
+/// \code
+/// #include <VelkoGrid/VelkoGrid.h>
 ///
-///   auto* grid = new vg::TVelkoGrid(nullptr, parentWidget);
+/// auto* grid = new vg::TVelkoGrid(nullptr, parentWidget);
+/// \endcode
 #pragma once
 
 // The host layer.
