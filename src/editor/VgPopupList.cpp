@@ -1,6 +1,7 @@
 #include "editor/VgPopupList.h"
 
 #include "editor/VgEdit.h"
+#include "editor/VgEditAccessibility.h"
 #include "platform/app/Application.h"
 #include "platform/app/TickCount.h"
 
@@ -27,6 +28,7 @@ TPopupListbox::TPopupListbox(TVgInplaceEdit* Owner)
         p.setColor(QPalette::Inactive, role, p.color(QPalette::Active, role));
     setPalette(p);
     hide();
+    connect(this, &QListWidget::currentRowChanged, this, [this](int row) { EditAccessibility::ListItemMoved(this, row); });
 }
 
 void TPopupListbox::KeyPress(QChar& Key)
