@@ -1,18 +1,15 @@
-// What the editor's pop-ups tell accessibility clients. The drop-down list never takes the
-// keyboard focus (the editor keeps it), so the list's current item is announced as it
-// moves; a suggestion shown above the editor is announced and describes the editor while
-// it is up. Nothing is done while no client is active.
+// What the editor's suggestion window tells accessibility clients: a suggestion shown above
+// the editor is announced and describes the editor until the editor moves to another cell.
+// (The drop-down list announces its current item itself, as every Qt list view does.)
+// Nothing is done while no client is active.
 #pragma once
 
 #include <QString>
 
-class QListWidget;
 class QWidget;
 
 namespace vg::EditAccessibility {
 
-// The list's current item moved to row (-1: none).
-void ListItemMoved(QListWidget* list, int row);
 // The suggestion S is shown in hintWindow for the editor.
 void SuggestionShown(QWidget* editor, QWidget* hintWindow, const QString& S);
 

@@ -1,7 +1,6 @@
 #include "editor/VgPopupList.h"
 
 #include "editor/VgEdit.h"
-#include "editor/VgEditAccessibility.h"
 #include "platform/app/Application.h"
 #include "platform/app/TickCount.h"
 
@@ -28,7 +27,6 @@ TPopupListbox::TPopupListbox(TVgInplaceEdit* Owner)
         p.setColor(QPalette::Inactive, role, p.color(QPalette::Active, role));
     setPalette(p);
     hide();
-    connect(this, &QListWidget::currentRowChanged, this, [this](int row) { EditAccessibility::ListItemMoved(this, row); });
 }
 
 void TPopupListbox::KeyPress(QChar& Key)

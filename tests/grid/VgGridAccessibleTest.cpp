@@ -2,6 +2,7 @@
 #include "grid/VgGridAccessible.h"
 #include "platform/core/Exceptions.h"
 #include "platform/hostgrid/GridCellAccessible.h"
+#include "support/AccessibilityRecorder.h"
 
 #include "TestEnvironment.h"
 
@@ -13,6 +14,7 @@
 
 #include <functional>
 #include <limits>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -20,41 +22,11 @@ using namespace vg;
 
 namespace {
 
-// One event as an accessibility client would have received it.
-struct TRecorded {
-    QAccessible::Event Type;
-    TGridCellKey Cell;   // for events on a cell
-    QString Value;       // value changes
-    QAccessibleTableModelChangeEvent::ModelChangeType Change = QAccessibleTableModelChangeEvent::ModelReset;
-    int First = -1;      // the first row or column a table change concerns
-    int Last = -1;
-};
-
-std::vector<TRecorded> Recorded;
-
-void Record(QAccessibleEvent* event)
-{
-    TRecorded r{event->type(), {}, {}};
-    if (auto* cell = dynamic_cast<TGridCellAccessible*>(event->accessibleInterface()))
-        r.Cell = cell->Key();
-    if (event->type() == QAccessible::ValueChanged)
-        r.Value = static_cast<QAccessibleValueChangeEvent*>(event)->value().toString();
-    if (event->type() == QAccessible::TableModelChanged) {
-        auto* change = static_cast<QAccessibleTableModelChangeEvent*>(event);
-        r.Change = change->modelChangeType();
-        const bool rows = r.Change == QAccessibleTableModelChangeEvent::RowsInserted ||
-                          r.Change == QAccessibleTableModelChangeEvent::RowsRemoved;
-        r.First = rows ? change->firstRow() : change->firstColumn();
-        r.Last = rows ? change->lastRow() : change->lastColumn();
-    }
-    Recorded.push_back(r);
-}
-
 // A grid of 6 columns (1 fixed) and 5 rows (1 fixed) with captions, and an accessibility
 // client that records what it is told.
 struct GridAccessibleTest : ::testing::Test {
     TVelkoGrid Grid;
-    QAccessible::UpdateHandler PreviousHandler = nullptr;
+    std::optional<test::TAccessibilityRecorder> Client;
 
     void SetUp() override
     {
@@ -64,16 +36,7 @@ struct GridAccessibleTest : ::testing::Test {
         for (int row = 1; row < 5; ++row)
             Grid.SetCells(0, row, QStringLiteral("R%1").arg(row));
         Grid.resize(600, 300);
-        Recorded.clear();
-        PreviousHandler = QAccessible::installUpdateHandler(&Record);
-        ASSERT_TRUE(test::SetAccessibilityActive(true));
-    }
-
-    void TearDown() override
-    {
-        test::SetAccessibilityActive(false);
-        QAccessible::installUpdateHandler(PreviousHandler);
-        Recorded.clear();
+        Client.emplace();
     }
 
     QAccessibleInterface* Table() { return QAccessible::queryAccessibleInterface(&Grid); }
@@ -90,14 +53,9 @@ struct GridAccessibleTest : ::testing::Test {
             names << cell->text(QAccessible::Name);
         return names;
     }
-    std::vector<TRecorded> RecordedOf(QAccessible::Event type) const
+    static std::vector<test::TRecordedEvent> RecordedOf(QAccessible::Event type)
     {
-        std::vector<TRecorded> found;
-        for (const TRecorded& r : Recorded) {
-            if (r.Type == type)
-                found.push_back(r);
-        }
-        return found;
+        return test::TAccessibilityRecorder::Of(type);
     }
 };
 
@@ -308,18 +266,18 @@ TEST_F(GridAccessibleTest, ReportsFocusSelectionEditsAndShapeChanges)
     ASSERT_FALSE(RecordedOf(QAccessible::Focus).empty());
     EXPECT_EQ(RecordedOf(QAccessible::Focus).back().Cell, (TGridCellKey{1, 1, false})) << "the current cell follows the grid";
 
-    Recorded.clear();
+    test::TAccessibilityRecorder::Clear();
     QTest::keyClick(&Grid, Qt::Key_Down);
     ASSERT_EQ(RecordedOf(QAccessible::Focus).size(), 1u);
     EXPECT_EQ(RecordedOf(QAccessible::Focus)[0].Cell, (TGridCellKey{1, 2, false}));
     EXPECT_EQ(RecordedOf(QAccessible::SelectionWithin).size(), 1u);
 
-    Recorded.clear();
+    test::TAccessibilityRecorder::Clear();
     QTest::keyClick(&Grid, Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_EQ(RecordedOf(QAccessible::SelectionWithin).size(), 1u);
     EXPECT_EQ(RecordedOf(QAccessible::Focus).size(), 1u);
 
-    Recorded.clear();
+    test::TAccessibilityRecorder::Clear();
     Grid.SetCells(3, 4, QStringLiteral("new"));
     ASSERT_EQ(RecordedOf(QAccessible::ValueChanged).size(), 1u);
     EXPECT_EQ(RecordedOf(QAccessible::ValueChanged)[0].Cell, (TGridCellKey{3, 4, false}));
@@ -328,7 +286,7 @@ TEST_F(GridAccessibleTest, ReportsFocusSelectionEditsAndShapeChanges)
 
     // The editor's commit is reported as the cell's change, and the editor is named after its cell.
     Grid.SetOptions(Grid.Options() + TGridOptions{goEditing});
-    Recorded.clear();
+    test::TAccessibilityRecorder::Clear();
     QTest::keyClick(&Grid, Qt::Key_F2);
     ASSERT_NE(Grid.InplaceEditor(), nullptr);
     EXPECT_EQ(Grid.InplaceEditor()->accessibleName(), "Title 2, R2");
@@ -355,9 +313,9 @@ TEST_F(GridAccessibleTest, ReportsFocusSelectionEditsAndShapeChanges)
         {"fixed rows", [&] { Grid.SetFixedRows(2); }, E::ModelReset, -1, -1},
     };
     for (const ShapeCase& c : cases) {
-        Recorded.clear();
+        test::TAccessibilityRecorder::Clear();
         c.Change();
-        const std::vector<TRecorded> changes = RecordedOf(QAccessible::TableModelChanged);
+        const std::vector<test::TRecordedEvent> changes = RecordedOf(QAccessible::TableModelChanged);
         ASSERT_EQ(changes.size(), 1u) << c.What;
         EXPECT_EQ(changes[0].Change, c.Type) << c.What;
         EXPECT_EQ(changes[0].First, c.First) << c.What;
@@ -368,7 +326,7 @@ TEST_F(GridAccessibleTest, ReportsFocusSelectionEditsAndShapeChanges)
     // Without a listener the grid does no accessibility work at all: the editor keeps the
     // name it had.
     ASSERT_TRUE(test::SetAccessibilityActive(false));
-    Recorded.clear();
+    test::TAccessibilityRecorder::Clear();
     Grid.InplaceEditor()->setAccessibleName(QStringLiteral("unchanged"));
     QTest::keyClick(&Grid, Qt::Key_Down);
     QTest::keyClick(&Grid, Qt::Key_F2);
@@ -376,7 +334,7 @@ TEST_F(GridAccessibleTest, ReportsFocusSelectionEditsAndShapeChanges)
     QTest::keyClick(Grid.InplaceEditor(), Qt::Key_Escape);
     Grid.SetCells(2, 2, QStringLiteral("quiet"));
     Grid.InsertRow(2);
-    EXPECT_TRUE(Recorded.empty());
+    EXPECT_TRUE(test::TAccessibilityRecorder::Events().empty());
     Grid.hide();
 }
 
