@@ -60,8 +60,9 @@ QString TvgGridAccessible::CellName(const TGridCellKey& key) const
         const QString& caption = grid->GetVisibleColumn(key.Col)->Caption();
         if (key.Row == 0 && !caption.isEmpty())
             return caption;
-    } catch (const std::exception&) {
+    } catch (...) {
         // An application handler of the display text failed: the stored text stands in.
+        // Nothing may escape into the client's request.
     }
     return grid->Cells(key.Col, key.Row);
 }
@@ -83,7 +84,8 @@ void TvgGridAccessible::AddCellState(const TGridCellKey& key, QAccessible::State
     try {
         if (grid->OnGetReadOnly)
             grid->OnGetReadOnly(grid, key.Col, key.Row, readOnly);
-    } catch (const std::exception&) {
+    } catch (...) {
+        // A failing handler leaves the column's own verdict.
     }
     state.readOnly = readOnly;
     state.editable = !readOnly;

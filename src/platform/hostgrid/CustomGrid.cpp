@@ -121,9 +121,10 @@ bool TCustomGrid::ResizeCells(int NewColCount, int NewRowCount)
     const int oldRowCount = RowCount();
     if (NewColCount == oldColCount && NewRowCount == oldRowCount)
         return false;
-    const GridAccessibility::TShapeChange report = GridAccessibility::CountsChange(this, oldColCount, oldRowCount, NewColCount, NewRowCount);
     FColWidths.CheckResize(NewColCount);
     FRowHeights.CheckResize(NewRowCount);
+    const GridAccessibility::TShapeChange report =
+        GridAccessibility::CountsChange(this, oldColCount, oldRowCount, NewColCount, NewRowCount);
     if (FInplaceCell.X >= NewColCount || FInplaceCell.Y >= NewRowCount)
         CloseEditor(true);
     SizeChanging(NewColCount, NewRowCount);

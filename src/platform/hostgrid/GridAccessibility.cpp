@@ -7,6 +7,7 @@
 #include <QPointer>
 
 #include <algorithm>
+#include <exception>
 #include <vector>
 
 namespace vg::GridAccessibility {
@@ -140,6 +141,7 @@ TShapeChange::TShapeChange(TCustomGrid* grid, TKind kind, int first, int last)
     if (!QAccessible::isActive() || ShapeChanging(grid))
         return;
     FGrid = grid;
+    FExceptions = std::uncaught_exceptions();
     OpenShapeChanges().push_back(grid);
 }
 
@@ -169,7 +171,8 @@ TShapeChange::~TShapeChange()
         const bool rows = FKind == RowsInserted || FKind == RowsRemoved;
         const int fixed = rows ? FGrid->FixedRows() : FGrid->FixedCols();
         Event::ModelChangeType type = Event::ModelReset;
-        if (FKind != Reset && FFirst >= fixed && FLast >= FFirst) {
+        const bool completed = std::uncaught_exceptions() == FExceptions;
+        if (FKind != Reset && completed && FFirst >= fixed && FLast >= FFirst) {
             static constexpr Event::ModelChangeType Types[] = {Event::ModelReset, Event::RowsInserted,
                                                                Event::RowsRemoved, Event::ColumnsInserted,
                                                                Event::ColumnsRemoved};

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "platform/core/Types.h"
-#include "platform/hostgrid/GridStorage.h"
+#include "platform/hostgrid/PackedRow.h"
 #include "platform/hostgrid/GridTypes.h"
 
 #include <QAccessible>
@@ -40,7 +40,8 @@ void EditorLoaded(TCustomGrid* grid, QWidget* editor, TGridCoord cell);
 // Held while the grid's rows or columns are inserted, removed or moved: reports one change
 // of the table when the outermost report of a grid ends, and keeps the cell reports of
 // the operation's own writes to itself. Indices are grid indices; a change that touches
-// fixed cells, or several at once, is reported as a reset.
+// fixed cells, or several at once, or one that an exception cut short, is reported as a
+// reset.
 class TShapeChange {
 public:
     enum TKind { Reset, RowsInserted, RowsRemoved, ColumnsInserted, ColumnsRemoved };
@@ -54,6 +55,7 @@ private:
     TKind FKind;
     int FFirst;
     int FLast;
+    int FExceptions = 0; // in flight when the change began
 };
 
 // The report of new counts: rows (columns) added or taken away at the end; a reset when
