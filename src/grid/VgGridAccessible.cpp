@@ -206,12 +206,7 @@ void TvgGridAccessible::DoCellAction(const TGridCellKey& key, const QString& act
     // Both act on the current cell, as the keys and the mouse do: the cell becomes current
     // first (the application may refuse that, and then nothing happens).
     Application().GuardEvent([&] {
-        grid->setFocus(Qt::OtherFocusReason);
-        if (grid->Row() != key.Row)
-            grid->SetRow(key.Row);
-        if (grid->Col() != key.Col)
-            grid->SetCol(key.Col);
-        if (grid->Col() != key.Col || grid->Row() != key.Row)
+        if (!MakeCurrent(key.Col, key.Row))
             return;
         if (action == QAccessibleActionInterface::pressAction()) {
             if (grid->OnButtonClick)

@@ -18,6 +18,7 @@ struct VgEditAccessibility : ::testing::Test {
 
     void SetUp() override
     {
+        VG_SKIP_UNLESS_ACTIVE(Client);
         Combo->SetCaption(QStringLiteral("Fruit"));
         Combo->SetControlType({vgctlComboBox});
         Combo->Items()->SetStrings({"Apple", "Apricot", "Banana"});

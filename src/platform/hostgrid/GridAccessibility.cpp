@@ -24,6 +24,11 @@ QAccessibleInterface* HostGridFactory(const QString& className, QObject* object)
     return grid ? new TGridAccessible(grid) : nullptr;
 }
 
+class TActivationObserver : public QAccessible::ActivationObserver {
+public:
+    void accessibilityActiveChanged(bool active) override { Detail::ClientsActive = active; }
+};
+
 // The grids whose shape change is being reported; grids live on the GUI thread.
 std::vector<const TCustomGrid*>& OpenShapeChanges()
 {
@@ -43,10 +48,16 @@ void ReportCellFocus(TCustomGrid* grid, TGridAccessible& table)
 
 } // namespace
 
+bool Detail::ClientsActive = false;
+
 void Install()
 {
     static const bool installed = [] {
         QAccessible::installFactory(&HostGridFactory);
+        // Kept for the life of the program: Qt may report activation until it ends.
+        static auto* const observer = new TActivationObserver;
+        QAccessible::installActivationObserver(observer);
+        Detail::ClientsActive = QAccessible::isActive();
         return true;
     }();
     (void)installed;
@@ -65,7 +76,7 @@ bool ShapeChanging(const TCustomGrid* grid)
     return std::find(open.begin(), open.end(), grid) != open.end();
 }
 
-void CellTextChanged(TCustomGrid* grid, int col, int row)
+void Detail::ReportCellText(TCustomGrid* grid, int col, int row)
 {
     if (!QAccessible::isActive() || ShapeChanging(grid))
         return;
@@ -79,15 +90,13 @@ void CellTextChanged(TCustomGrid* grid, int col, int row)
     QAccessible::updateAccessibility(&changed);
 }
 
-void RowCellsChanged(TCustomGrid* grid, int row, std::span<const TCellText> cells)
+void Detail::ReportRowCells(TCustomGrid* grid, int row, std::span<const TCellText> cells)
 {
-    if (!QAccessible::isActive())
-        return;
     for (const TCellText& cell : cells)
-        CellTextChanged(grid, cell.Col, row);
+        ReportCellText(grid, cell.Col, row);
 }
 
-void SelectionMoved(TCustomGrid* grid, const TGridRect& oldSelection)
+void Detail::ReportSelectionMoved(TCustomGrid* grid, const TGridRect& oldSelection)
 {
     if (!QAccessible::isActive())
         return;
@@ -138,7 +147,7 @@ TShapeChange::TShapeChange(TCustomGrid* grid, TKind kind, int first, int last)
     , FFirst(first)
     , FLast(last)
 {
-    if (!QAccessible::isActive() || ShapeChanging(grid))
+    if (!Detail::ClientsActive || ShapeChanging(grid))
         return;
     FGrid = grid;
     FExceptions = std::uncaught_exceptions();

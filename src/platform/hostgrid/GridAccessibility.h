@@ -1,7 +1,8 @@
 // What the host grid tells accessibility clients, and how they find its interfaces. The
 // grid calls these at the few places where its cells, selection, focus or shape change;
-// each returns at once while no client is active (QAccessible::isActive), so that the
-// grid's painting and filling cost the same as without them.
+// each returns at once while no client is active (QAccessible::isActive, kept in a flag
+// that Qt's activation reports update), so that the grid's painting and filling cost the
+// same as without them.
 #pragma once
 
 #include "platform/core/Types.h"
@@ -25,12 +26,33 @@ void Install();
 // The grid's table interface while a client is active; null otherwise.
 TGridAccessible* TableOf(TCustomGrid* grid);
 
-// A cell's text changed: its name and value.
-void CellTextChanged(TCustomGrid* grid, int col, int row);
-void RowCellsChanged(TCustomGrid* grid, int row, std::span<const TCellText> cells);
+namespace Detail {
+// QAccessible::isActive() as Qt last reported it; set up by Install.
+extern bool ClientsActive;
+void ReportCellText(TCustomGrid* grid, int col, int row);
+void ReportRowCells(TCustomGrid* grid, int row, std::span<const TCellText> cells);
+void ReportSelectionMoved(TCustomGrid* grid, const TGridRect& oldSelection);
+} // namespace Detail
+
+// A cell's text changed: its name and value. Called for every cell written, so the test
+// for a client is inline.
+inline void CellTextChanged(TCustomGrid* grid, int col, int row)
+{
+    if (Detail::ClientsActive)
+        Detail::ReportCellText(grid, col, row);
+}
+inline void RowCellsChanged(TCustomGrid* grid, int row, std::span<const TCellText> cells)
+{
+    if (Detail::ClientsActive)
+        Detail::ReportRowCells(grid, row, cells);
+}
 // The selection or the current cell may have moved: the selection change, and the focus
 // on the new current cell while the grid holds the keyboard focus.
-void SelectionMoved(TCustomGrid* grid, const TGridRect& oldSelection);
+inline void SelectionMoved(TCustomGrid* grid, const TGridRect& oldSelection)
+{
+    if (Detail::ClientsActive)
+        Detail::ReportSelectionMoved(grid, oldSelection);
+}
 // The keyboard focus came to the grid itself: the current cell is reported focused once
 // the grid's own focus report went out.
 void FocusEntered(TCustomGrid* grid);

@@ -482,6 +482,17 @@ TGridHeaderSpan TGridAccessible::HeaderRows(const TGridCellKey& key) const
     return {};
 }
 
+bool TGridAccessible::MakeCurrent(int col, int row)
+{
+    TCustomGrid* grid = Grid();
+    grid->setFocus(Qt::OtherFocusReason);
+    if (grid->Row() != row)
+        grid->SetRow(row);
+    if (grid->Col() != col)
+        grid->SetCol(col);
+    return grid->Col() == col && grid->Row() == row;
+}
+
 QStringList TGridAccessible::CellActions(const TGridCellKey&) const
 {
     return {};

@@ -101,6 +101,10 @@ public:
     // The actions of a cell beyond setting the focus there, and doing one of them.
     virtual QStringList CellActions(const TGridCellKey& key) const;
     virtual void DoCellAction(const TGridCellKey& key, const QString& action);
+    // Gives the grid the keyboard focus and makes the data cell current, asking the
+    // application as a move by key would; true when the cell is current then. Failures
+    // of the application's handlers propagate.
+    bool MakeCurrent(int col, int row);
     // Says which cell a text refers to: the cell's headers, then its row's title (or its
     // row number when it has none). Used to name the editor.
     QString CellLocation(int col, int row) const;

@@ -204,13 +204,7 @@ void TGridCellAccessible::doAction(const QString& actionName)
         return;
     }
     // The move asks the application (which may refuse it); its failures stay here.
-    Application().GuardEvent([&] {
-        FGrid->setFocus(Qt::OtherFocusReason);
-        if (FGrid->Row() != FKey.Row)
-            FGrid->SetRow(FKey.Row);
-        if (FGrid->Col() != FKey.Col)
-            FGrid->SetCol(FKey.Col);
-    });
+    Application().GuardEvent([&] { Table()->MakeCurrent(FKey.Col, FKey.Row); });
 }
 
 } // namespace vg
