@@ -2,6 +2,8 @@
 
 #include "platform/locale/FormatSettings.h"
 
+#include <QAccessible>
+
 namespace vg::test {
 
 void UseTestFormatSettings()
@@ -33,6 +35,33 @@ void UseTestFormatSettings()
                        QStringLiteral("Saturday")};
     fs.TwoDigitYearCenturyWindow = 50;
     SetFormatSettings(fs);
+}
+
+} // namespace vg::test
+
+// Qt reports accessibility events only while its platform accessibility is active, which a
+// platform client (a screen reader on the accessibility bus) switches on. The offscreen
+// platform keeps Qt's generic platform accessibility; the platform headers that declare it
+// are not installed, so its two exported members are declared here as Qt's library
+// defines them (QPlatformIntegration::accessibility does not depend on the object).
+class QPlatformAccessibility {
+public:
+    void setActive(bool active);
+};
+class QPlatformIntegration {
+public:
+    QPlatformAccessibility* accessibility() const;
+};
+
+namespace vg::test {
+
+bool SetAccessibilityActive(bool active)
+{
+    alignas(void*) static const char anyObject[sizeof(void*)] = {};
+    const auto* integration = reinterpret_cast<const QPlatformIntegration*>(anyObject);
+    if (QPlatformAccessibility* accessibility = integration->accessibility())
+        accessibility->setActive(active);
+    return QAccessible::isActive() == active;
 }
 
 } // namespace vg::test

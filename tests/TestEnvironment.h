@@ -18,4 +18,8 @@ namespace vg::test {
 // "/" and ":" as separators, short date format M/d/yyyy, English month and day names.
 void UseTestFormatSettings();
 
+// Makes Qt's accessibility active (as a screen reader would) or inactive again, so that
+// accessibility events reach an update handler; false where the platform cannot.
+bool SetAccessibilityActive(bool active);
+
 } // namespace vg::test

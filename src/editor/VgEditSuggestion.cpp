@@ -3,6 +3,7 @@
 // other column asks the grid (OnGetSuggestion).
 #include "editor/VgEdit.h"
 
+#include "editor/VgEditAccessibility.h"
 #include "editor/VgHintWindow.h"
 
 namespace vg {
@@ -57,12 +58,13 @@ void TVgInplaceEdit::ShowHintWindow(const QString& S)
     if (FHintWindow->isVisible()) {
         FHintWindow->SetHint(S);
         FHintWindow->update();
-        return;
+    } else {
+        // Just above the text area, a little in from its left edge.
+        const int h = FHintWindow->Canvas().TextHeight(QStringLiteral("Wg"));
+        const QPoint p = mapToGlobal(QPoint(FEditArea.Left + 4, FEditArea.Top - (h + 8)));
+        FHintWindow->ActivateHint(Rect(p.x(), p.y(), 0, 0), S);
     }
-    // Just above the text area, a little in from its left edge.
-    const int h = FHintWindow->Canvas().TextHeight(QStringLiteral("Wg"));
-    const QPoint p = mapToGlobal(QPoint(FEditArea.Left + 4, FEditArea.Top - (h + 8)));
-    FHintWindow->ActivateHint(Rect(p.x(), p.y(), 0, 0), S);
+    EditAccessibility::SuggestionShown(this, FHintWindow, S);
 }
 
 void TVgInplaceEdit::DropSuggestion()

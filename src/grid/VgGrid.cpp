@@ -1,5 +1,6 @@
 #include "grid/VgGrid.h"
 
+#include "grid/VgGridAccessible.h"
 #include "platform/core/ClassRegistry.h"
 #include "platform/core/Filer.h"
 #include "platform/hostgrid/InplaceEdit.h"
@@ -97,6 +98,7 @@ TVelkoGrid::TVelkoGrid(TComponent* owner, QWidget* parent)
 
     Messages().On(vgwmAdjustRowHeight, [this](TMessage& Message) { vgwmHandleAdjustRowHeight(Message); });
     Messages().On(vgwmAdjustColumnWidth, [this](TMessage& Message) { vgwmHandleAdjustColumnWidth(Message); });
+    TvgGridAccessible::Install();
 }
 
 TVelkoGrid::TVelkoGrid(QWidget* parent)

@@ -409,6 +409,9 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    /// Keys for what the mouse does on titles (VgGridKeyboard.cpp): after OnKeyDown,
+    /// Ctrl+Space clicks the current column's title; other keys go on as in the host grid.
+    void KeyDown(int& Key, TShiftState Shift) override;
     /// Updates the pressed look for the pointer at (X, Y).
     void TrackButton(int X, int Y);
     // Repaints the band of the tracked heading where it is on screen (VgGridHeading.cpp).

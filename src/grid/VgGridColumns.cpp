@@ -3,6 +3,7 @@
 #include "grid/VgGrid.h"
 
 #include "platform/core/Exceptions.h"
+#include "platform/hostgrid/GridAccessibility.h"
 
 #include <QScopedValueRollback>
 
@@ -224,6 +225,7 @@ void TVelkoGrid::ShowColumn(TvgColumn* Column)
     const int t = VisibleItemsBefore(*FColumns, Column);
     if (ColCount() >= GetVisibleColumnCount())
         return; // already a grid column
+    const GridAccessibility::TShapeChange report(this, GridAccessibility::TShapeChange::ColumnsInserted, t, t);
     const int w = ColWidths(ColCount() - 1);
     SetGridColCount(ColCount() + 1);
     const int last = ColCount() - 1;

@@ -4,6 +4,7 @@
 
 #include "platform/app/Application.h"
 #include "platform/core/Exceptions.h"
+#include "platform/hostgrid/GridAccessibility.h"
 #include "platform/hostgrid/MoveEntry.h"
 
 #include <QApplication>
@@ -55,6 +56,7 @@ TCustomGrid::TCustomGrid(TComponent* owner, QWidget* parent)
     FMessages.On(WM_COMMAND, [this](TMessage& message) { WMCommand(message); });
     Initialize();
     UpdateScrollRange();
+    GridAccessibility::Install();
 }
 
 TCustomGrid::~TCustomGrid()
@@ -121,6 +123,8 @@ bool TCustomGrid::ResizeCells(int NewColCount, int NewRowCount)
         return false;
     FColWidths.CheckResize(NewColCount);
     FRowHeights.CheckResize(NewRowCount);
+    const GridAccessibility::TShapeChange report =
+        GridAccessibility::CountsChange(this, oldColCount, oldRowCount, NewColCount, NewRowCount);
     if (FInplaceCell.X >= NewColCount || FInplaceCell.Y >= NewRowCount)
         CloseEditor(true);
     SizeChanging(NewColCount, NewRowCount);
@@ -163,6 +167,7 @@ void TCustomGrid::SetFixedCount(int& fixedCount, int value, int count, const QSt
         throw EInvalidOperation(error);
     if (value == fixedCount)
         return;
+    const GridAccessibility::TShapeChange report(this, GridAccessibility::TShapeChange::Reset);
     CloseEditor(true);
     fixedCount = value;
     Initialize();
@@ -394,6 +399,7 @@ void TCustomGrid::MoveAnchor(TGridCoord anchor)
 
 void TCustomGrid::SelectionMoved(const TGridRect& oldSelection)
 {
+    GridAccessibility::SelectionMoved(this, oldSelection);
     const TGridRect now = Selection();
     if (now == oldSelection)
         return;
@@ -409,6 +415,7 @@ void TCustomGrid::MoveColumn(int FromIndex, int ToIndex)
     CheckCell(ToIndex, 0);
     if (FromIndex == ToIndex)
         return;
+    const GridAccessibility::TShapeChange report(this, GridAccessibility::TShapeChange::Reset);
     CloseEditor(true);
     FColWidths.Move(FromIndex, ToIndex);
     for (TGridCoord* cell : {&FCurrent, &FAnchor})
@@ -429,6 +436,7 @@ void TCustomGrid::MoveRow(int FromIndex, int ToIndex)
     CheckCell(0, ToIndex);
     if (FromIndex == ToIndex)
         return;
+    const GridAccessibility::TShapeChange report(this, GridAccessibility::TShapeChange::Reset);
     CloseEditor(true);
     FRowHeights.Move(FromIndex, ToIndex);
     for (TGridCoord* cell : {&FCurrent, &FAnchor})
@@ -451,6 +459,7 @@ void TCustomGrid::InsertEmptyRow(int ARow)
         RaiseListIndexError(ARow);
     if (RowCount() == std::numeric_limits<int>::max())
         throw EInvalidOperation(QStringLiteral("A grid cannot have more than %1 rows").arg(RowCount()));
+    const GridAccessibility::TShapeChange report(this, GridAccessibility::TShapeChange::RowsInserted, ARow, ARow);
     CloseEditor(true);
     const int last = RowCount();
     // The row is in place before anything else runs: an editor loaded earlier would hold
@@ -486,6 +495,7 @@ void TCustomGrid::DeleteRow(int ARow)
     CheckCell(0, ARow);
     if (RowCount() == 1)
         throw EInvalidOperation(QStringLiteral("The only row of a grid cannot be deleted"));
+    const GridAccessibility::TShapeChange report(this, GridAccessibility::TShapeChange::RowsRemoved, ARow, ARow);
     CloseEditor(true);
     const int current = FCurrent.Y;
     const int anchor = FAnchor.Y;
@@ -516,6 +526,7 @@ void TCustomGrid::DeleteColumn(int ACol)
     CheckCell(ACol, 0);
     if (ColCount() == 1)
         throw EInvalidOperation(QStringLiteral("The only column of a grid cannot be deleted"));
+    const GridAccessibility::TShapeChange report(this, GridAccessibility::TShapeChange::ColumnsRemoved, ACol, ACol);
     const int current = FCurrent.X;
     const int anchor = FAnchor.X;
     MoveColumn(ACol, ColCount() - 1);
@@ -563,6 +574,7 @@ void TCustomGrid::FocusMoved(bool gained, Qt::FocusReason reason)
 void TCustomGrid::focusInEvent(QFocusEvent* e)
 {
     QAbstractScrollArea::focusInEvent(e);
+    GridAccessibility::FocusEntered(this);
     FocusMoved(true, e->reason());
     // A press on the grid took the focus from the open editor: the editor keeps the
     // keyboard, and the press (a move that may be refused) decides what becomes of it.

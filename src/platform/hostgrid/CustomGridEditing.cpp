@@ -4,6 +4,8 @@
 // the grid closes it. Escape puts back the text the editor was opened with.
 #include "platform/hostgrid/CustomGrid.h"
 
+#include "platform/hostgrid/GridAccessibility.h"
+
 #include <QScopedValueRollback>
 
 #include <utility>
@@ -190,6 +192,7 @@ void TCustomGrid::LoadEditor()
         throw;
     }
     FInplaceEdit->SelectAll();
+    GridAccessibility::EditorLoaded(this, FInplaceEdit, FInplaceCell);
 }
 
 } // namespace vg

@@ -2,6 +2,7 @@
 
 #include "platform/core/ClassRegistry.h"
 #include "platform/core/Exceptions.h"
+#include "platform/hostgrid/GridAccessibility.h"
 
 #include <QMetaObject>
 
@@ -82,6 +83,7 @@ void TStringGrid::SetCells(int ACol, int ARow, const QString& Value)
     if (!FStorage.Set(ACol, ARow, Value))
         return;
     InvalidateCell(ACol, ARow);
+    GridAccessibility::CellTextChanged(this, ACol, ARow);
     if (InplaceCell() == TGridCoord{ACol, ARow})
         InvalidateEditor();
 }
@@ -99,6 +101,7 @@ void TStringGrid::SetRowCells(int ARow, std::span<const TCellText> Cells)
         return;
     for (const TCellText& cell : Cells)
         InvalidateCell(cell.Col, ARow);
+    GridAccessibility::RowCellsChanged(this, ARow, Cells);
     if (InplaceCell().Y == ARow &&
         std::any_of(Cells.begin(), Cells.end(), [this](const TCellText& cell) { return cell.Col == InplaceCell().X; }))
         InvalidateEditor();
