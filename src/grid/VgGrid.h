@@ -532,8 +532,10 @@ protected:
     void EditorComboSelection(int ACol, int ARow) override { DoComboSelection(ACol, ARow); }
     void EditorPointerOnCell(int ACol, int ARow) override;
     // The editor's text written back to its cell: an undo step, which later writes of the
-    // same edit join (VgGridUndo.cpp).
+    // same edit join (VgGridUndo.cpp). An edit ends when the editor reports it or loads a
+    // cell's text anew.
     void SetEditText(int ACol, int ARow, const QString& Value) override;
+    QString EditorCellText() override;
     // The clipboard and undo keys (VgGridClipboard.cpp), after OnKeyDown and navigation.
     void KeyDown(int& Key, TShiftState Shift) override;
 
@@ -560,6 +562,7 @@ private:
     bool Recording() const { return !FReplayingStep && !IsLoading(); }
     QUndoStack* FUndoStack = nullptr;
     bool FReplayingStep = false;
+    bool FWritingEditedCell = false; // the editor reloads from the cell written, in the same edit
     int FEditorStepSerial = 0;
     bool FPasteAddsRows = false;
     // Empties the editable cells of Range as one step named Text.

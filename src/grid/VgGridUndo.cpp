@@ -24,8 +24,16 @@ void TVelkoGrid::SetEditText(int ACol, int ARow, const QString& Value)
     WriteEditedCell(ACol, ARow, Value);
 }
 
+QString TVelkoGrid::EditorCellText()
+{
+    if (!FWritingEditedCell)
+        EndEditorStep();
+    return TVgHintGrid::EditorCellText();
+}
+
 void TVelkoGrid::WriteEditedCell(int ACol, int ARow, const QString& Value)
 {
+    const QScopedValueRollback writing(FWritingEditedCell, true);
     const QString old = Cells(ACol, ARow);
     if (old == Value || !Recording() || GetVisibleColumnCount() <= ACol) {
         SetCells(ACol, ARow, Value);

@@ -269,3 +269,50 @@ TEST(VelkoGridUndo, RowOrderIsOneStepAppliedByItsOwner)
         EXPECT_THROW(grid.RecordRowOrder(wrong, apply, QString()), EInvalidOperation);
     EXPECT_THROW(grid.RecordRowOrder(order, nullptr, QString()), EInvalidOperation);
 }
+
+TEST(VelkoGridUndo, AnEditIsOneStepHoweverManyTimesItWritesItsCell)
+{
+    TVgGridWindow w;
+    TVelkoGrid& grid = *w.Grid;
+    TvgColumn* combo = grid.GetVisibleColumn(1);
+    combo->SetControlType({vgctlComboBox});
+    combo->Items()->SetStrings({"Apple", "Pear", "Plum"});
+    grid.SetCells(1, 1, QStringLiteral("Fig"));
+    int edited = 0;
+    grid.OnCellEdited = [&](TObject*, int, int) { ++edited; };
+    // A value picked from the list is written at once; typed text after it joins the step.
+    const auto pickAndType = [&](const QString& typed) {
+        TVgInplaceEdit* editor = w.Edit(1, 1);
+        QTest::keyClick(editor, Qt::Key_Down, Qt::AltModifier);
+        QTest::keyClick(editor, Qt::Key_Down);
+        QTest::keyClick(editor, Qt::Key_Return);
+        const QString picked = grid.Cells(1, 1);
+        EXPECT_TRUE(combo->Items()->IndexOf(picked) >= 0) << picked.toStdString();
+        QTest::keyClick(editor, Qt::Key_End);
+        QTest::keyClicks(editor, typed);
+        QTest::keyClick(editor, Qt::Key_Return);
+        return picked + typed;
+    };
+    const QString first = pickAndType(QStringLiteral("s"));
+    EXPECT_EQ(grid.Cells(1, 1), first);
+    EXPECT_EQ(grid.UndoStack()->count(), 1);
+    // The next edit of the same cell is a step of its own.
+    const QString second = pickAndType(QStringLiteral("!"));
+    EXPECT_EQ(grid.UndoStack()->count(), 2);
+    // Text typed and cancelled is no step.
+    TVgInplaceEdit* editor = w.Edit(1, 1);
+    QTest::keyClicks(editor, QStringLiteral("zzz"));
+    QTest::keyClick(editor, Qt::Key_Escape);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(grid.UndoStack()->count(), 2);
+
+    edited = 0;
+    grid.UndoStack()->undo();
+    EXPECT_EQ(grid.Cells(1, 1), first);
+    grid.UndoStack()->undo();
+    EXPECT_EQ(grid.Cells(1, 1), QStringLiteral("Fig"));
+    EXPECT_EQ(edited, 2);
+    grid.UndoStack()->redo();
+    grid.UndoStack()->redo();
+    EXPECT_EQ(grid.Cells(1, 1), second);
+}
