@@ -567,6 +567,9 @@ private:
     bool FPasteAddsRows = false;
     // Empties the editable cells of Range as one step named Text.
     void ClearEditableCells(const TGridRect& Range, const QString& Text);
+    // Raises EvgColumnIndexOutOfRange or EvgRowIndexOutOfRange, naming Action ("clear"),
+    // when a corner lies outside the grid (VgGridPersistence.cpp).
+    void CheckCellsInGrid(const TGridCoord& TopLeft, const TGridCoord& BottomRight, const QString& Action) const;
     bool IsCellReadOnly(int ACol, int ARow);
 
     // Entering and leaving (VgGridNavigation.cpp): the exit or enter event for

@@ -36,15 +36,33 @@ private:
     bool FShown;
 };
 
-QString HtmlCell(const QString& Text, TAlignment Alignment)
+// Appends a table cell of Text, escaped for HTML, its line breaks as <br>.
+void AppendHtmlCell(QString& Html, QStringView Text, TAlignment Alignment)
 {
-    static const QString tags[] = {QStringLiteral("<td>"), QStringLiteral("<td style=\"text-align:right\">"),
-                                   QStringLiteral("<td style=\"text-align:center\">")};
-    QString escaped = Text.toHtmlEscaped();
-    escaped.replace(QLatin1String("\r\n"), QLatin1String("<br>"));
-    escaped.replace(u'\n', QLatin1String("<br>"));
-    escaped.replace(u'\r', QLatin1String("<br>"));
-    return tags[Alignment] + escaped + QLatin1String("</td>");
+    static const QLatin1String openers[] = {QLatin1String("<td>"), QLatin1String("<td style=\"text-align:right\">"),
+                                            QLatin1String("<td style=\"text-align:center\">")};
+    Html += openers[Alignment];
+    qsizetype run = 0;
+    for (qsizetype i = 0; i < Text.size(); ++i) {
+        QLatin1String replacement;
+        switch (Text[i].unicode()) {
+        case u'<': replacement = QLatin1String("&lt;"); break;
+        case u'>': replacement = QLatin1String("&gt;"); break;
+        case u'&': replacement = QLatin1String("&amp;"); break;
+        case u'"': replacement = QLatin1String("&quot;"); break;
+        case u'\n': replacement = QLatin1String("<br>"); break;
+        case u'\r':
+            // CR LF is one line break.
+            replacement = i + 1 < Text.size() && Text[i + 1] == u'\n' ? QLatin1String("") : QLatin1String("<br>");
+            break;
+        default: continue;
+        }
+        Html += Text.mid(run, i - run);
+        Html += replacement;
+        run = i + 1;
+    }
+    Html += Text.mid(run);
+    Html += QLatin1String("</td>");
 }
 
 } // namespace
@@ -105,29 +123,32 @@ bool TVelkoGrid::IsCellReadOnly(int ACol, int ARow)
 
 QMimeData* TVelkoGrid::RangeMimeData(const TGridRect& Range)
 {
-    for (const TGridCoord corner : {TGridCoord{Range.Left, Range.Top}, TGridCoord{Range.Right, Range.Bottom}}) {
-        if (corner.X < 0 || corner.X >= ColCount())
-            throw EvgColumnIndexOutOfRange(
-                QStringLiteral("TVelkoGrid: cannot copy column %1 of a grid of %2 columns").arg(corner.X).arg(ColCount()));
-        if (corner.Y < 0 || corner.Y >= RowCount())
-            throw EvgRowIndexOutOfRange(
-                QStringLiteral("TVelkoGrid: cannot copy row %1 of a grid of %2 rows").arg(corner.Y).arg(RowCount()));
-    }
+    CheckCellsInGrid({Range.Left, Range.Top}, {Range.Right, Range.Bottom}, QStringLiteral("copy"));
     const int left = std::min(Range.Left, Range.Right);
     const int right = std::max(Range.Left, Range.Right);
     const int top = std::min(Range.Top, Range.Bottom);
     const int bottom = std::max(Range.Top, Range.Bottom);
 
-    std::vector<TAlignment> alignments;
-    for (int col = left; col <= right; ++col)
-        alignments.push_back(GetVisibleColumn(col)->ColumnHAlignment());
+    // OnDisplayText may change the columns: they are looked up again when it did.
+    std::vector<TvgColumn*> columns;
+    std::uint64_t revision = 0;
+    const auto lookUpColumns = [&] {
+        columns.clear();
+        for (int col = left; col <= right; ++col)
+            columns.push_back(GetVisibleColumn(col));
+        revision = FColumns->Revision();
+    };
+    lookUpColumns();
     TvgTsvWriter plain;
     QString html = QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body><table>");
     for (int row = top; row <= bottom; ++row) {
         html += QLatin1String("<tr>");
         for (int col = left; col <= right; ++col) {
             plain.WriteValue(CellView(col, row));
-            html += HtmlCell(GetDisplayText(col, row), alignments[size_t(col - left)]);
+            const QString shown = GetDisplayText(col, row, columns[size_t(col - left)]);
+            if (FColumns->Revision() != revision)
+                lookUpColumns();
+            AppendHtmlCell(html, shown, columns[size_t(col - left)]->ColumnHAlignment());
         }
         plain.EndLine();
         html += QLatin1String("</tr>");
