@@ -108,7 +108,10 @@ void TvgGridStep::Replay(bool Forward)
     std::vector<TGridCoord> edited;
     {
         const QScopedValueRollback replaying(FGrid.FReplayingStep, true);
-        // An open editor would write its text over what the step puts back.
+        // An edit still open (an Edit menu's undo leaves the editor open) is cancelled: its
+        // text, written now, would be a change no step holds.
+        if (TInplaceEdit* editor = FGrid.InplaceEditor(); editor && FGrid.EditorMode())
+            editor->RevertText();
         FGrid.HideEditor();
         Apply(Forward, edited);
         if (FRestoresCursor)

@@ -316,3 +316,20 @@ TEST(VelkoGridUndo, AnEditIsOneStepHoweverManyTimesItWritesItsCell)
     grid.UndoStack()->redo();
     EXPECT_EQ(grid.Cells(1, 1), second);
 }
+
+TEST(VelkoGridUndo, UndoWithTheEditorOpenCancelsTheEditFirst)
+{
+    TVgGridWindow w;
+    TVelkoGrid& grid = *w.Grid;
+    grid.SetSelection(GridRect(1, 1, 1, 1));
+    grid.PasteText(QStringLiteral("pasted"));
+    TVgInplaceEdit* editor = w.Edit(2, 2);
+    QTest::keyClicks(editor, QStringLiteral("typed"));
+    grid.UndoStack()->undo(); // as an Edit menu's action does
+    EXPECT_EQ(grid.Cells(1, 1), QString());
+    EXPECT_EQ(grid.Cells(2, 2), QString());
+    EXPECT_FALSE(grid.EditorMode());
+    EXPECT_EQ(grid.UndoStack()->index(), 0);
+    grid.UndoStack()->redo();
+    EXPECT_EQ(grid.Cells(1, 1), QStringLiteral("pasted"));
+}
