@@ -5,6 +5,8 @@
 #include "platform/core/Filer.h"
 #include "platform/hostgrid/InplaceEdit.h"
 
+#include <QUndoStack>
+
 #include <limits>
 
 namespace vg {
@@ -94,6 +96,7 @@ TVelkoGrid::TVelkoGrid(TComponent* owner, QWidget* parent)
     FRightBorder = std::make_unique<TvgBorder>();
     FBottomBorder = std::make_unique<TvgBorder>();
     FCellFont = std::make_unique<TFont>();
+    FUndoStack = new QUndoStack(this);
     FEnteredCell = {FixedCols(), FixedRows()};
 
     Messages().On(vgwmAdjustRowHeight, [this](TMessage& Message) { vgwmHandleAdjustRowHeight(Message); });

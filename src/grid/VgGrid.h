@@ -34,6 +34,9 @@
 #include <vector>
 
 class QIODevice;
+class QMimeData;
+class QUndoCommand;
+class QUndoStack;
 
 namespace vg {
 
@@ -75,6 +78,16 @@ using TvgOnComboSelection = std::function<void(TObject* Sender, int ACol, int AR
 using TvgOnCellEdited = std::function<void(TObject* Sender, int ACol, int ARow)>;
 using TvgOnBeforeFixedCellClick =
     std::function<void(TObject* Sender, int ACol, int ARow, int HeadingIndex, bool& CanClick)>;
+
+/// What a paste did: the cells it changed, the read-only cells it left alone (grid
+/// coordinates, in row order), and the values that fell outside the grid (past the last
+/// column, or past the last row when rows are not added).
+struct VELKOGRID_EXPORT TvgPasteReport {
+    int ChangedCells = 0;
+    std::vector<TGridCoord> ReadOnlyCells;
+    qint64 ValuesOutside = 0;
+};
+using TvgOnPasteSkipped = std::function<void(TObject* Sender, const TvgPasteReport& Report)>;
 
 /// "2.12"
 VELKOGRID_EXPORT QString VelkoGridVersionString();
@@ -297,6 +310,54 @@ public:
     void SaveColumnWidthsToRegistry(const QString& Key);
     void LoadColumnWidthsFromRegistry(const QString& Key);
 
+    // ---- Clipboard (VgGridClipboard.cpp). Ctrl+C and Ctrl+Insert copy, Ctrl+X and
+    // Shift+Delete cut, Ctrl+V and Shift+Insert paste, Delete clears, while no editor is open.
+    // A cell is editable unless its column is ReadOnly or OnGetReadOnly says so.
+    //
+    // Puts the selected cells (the current cell when only it is selected) on the clipboard:
+    // as tab-separated text of the stored texts (see VgTsv.h), which is what a spreadsheet
+    // turns back into the same numbers and texts, and as an HTML table of the texts the
+    // grid shows, aligned as the columns align them.
+    void CopyToClipboard();
+    // Copies, then empties the editable cells of the selection.
+    void CutToClipboard();
+    // Pastes the clipboard's plain text (see PasteText).
+    TvgPasteReport PasteFromClipboard();
+    // Empties the editable cells of the selection; one undo step.
+    void ClearSelection();
+    // The clipboard data CopyToClipboard would put there for a range of grid cells.
+    // Cells outside the grid raise EvgColumnIndexOutOfRange or EvgRowIndexOutOfRange.
+    QMimeData* RangeMimeData(const TGridRect& Range);
+    // Pastes tab-separated text. One value goes into every selected cell; a block of values
+    // goes into a block of its own shape from the selection's top-left cell (the current
+    // cell when only it is selected), as a spreadsheet pastes. Values past the last column
+    // are dropped; past the last row they add rows when PasteAddsRows, and are dropped
+    // otherwise. Read-only cells keep their texts while the other cells take theirs: a
+    // table pasted over a read-only key column still updates the rest. Every cell whose
+    // text changed fires OnCellEdited; the paste is one undo step. When anything was left
+    // out, OnPasteSkipped reports it (the same report is returned).
+    TvgPasteReport PasteText(const QString& Text);
+    bool PasteAddsRows() const { return FPasteAddsRows; }
+    void SetPasteAddsRows(bool Value) { FPasteAddsRows = Value; }
+
+    // ---- Undo and redo (VgGridUndo.cpp). The grid's stack of steps; an application shows
+    // it in its Edit menu with createUndoAction and createRedoAction. Ctrl+Z undoes and
+    // Ctrl+Y and Ctrl+Shift+Z redo while no editor is open. One step each: an edit the
+    // editor wrote to its cell, a paste, a cut, a clear of the selection, InsertRow,
+    // DeleteRow and a column moved. A step keeps only the cells it changed, and undoing or
+    // redoing it writes them back (hidden columns' too), fires OnCellEdited for the grid
+    // cells it changes and puts back the current cell and the selection. Loading contents
+    // (LoadFromStream, LoadFromFile, LoadFromDataSet) empties the stack; texts set by the
+    // program through Cells are no steps.
+    QUndoStack* UndoStack() const { return FUndoStack; }
+    // Records, as one step, that the data rows were put in a new order: Order[i] is the
+    // data row (counted from FixedRows) that now stands at place i. The rows must be in
+    // that order already. Apply puts the rows in a given order the same way; undo calls it
+    // with the inverse order, redo with Order again. An Order that is no permutation of
+    // the data rows raises EInvalidOperation.
+    void RecordRowOrder(std::vector<int> Order, std::function<void(const std::vector<int>&)> Apply,
+                        const QString& Text);
+
     // ---- Reports from the editor.
     virtual void DoCellEdited(int ACol, int ARow);
     void DoComboSelection(int ACol, int ARow);
@@ -324,6 +385,7 @@ public:
     TvgOnEnterCell OnEnterRow;
     TvgOnExitCell OnExitRow;
     TvgOnBeforeFixedCellClick OnBeforeFixedCellClick;
+    TvgOnPasteSkipped OnPasteSkipped;
 
     QObject* SizeRequestReceiver() override { return this; }
 
@@ -410,7 +472,8 @@ protected:
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     /// Keys for what the mouse does on titles (VgGridKeyboard.cpp): after OnKeyDown,
-    /// Ctrl+Space clicks the current column's title; other keys go on as in the host grid.
+    /// Ctrl+Space clicks the current column's title; other keys go on as in the host grid,
+    /// and then to the clipboard and undo keys.
     void KeyDown(int& Key, TShiftState Shift) override;
     /// Updates the pressed look for the pointer at (X, Y).
     void TrackButton(int X, int Y);
@@ -468,7 +531,7 @@ protected:
     TGridCoord EditorCurrentCell() const override { return {Col(), Row()}; }
     TvgColumn* EditorColumn(int ACol) const override { return GetVisibleColumn(ACol); }
     QString EditorCells(int ACol, int ARow) const override { return Cells(ACol, ARow); }
-    void EditorSetCells(int ACol, int ARow, const QString& Value) override { SetCells(ACol, ARow, Value); }
+    void EditorSetCells(int ACol, int ARow, const QString& Value) override { WriteEditedCell(ACol, ARow, Value); }
     TVgEditorLook EditorCellLook(int ACol, int ARow, TFont& AFont) override;
     void EditorCellImage(int ACol, int ARow, TRect& Rect, bool Draw, TCanvas& Canvas) override;
     bool EditorReadOnly(int ACol, int ARow, bool ReadOnly) override;
@@ -476,9 +539,21 @@ protected:
     QString EditorSuggestion(int ACol, int ARow, const QString& CellText) override;
     bool EditorAutoAcceptSuggestion() const override { return FAutoAcceptSuggestion; }
     void EditorButtonClick(int ACol, int ARow) override;
-    void EditorCellEdited(int ACol, int ARow) override { DoCellEdited(ACol, ARow); }
+    void EditorCellEdited(int ACol, int ARow) override
+    {
+        EndEditorStep();
+        DoCellEdited(ACol, ARow);
+    }
     void EditorComboSelection(int ACol, int ARow) override { DoComboSelection(ACol, ARow); }
     void EditorPointerOnCell(int ACol, int ARow) override;
+    // The editor's text written back to its cell: an undo step, which later writes of the
+    // same edit join (VgGridUndo.cpp). An edit ends when the editor reports it or loads a
+    // cell's text anew.
+    void SetEditText(int ACol, int ARow, const QString& Value) override;
+    QString EditorCellText() override;
+    // The clipboard and undo keys (VgGridClipboard.cpp), after OnKeyDown and navigation:
+    // whether Key with Shift was one of them, and its action was taken.
+    bool ClipboardKey(int Key, TShiftState Shift);
 
     /// Press tracking of fixed cells and headings, which the mouse handling drives and
     /// painting reads for the pressed look: whether a press is tracked, the fixed cell it
@@ -492,6 +567,27 @@ protected:
     bool FTrackPressed = false;
 
 private:
+    friend class TvgGridStep;
+    friend class TvgCellWriter;
+    // Undo (VgGridUndo.cpp): the editor's writes and the end of its edit; the cells of a
+    // column object by its collection ID, visible or hidden (null item: no such object).
+    void WriteEditedCell(int ACol, int ARow, const QString& Value);
+    void EndEditorStep() { ++FEditorStepSerial; }
+    // Pushes a step that is done already; nothing is recorded while steps are replayed.
+    void RecordStep(QUndoCommand* Step);
+    bool Recording() const { return !FReplayingStep && !IsLoading(); }
+    QUndoStack* FUndoStack = nullptr;
+    bool FReplayingStep = false;
+    bool FWritingEditedCell = false; // the editor reloads from the cell written, in the same edit
+    int FEditorStepSerial = 0;
+    bool FPasteAddsRows = false;
+    // Empties the editable cells of Range as one step named Text.
+    void ClearEditableCells(const TGridRect& Range, const QString& Text);
+    // Raises EvgColumnIndexOutOfRange or EvgRowIndexOutOfRange, naming Action ("clear"),
+    // when a corner lies outside the grid (VgGridPersistence.cpp).
+    void CheckCellsInGrid(const TGridCoord& TopLeft, const TGridCoord& BottomRight, const QString& Action) const;
+    bool IsCellReadOnly(int ACol, int ARow);
+
     // Entering and leaving (VgGridNavigation.cpp): the exit or enter event for
     // FEnteredCell, with what goes with it (suggestion, cell hint).
     bool NotifyExit(const TvgOnExitCell& Event);

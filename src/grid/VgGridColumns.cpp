@@ -1,6 +1,7 @@
 // The mapping between grid columns and column objects, and keeping Columns in step with
 // the grid: counts, hiding and showing.
 #include "grid/VgGrid.h"
+#include "grid/VgGridUndo.h"
 
 #include "platform/core/Exceptions.h"
 #include "platform/hostgrid/GridAccessibility.h"
@@ -152,8 +153,12 @@ void TVelkoGrid::ColumnMoved(int FromIndex, int ToIndex)
 {
     // While the grid moves its own columns (hiding or showing one), the objects are in
     // place; and a collection out of step with the grid has no object to move.
-    if (!FUpdatingColumns && std::max(FromIndex, ToIndex) < GetVisibleColumnCount())
+    if (!FUpdatingColumns && std::max(FromIndex, ToIndex) < GetVisibleColumnCount()) {
         FColumns->Move(GetVisibleColumn(FromIndex)->Index(), GetVisibleColumn(ToIndex)->Index());
+        // A column the user or the program moved is a step; the grid's own moves are not.
+        if (Recording() && FromIndex != ToIndex && !FRearrangingColumns)
+            RecordStep(new TvgColumnMoveStep(*this, FromIndex, ToIndex));
+    }
     NotifyApplication([&] { TVgHintGrid::ColumnMoved(FromIndex, ToIndex); });
 }
 

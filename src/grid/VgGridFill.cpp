@@ -2,6 +2,8 @@
 
 #include "grid/VgGrid.h"
 
+#include <QUndoStack>
+
 #include <algorithm>
 #include <limits>
 #include <utility>
@@ -22,6 +24,8 @@ constexpr int RowStep = 1024;
 TvgGridFill::TvgGridFill(TVelkoGrid& Grid, int FirstColumn, int FirstRow)
     : FGrid(Grid), FFirstColumn(FirstColumn), FFirstRow(FirstRow), FRowsNeeded(Grid.RowCount())
 {
+    // Steps recorded before a load refer to cells that the load overwrites.
+    FGrid.UndoStack()->clear();
     const TvgColumns& columns = *FGrid.Columns();
     for (int i = 0; i < columns.Count(); ++i) {
         if (!columns[i]->Visible())

@@ -12,6 +12,8 @@ void TVelkoGrid::KeyDown(int& Key, TShiftState Shift)
     const bool titleClick = Key == VK_SPACE && Shift.Contains(ssCtrl) && (Shift - TShiftState{ssCtrl, ssShift}).IsEmpty();
     if (!titleClick || !FVelkoColumnClick || FixedRows() < 1) {
         TVgHintGrid::KeyDown(Key, Shift);
+        if (Key != 0 && ClipboardKey(Key, Shift))
+            Key = 0;
         return;
     }
     if (OnKeyDown)

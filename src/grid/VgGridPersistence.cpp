@@ -113,16 +113,21 @@ void TVelkoGrid::LoadFromFile(int FirstColumn, int FirstRow, const QString& File
     LoadFromStream(FirstColumn, FirstRow, file);
 }
 
-void TVelkoGrid::ClearRange(const TGridCoord& TopLeft, const TGridCoord& BottomRight)
+void TVelkoGrid::CheckCellsInGrid(const TGridCoord& TopLeft, const TGridCoord& BottomRight, const QString& Action) const
 {
     for (const TGridCoord& corner : {TopLeft, BottomRight}) {
         if (corner.X < 0 || corner.X >= ColCount())
-            throw EvgColumnIndexOutOfRange(
-                QStringLiteral("TVelkoGrid: cannot clear column %1 of a grid of %2 columns").arg(corner.X).arg(ColCount()));
+            throw EvgColumnIndexOutOfRange(QStringLiteral("TVelkoGrid: cannot %1 column %2 of a grid of %3 columns")
+                                               .arg(Action).arg(corner.X).arg(ColCount()));
         if (corner.Y < 0 || corner.Y >= RowCount())
             throw EvgRowIndexOutOfRange(
-                QStringLiteral("TVelkoGrid: cannot clear row %1 of a grid of %2 rows").arg(corner.Y).arg(RowCount()));
+                QStringLiteral("TVelkoGrid: cannot %1 row %2 of a grid of %3 rows").arg(Action).arg(corner.Y).arg(RowCount()));
     }
+}
+
+void TVelkoGrid::ClearRange(const TGridCoord& TopLeft, const TGridCoord& BottomRight)
+{
+    CheckCellsInGrid(TopLeft, BottomRight, QStringLiteral("clear"));
     HideEditor();
     for (int col = TopLeft.X; col <= BottomRight.X; ++col)
         for (int row = TopLeft.Y; row <= BottomRight.Y; ++row)

@@ -2,6 +2,7 @@
 // hidden columns' cells kept in step, finding a column by name, selecting a whole row or
 // column.
 #include "grid/VgGrid.h"
+#include "grid/VgGridUndo.h"
 
 namespace vg {
 
@@ -26,8 +27,13 @@ void TVelkoGrid::InsertRow(int ARow)
     if (ARow < FixedRows() || ARow >= RowCount())
         throw EvgRowIndexOutOfRange(QStringLiteral("Cannot insert row %1").arg(ARow));
     HideEditor();
+    auto step = Recording() ? std::make_unique<TvgRowStep>(*this, ARow, true) : nullptr;
     // The new last row, empty in every column, hidden ones included, moves up to ARow.
     InsertEmptyRow(ARow);
+    if (step) {
+        step->NoteCursorAfter();
+        RecordStep(step.release());
+    }
 }
 
 void TVelkoGrid::DeleteRow(int ARow)
@@ -35,8 +41,22 @@ void TVelkoGrid::DeleteRow(int ARow)
     if (ARow < FixedRows() || ARow >= RowCount())
         throw EvgRowIndexOutOfRange(QStringLiteral("Cannot delete row %1").arg(ARow));
     HideEditor();
-    // The host moves the row to the end, hidden cells along, and drops the last row.
-    TVgHintGrid::DeleteRow(ARow);
+    auto step = Recording() ? std::make_unique<TvgRowStep>(*this, ARow, false) : nullptr;
+    // The host moves the row to the end, hidden cells along, and drops the last row. The
+    // row is gone even when OnRowMoved throws, and so is recorded first.
+    const auto record = [&] {
+        if (step) {
+            step->NoteCursorAfter();
+            RecordStep(step.release());
+        }
+    };
+    try {
+        TVgHintGrid::DeleteRow(ARow);
+    } catch (...) {
+        record();
+        throw;
+    }
+    record();
 }
 
 TvgColumn* TVelkoGrid::FindColByName(const QString& Name) const
