@@ -25,7 +25,7 @@ TvgGridFill::TvgGridFill(TVelkoGrid& Grid, int FirstColumn, int FirstRow)
     const TvgColumns& columns = *FGrid.Columns();
     for (int i = 0; i < columns.Count(); ++i) {
         if (!columns[i]->Visible())
-            FHiddenLengths.emplace_back(columns[i], columns[i]->Cols()->Count());
+            FHiddenLengths.emplace_back(columns[i]->ID(), columns[i]->Cols()->Count());
     }
     MapTargets();
     FGrid.HoldEditorReload();
@@ -58,6 +58,7 @@ void TvgGridFill::ReleaseEditor()
 
 void TvgGridFill::MapTargets()
 {
+    FTargetsRevision = FGrid.Columns()->Revision();
     FTargets.clear();
     FReached = -1;
     const TvgColumns& columns = *FGrid.Columns();
@@ -125,6 +126,9 @@ void TvgGridFill::ReachColumns(qint64 Count)
 
 void TvgGridFill::Store(int Index, qint64 Line, QString Value)
 {
+    // Growing the grid runs the application's events, which may have changed the objects.
+    if (FTargetsRevision != FGrid.Columns()->Revision())
+        MapTargets();
     if (Index < 0 || Index >= FReached)
         throw EvgColumnIndexOutOfRange(QStringLiteral("TVelkoGrid: value %1 has no column object to go to").arg(Index));
     const TTarget& target = FTargets[size_t(Index)];
@@ -175,7 +179,10 @@ void TvgGridFill::Finish()
     FFinished = true;
     if (FGrid.RowCount() != FRowsNeeded)
         FGrid.SetRowCount(FRowsNeeded);
-    for (const auto& [column, length] : FHiddenLengths) {
+    for (const auto& [id, length] : FHiddenLengths) {
+        const auto* column = dynamic_cast<TvgColumn*>(FGrid.Columns()->FindItemID(id));
+        if (!column || column->Visible())
+            continue; // removed or shown by an event handler meanwhile
         TStrings* cells = column->Cols();
         const int keep = std::max(length, FGrid.RowCount());
         while (cells->Count() > keep)
