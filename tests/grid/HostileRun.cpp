@@ -142,23 +142,22 @@ std::vector<TvgColumn*> THostileRun::Items(bool visible)
 void THostileRun::HideItem(TvgColumn* item)
 {
     const int id = item->ID();
-    const bool described = FVelkoGrid.GridColumnForColumnObject(item) >= 0;
     // The grid moves the column to the end and narrows itself: the cells the narrowing
-    // takes away (the editor's last text included) are the ones the item keeps. A handler
-    // that throws meanwhile gets its exception to the caller once the hide is complete.
-    FVelkoState.Dropped = {};
-    const int last = FVelkoGrid.ColCount() - 1;
+    // takes away (the editor's last text included) are the ones the item keeps. The
+    // handlers of the editor's commit may move or remove other columns first: the column is
+    // followed through their moves. A handler that throws meanwhile gets its exception to
+    // the caller once the hide is complete.
+    TFollowedColumn followed{FVelkoGrid.GridColumnForColumnObject(item)};
+    FVelkoState.Followed.push_back(&followed);
     const auto kept = [&] {
-        if (!item->Visible() && described && FVelkoGrid.ColCount() == last) {
-            TCellModel cells;
-            for (const auto& [row, text] : FVelkoState.Dropped.Column(last))
-                cells.Set(0, row, text);
-            FHidden[id] = cells;
-        }
+        std::erase(FVelkoState.Followed, &followed);
+        const auto* now = dynamic_cast<TvgColumn*>(FVelkoGrid.Columns()->FindItemID(id));
+        if (now && !now->Visible() && followed.Gone)
+            FHidden[id] = followed.Cells;
     };
     try {
         item->SetVisible(false);
-    } catch (const Exception&) {
+    } catch (...) {
         kept();
         throw;
     }
