@@ -155,6 +155,14 @@ public:
     explicit THostileGrid(TGridState& state) : FState(state) {}
     // The cell the editor was loaded from; X is -1 when it is closed.
     TGridCoord EditedCell() const { return this->InplaceCell(); }
+    // Every text the grid holds.
+    TCellModel Texts() const
+    {
+        TCellModel texts;
+        for (int col = 0; col < this->ColCount(); ++col)
+            this->ForEachTextInColumn(col, [&](int row, const QString& text) { texts.Set(col, row, text); });
+        return texts;
+    }
 
 protected:
     void ColumnMoved(int FromIndex, int ToIndex) override

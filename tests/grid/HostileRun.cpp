@@ -192,8 +192,16 @@ void THostileRun::ShowItem(TvgColumn* item)
 
 void THostileRun::BringInStep()
 {
-    if (FVelkoGrid.GetVisibleColumnCount() != FVelkoGrid.ColCount())
-        FVelkoGrid.SetColCount(FVelkoGrid.GetVisibleColumnCount());
+    // A handler that throws as the editor commits refuses the change, and the application
+    // tries again; one that throws once the count changed leaves the grid in step.
+    for (int attempt = 0; FVelkoGrid.GetVisibleColumnCount() != FVelkoGrid.ColCount(); ++attempt) {
+        try {
+            FVelkoGrid.SetColCount(FVelkoGrid.GetVisibleColumnCount());
+        } catch (const Exception&) {
+            if (attempt == 20)
+                throw;
+        }
+    }
 }
 
 void THostileRun::TypedThen(TStringGrid& grid, bool typed, const std::function<void()>& calls)
@@ -479,6 +487,30 @@ QString THostileRun::Mutate(QString text, bool velko)
                 line = QStringLiteral("  RowCount = %1").arg(R(HidingRowLimit));
     }
     return lines.join(u'\n');
+}
+
+void THostileRun::ReadInto(const QString& text, bool velko)
+{
+    TGridState& state = StateOf(velko);
+    const TCellModel model = state.Model;
+    const std::map<int, TCellModel> hidden = state.Hidden;
+    try {
+        ReadComponentInto(text, GridOf(velko));
+    } catch (const Exception& e) {
+        // A refused read puts the grid back as it was, whatever it went through meanwhile;
+        // one that could not be put back says so, and holds what it holds.
+        if (e.Message().contains(QStringLiteral("could not be put back"))) {
+            state.Model = velko ? FVelkoGrid.Texts() : FStringGrid.Texts();
+            if (velko)
+                ForgetHiddenCells();
+        } else {
+            state.Model = model;
+            state.Hidden = hidden;
+        }
+        throw;
+    }
+    if (velko)
+        ForgetHiddenCells(); // the form gave the grid new column objects
 }
 
 // Replaces one of the pattern's matches in line, picked at random.
