@@ -115,8 +115,11 @@ void TvgGridFill::ReachColumns(qint64 Count)
                 .arg(needed)
                 .arg(MaxColumnObjects));
     FlushLine();
-    // The grid is brought in step with its shown column objects first; then every grid
-    // column added makes a new, shown column object.
+    // The grid is brought in step with its shown column objects first (objects removed
+    // within an update leave it a column too many, which goes from the end, as it would
+    // when the update ends); then every grid column added makes a new, shown column object.
+    if (FGrid.ColCount() > FGrid.GetVisibleColumnCount() && FGrid.GetVisibleColumnCount() > 0)
+        FGrid.SetColCount(FGrid.GetVisibleColumnCount());
     FGrid.SetColumnCount(FGrid.GetVisibleColumnCount() + int(missing));
     MapTargets();
     if (Count > FReached)
