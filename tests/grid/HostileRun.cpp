@@ -511,8 +511,14 @@ void THostileRun::ReadInto(const QString& text, bool velko)
         // one that could not be put back says so, and holds what it holds.
         if (e.Message().contains(QStringLiteral("could not be put back"))) {
             state.Model = velko ? FVelkoGrid.Texts() : FStringGrid.Texts();
-            if (velko)
-                ForgetHiddenCells();
+            if (velko) {
+                FHidden.clear();
+                for (TvgColumn* item : Items(false)) {
+                    TCellModel& kept = FHidden[item->ID()];
+                    for (int row = 0; row < item->Cols()->Count(); ++row)
+                        kept.Set(0, row, item->Cols()->Get(row));
+                }
+            }
         } else {
             state.Model = model;
             state.Hidden = hidden;

@@ -75,8 +75,7 @@ inline constexpr std::pair<THostilePath, const char*> HostilePathNames[] = {
     {THostilePath::Suggestions, "Suggestions"},
     {THostilePath::AlwaysShownEditorOverRowOperations, "AlwaysShownEditorOverRowOperations"},
 };
-inline constexpr std::array PathsUnderRepair{THostilePath::LoadOutOfStep, THostilePath::ThrowingMoveHandlers, THostilePath::ColumnEditingHandlers,
-                                             THostilePath::ThrowingEditorHandlers};
+inline constexpr std::array PathsUnderRepair{THostilePath::ThrowingMoveHandlers, THostilePath::ThrowingEditorHandlers};
 
 class THostileRun {
 public:
