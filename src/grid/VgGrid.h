@@ -672,6 +672,9 @@ private:
     // Column mapping: set while the grid changes its own columns, and the map of grid
     // columns to column objects with the revision it was built at.
     bool FUpdatingColumns = false;
+    // While the grid sets its own column count: what FUpdatingColumns goes back to once the
+    // count is changed, before the application's events that follow.
+    std::optional<bool> FUpdatingColumnsAfterResize;
     // Set while a column is hidden, shown or removed: the column count, visibility and the
     // Columns collection are then refused to event handlers.
     bool FRearrangingColumns = false;

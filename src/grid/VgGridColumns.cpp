@@ -101,6 +101,9 @@ int TVelkoGrid::GridColumnForColumnObject(const TvgColumn* Column) const
 
 void TVelkoGrid::SetGridColCount(int Value)
 {
+    // Only the change of the count is the grid's own: the handlers that run once it is made
+    // (the scroll position, the editor) edit the columns as at any other time (SizeChanged).
+    const QScopedValueRollback after(FUpdatingColumnsAfterResize, std::optional<bool>(FUpdatingColumns));
     const QScopedValueRollback updating(FUpdatingColumns, true);
     TVgHintGrid::SetColCount(Value);
 }
@@ -109,11 +112,21 @@ void TVelkoGrid::SetColCount(int Value)
 {
     CheckColumnCount(Value);
     CheckNotRearranging();
-    if (!IsLoading() && Value > GetVisibleColumnCount())
-        throw EInvalidOperation(
-            QStringLiteral("TVelkoGrid: %1 columns asked for, but only %2 column objects are visible")
-                .arg(Value)
-                .arg(GetVisibleColumnCount()));
+    const auto checkVisible = [&] {
+        if (!IsLoading() && Value > GetVisibleColumnCount())
+            throw EInvalidOperation(
+                QStringLiteral("TVelkoGrid: %1 columns asked for, but only %2 column objects are visible")
+                    .arg(Value)
+                    .arg(GetVisibleColumnCount()));
+    };
+    checkVisible();
+    // The editor's text goes into its cell while that is still there, and whatever the
+    // commit's handlers do to the columns is checked again.
+    if (InplaceCell().X >= Value) {
+        HideEditor();
+        CheckNotRearranging();
+        checkVisible();
+    }
     SetGridColCount(Value);
 }
 
@@ -147,6 +160,8 @@ void TVelkoGrid::SizeChanged(int OldColCount, int OldRowCount)
         }
     }
     TVgHintGrid::SizeChanged(OldColCount, OldRowCount);
+    if (FUpdatingColumnsAfterResize)
+        FUpdatingColumns = *std::exchange(FUpdatingColumnsAfterResize, std::nullopt);
 }
 
 void TVelkoGrid::ColumnMoved(int FromIndex, int ToIndex)

@@ -29,7 +29,7 @@ TvgGridFill::TvgGridFill(TVelkoGrid& Grid, int FirstColumn, int FirstRow)
     const TvgColumns& columns = *FGrid.Columns();
     for (int i = 0; i < columns.Count(); ++i) {
         if (!columns[i]->Visible())
-            FHiddenLengths.emplace_back(columns[i], columns[i]->Cols()->Count());
+            FHiddenLengths.emplace_back(columns[i]->ID(), columns[i]->Cols()->Count());
     }
     MapTargets();
     FGrid.HoldEditorReload();
@@ -62,6 +62,7 @@ void TvgGridFill::ReleaseEditor()
 
 void TvgGridFill::MapTargets()
 {
+    FTargetsRevision = FGrid.Columns()->Revision();
     FTargets.clear();
     FReached = -1;
     const TvgColumns& columns = *FGrid.Columns();
@@ -118,8 +119,11 @@ void TvgGridFill::ReachColumns(qint64 Count)
                 .arg(needed)
                 .arg(MaxColumnObjects));
     FlushLine();
-    // The grid is brought in step with its shown column objects first; then every grid
-    // column added makes a new, shown column object.
+    // The grid is brought in step with its shown column objects first (objects removed
+    // within an update leave it a column too many, which goes from the end, as it would
+    // when the update ends); then every grid column added makes a new, shown column object.
+    if (FGrid.ColCount() > FGrid.GetVisibleColumnCount() && FGrid.GetVisibleColumnCount() > 0)
+        FGrid.SetColCount(FGrid.GetVisibleColumnCount());
     FGrid.SetColumnCount(FGrid.GetVisibleColumnCount() + int(missing));
     MapTargets();
     if (Count > FReached)
@@ -129,6 +133,9 @@ void TvgGridFill::ReachColumns(qint64 Count)
 
 void TvgGridFill::Store(int Index, qint64 Line, QString Value)
 {
+    // Growing the grid runs the application's events, which may have changed the objects.
+    if (FTargetsRevision != FGrid.Columns()->Revision())
+        MapTargets();
     if (Index < 0 || Index >= FReached)
         throw EvgColumnIndexOutOfRange(QStringLiteral("TVelkoGrid: value %1 has no column object to go to").arg(Index));
     const TTarget& target = FTargets[size_t(Index)];
@@ -179,7 +186,10 @@ void TvgGridFill::Finish()
     FFinished = true;
     if (FGrid.RowCount() != FRowsNeeded)
         FGrid.SetRowCount(FRowsNeeded);
-    for (const auto& [column, length] : FHiddenLengths) {
+    for (const auto& [id, length] : FHiddenLengths) {
+        const auto* column = dynamic_cast<TvgColumn*>(FGrid.Columns()->FindItemID(id));
+        if (!column || column->Visible())
+            continue; // removed or shown by an event handler meanwhile
         TStrings* cells = column->Cols();
         const int keep = std::max(length, FGrid.RowCount());
         while (cells->Count() > keep)

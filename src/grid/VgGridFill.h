@@ -18,6 +18,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <cstdint>
 #include <vector>
 
 namespace vg {
@@ -75,13 +76,14 @@ private:
     // The column objects from FirstColumn on, with the grid columns they occupy; the first
     // FReached of them have them.
     std::vector<TTarget> FTargets;
+    std::uint64_t FTargetsRevision = 0; // of Columns when they were mapped
     int FReached = 0;
     // The line whose values for shown columns wait in FLineValues (grid column, value).
     qint64 FLine = -1;
     std::vector<std::pair<int, QString>> FLineValues;
     std::vector<TCellText> FLineCells; // views of them, kept for their room
-    // Hidden columns with the length of their Cols before rows were added ahead.
-    std::vector<std::pair<TvgColumn*, int>> FHiddenLengths;
+    // Hidden columns (by ID) with the length of their Cols before rows were added ahead.
+    std::vector<std::pair<int, int>> FHiddenLengths;
 };
 
 } // namespace vg

@@ -32,35 +32,22 @@ int TVelkoGrid::StoredColWidth(int Index) const
 
 std::function<void(TComponent&)> TVelkoGrid::KeepUnwrittenState() const
 {
-    struct TKeptCell {
-        int Col;
-        int Row;
-        QString Text;
-    };
     const int colCount = ColCount();
     std::vector<int> widths;
-    std::vector<TKeptCell> cells;
-    for (int col = 0; col < colCount; ++col) {
+    for (int col = 0; col < colCount; ++col)
         widths.push_back(ColWidths(col));
-        ForEachTextInColumn(col, [&cells, col](int row, const QString& text) { cells.push_back({col, row, text}); });
-    }
+    const std::function<void(TComponent&)> cells = TVgHintGrid::KeepUnwrittenState();
     // Given a grid that has just read this one's form: the row count, the column objects
     // and the hidden columns' cells are there, and the grid is in step.
-    return [colCount, widths = std::move(widths), cells = std::move(cells)](TComponent& Target) {
+    return [colCount, widths = std::move(widths), cells](TComponent& Target) {
         auto& grid = dynamic_cast<TVelkoGrid&>(Target);
         grid.HideEditor();
         if (grid.ColCount() != colCount)
             grid.SetGridColCount(colCount); // the column objects stay as the form gave them
-        for (int col = 0; col < colCount; ++col) {
+        for (int col = 0; col < colCount; ++col)
             if (grid.ColWidths(col) != widths[size_t(col)])
                 grid.SetColWidths(col, widths[size_t(col)]);
-            std::vector<int> filled;
-            grid.ForEachTextInColumn(col, [&filled](int row, const QString&) { filled.push_back(row); });
-            for (int row : filled)
-                grid.SetCells(col, row, QString());
-        }
-        for (const TKeptCell& cell : cells)
-            grid.SetCells(cell.Col, cell.Row, cell.Text);
+        cells(grid);
     };
 }
 

@@ -351,11 +351,16 @@ QString THostileRun::OutOfStep()
         Note(QStringLiteral("removed item %1 within an update;").arg(item->Index()));
         delete item;
     } else {
-        for (int n = 1 + R(3); n > 0; --n) {
-            TvgColumn* item = columns.Add();
-            item->SetVisible(Chance(80));
-            if (!item->Visible())
-                FHidden[item->ID()] = {};
+        try {
+            for (int n = 1 + R(3); n > 0; --n) {
+                TvgColumn* item = columns.Add();
+                item->SetVisible(Chance(80)); // commits the editor, whose handlers may throw
+                if (!item->Visible())
+                    FHidden[item->ID()] = {};
+            }
+        } catch (const Exception&) {
+            BringInStep();
+            throw;
         }
         Note(QStringLiteral("%1 items, %2 visible, %3 grid columns;")
                  .arg(columns.Count())

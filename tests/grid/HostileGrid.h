@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <map>
+#include <vector>
 
 namespace vg::test {
 
@@ -74,13 +75,21 @@ private:
     std::map<TCell, QString> FCells;
 };
 
+// A grid column followed through the grid's moves until a narrowing takes it away, with
+// the cells it held then (rows of column 0).
+struct TFollowedColumn {
+    int Col;
+    bool Gone = false;
+    TCellModel Cells;
+};
+
 // What the run knows of a grid besides its cells.
 struct TGridState {
     TCellModel Model;
     // The cells of the hidden column objects the run knows, by item ID, as rows of column 0.
     std::map<int, TCellModel> Hidden;
-    // The cells of the columns the last narrowing of the grid took away, by grid column.
-    TCellModel Dropped;
+    // Grid columns followed meanwhile (a column being hidden, whose cells its object keeps).
+    std::vector<TFollowedColumn*> Followed;
     bool Typing = false; // the editor's writes are the run's own
     // The cell the editor was opened on when the run typed into it, where its row and
     // column went since; X is -1 once the cell is gone.
@@ -106,20 +115,31 @@ struct TGridState {
         Model.MoveRow(from, to);
         for (auto& [id, cells] : Hidden)
             cells.MoveRow(from, to);
+        for (TFollowedColumn* followed : Followed)
+            followed->Cells.MoveRow(from, to);
         if (TypedCell.X >= 0)
             TypedCell.Y = MovedIndex(TypedCell.Y, from, to);
     }
     void ColumnMoved(int from, int to)
     {
         Model.MoveColumn(from, to);
+        for (TFollowedColumn* followed : Followed)
+            if (!followed->Gone && followed->Col >= 0)
+                followed->Col = MovedIndex(followed->Col, from, to);
         if (TypedCell.X >= 0)
             TypedCell.X = MovedIndex(TypedCell.X, from, to);
     }
     void SizeChanged(int oldCols, int cols, int rows)
     {
-        TCellModel dropped = Model.Truncate(cols, rows);
-        if (cols < oldCols)
-            Dropped = std::move(dropped);
+        for (TFollowedColumn* followed : Followed) {
+            if (!followed->Gone && followed->Col >= cols && followed->Col < oldCols) {
+                followed->Gone = true;
+                for (const auto& [row, text] : Model.Column(followed->Col))
+                    followed->Cells.Set(0, row, text);
+            }
+            followed->Cells.Truncate(1, rows);
+        }
+        Model.Truncate(cols, rows);
         for (auto& [id, cells] : Hidden)
             cells.Truncate(1, rows);
         if (TypedCell.X >= cols || TypedCell.Y >= rows)
@@ -135,6 +155,14 @@ public:
     explicit THostileGrid(TGridState& state) : FState(state) {}
     // The cell the editor was loaded from; X is -1 when it is closed.
     TGridCoord EditedCell() const { return this->InplaceCell(); }
+    // Every text the grid holds.
+    TCellModel Texts() const
+    {
+        TCellModel texts;
+        for (int col = 0; col < this->ColCount(); ++col)
+            this->ForEachTextInColumn(col, [&](int row, const QString& text) { texts.Set(col, row, text); });
+        return texts;
+    }
 
 protected:
     void ColumnMoved(int FromIndex, int ToIndex) override

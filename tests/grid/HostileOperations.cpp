@@ -210,9 +210,7 @@ void THostileRun::AddOperations()
             if (Chance(30))
                 text = Mutate(text, velko);
             Note(QStringLiteral("another grid's form:\n") + text);
-            ReadComponentInto(text, grid);
-            if (velko)
-                ForgetHiddenCells();
+            ReadInto(text, velko);
             return QStringLiteral("read into the grid");
         }
         const QString mutated = Mutate(WriteComponentToText(grid), velko);
@@ -229,9 +227,7 @@ void THostileRun::AddOperations()
             }
             return QStringLiteral("read a new grid from a mutated form");
         }
-        ReadComponentInto(mutated, grid);
-        if (velko)
-            ForgetHiddenCells(); // the form gave the grid new column objects
+        ReadInto(mutated, velko);
         return QStringLiteral("read into the grid");
     });
     // The billions: for one call only.
@@ -327,47 +323,58 @@ void THostileRun::AddColumnModelOperations()
     // Direct edits of the collection, each followed by SetColCount as applications do.
     Add(3, "collection edit", [this](bool) {
         TvgColumns& columns = *FVelkoGrid.Columns();
-        switch (R(4)) {
-        case 0: {
-            const int from = Index(columns.Count());
-            const int to = Index(columns.Count());
-            columns.Move(from, to);
-            return QStringLiteral("moved item %1 to %2").arg(from).arg(to);
-        }
-        case 1:
-            for (int n = 1 + R(3); n > 0; --n) {
-                TvgColumn* item = columns.Add();
-                item->SetVisible(Chance(80));
-                if (!item->Visible())
-                    FHidden[item->ID()] = {};
+        // The application brings the grid in step afterwards, even when a step is refused.
+        const auto edit = [&]() -> QString {
+            switch (R(4)) {
+            case 0: {
+                const int from = Index(columns.Count());
+                const int to = Index(columns.Count());
+                columns.Move(from, to);
+                return QStringLiteral("moved item %1 to %2").arg(from).arg(to);
             }
-            break;
-        case 2: {
-            const int index = Index(columns.Count());
-            TvgColumn* item = columns.GetColumn(index);
-            if (item->Visible() && FVelkoGrid.GetVisibleColumnCount() < 2)
-                return QStringLiteral("(the last visible item stays)");
-            FHidden.erase(item->ID());
-            columns.Delete(index);
-            break;
+            case 1:
+                for (int n = 1 + R(3); n > 0; --n) {
+                    TvgColumn* item = columns.Add();
+                    item->SetVisible(Chance(80));
+                    if (!item->Visible())
+                        FHidden[item->ID()] = {};
+                }
+                break;
+            case 2: {
+                const int index = Index(columns.Count());
+                TvgColumn* item = columns.GetColumn(index);
+                if (item->Visible() && FVelkoGrid.GetVisibleColumnCount() < 2)
+                    return QStringLiteral("(the last visible item stays)");
+                FHidden.erase(item->ID());
+                columns.Delete(index);
+                break;
+            }
+            default: {
+                // A copy assigned back: new items, the hidden ones with their kept cells.
+                std::map<int, TCellModel> byIndex;
+                for (int i = 0; i < columns.Count(); ++i)
+                    if (FHidden.count(columns[i]->ID()))
+                        byIndex[i] = FHidden[columns[i]->ID()];
+                TvgColumns copy;
+                copy.Assign(&columns);
+                FVelkoGrid.SetColumns(&copy);
+                ForgetHiddenCells();
+                for (const auto& [i, cells] : byIndex)
+                    FHidden[columns[i]->ID()] = cells;
+                break;
+            }
+            }
+            return QStringLiteral("edited the items");
+        };
+        QString what;
+        try {
+            what = edit();
+        } catch (const Exception&) {
+            BringInStep();
+            throw;
         }
-        default: {
-            // A copy assigned back: new items, the hidden ones with their kept cells.
-            std::map<int, TCellModel> byIndex;
-            for (int i = 0; i < columns.Count(); ++i)
-                if (FHidden.count(columns[i]->ID()))
-                    byIndex[i] = FHidden[columns[i]->ID()];
-            TvgColumns copy;
-            copy.Assign(&columns);
-            FVelkoGrid.SetColumns(&copy);
-            ForgetHiddenCells();
-            for (const auto& [i, cells] : byIndex)
-                FHidden[columns[i]->ID()] = cells;
-            break;
-        }
-        }
-        FVelkoGrid.SetColCount(FVelkoGrid.GetVisibleColumnCount());
-        return QStringLiteral("edited the items; %1 visible").arg(FVelkoGrid.GetVisibleColumnCount());
+        BringInStep();
+        return what + QStringLiteral("; %1 visible").arg(FVelkoGrid.GetVisibleColumnCount());
     });
     // Column and heading properties, good and bad.
     Add(6, "item properties", [this](bool) {

@@ -142,23 +142,22 @@ std::vector<TvgColumn*> THostileRun::Items(bool visible)
 void THostileRun::HideItem(TvgColumn* item)
 {
     const int id = item->ID();
-    const bool described = FVelkoGrid.GridColumnForColumnObject(item) >= 0;
     // The grid moves the column to the end and narrows itself: the cells the narrowing
-    // takes away (the editor's last text included) are the ones the item keeps. A handler
-    // that throws meanwhile gets its exception to the caller once the hide is complete.
-    FVelkoState.Dropped = {};
-    const int last = FVelkoGrid.ColCount() - 1;
+    // takes away (the editor's last text included) are the ones the item keeps. The
+    // handlers of the editor's commit may move or remove other columns first: the column is
+    // followed through their moves. A handler that throws meanwhile gets its exception to
+    // the caller once the hide is complete.
+    TFollowedColumn followed{FVelkoGrid.GridColumnForColumnObject(item)};
+    FVelkoState.Followed.push_back(&followed);
     const auto kept = [&] {
-        if (!item->Visible() && described && FVelkoGrid.ColCount() == last) {
-            TCellModel cells;
-            for (const auto& [row, text] : FVelkoState.Dropped.Column(last))
-                cells.Set(0, row, text);
-            FHidden[id] = cells;
-        }
+        std::erase(FVelkoState.Followed, &followed);
+        const auto* now = dynamic_cast<TvgColumn*>(FVelkoGrid.Columns()->FindItemID(id));
+        if (now && !now->Visible() && followed.Gone)
+            FHidden[id] = followed.Cells;
     };
     try {
         item->SetVisible(false);
-    } catch (const Exception&) {
+    } catch (...) {
         kept();
         throw;
     }
@@ -193,8 +192,16 @@ void THostileRun::ShowItem(TvgColumn* item)
 
 void THostileRun::BringInStep()
 {
-    if (FVelkoGrid.GetVisibleColumnCount() != FVelkoGrid.ColCount())
-        FVelkoGrid.SetColCount(FVelkoGrid.GetVisibleColumnCount());
+    // A handler that throws as the editor commits refuses the change, and the application
+    // tries again; one that throws once the count changed leaves the grid in step.
+    for (int attempt = 0; FVelkoGrid.GetVisibleColumnCount() != FVelkoGrid.ColCount(); ++attempt) {
+        try {
+            FVelkoGrid.SetColCount(FVelkoGrid.GetVisibleColumnCount());
+        } catch (const Exception&) {
+            if (attempt == 20)
+                throw;
+        }
+    }
 }
 
 void THostileRun::TypedThen(TStringGrid& grid, bool typed, const std::function<void()>& calls)
@@ -402,8 +409,11 @@ bool THostileRun::PaintBoth()
 {
     for (const bool velko : {false, true}) {
         TStringGrid& grid = GridOf(velko);
-        if (Chance(30)) {
-            const bool huge = FSoak && Chance(3);
+        // A soak paints a huge window now and then, for one paint: with cells of a few
+        // pixels (the billions set such sizes) it would hold millions of cells, each a
+        // styled face when fixed, and take minutes; so only while cells are of common size.
+        const bool huge = FSoak && Chance(3) && grid.DefaultColWidth() >= 16 && grid.DefaultRowHeight() >= 16;
+        if (Chance(30) || huge) {
             try {
                 grid.resize(huge ? 10000 : R(1600), huge ? 7000 : R(1200));
             } catch (const Exception&) {
@@ -421,6 +431,13 @@ bool THostileRun::PaintBoth()
             FVelkoGrid.CreateColumns();
         }
         QCoreApplication::processEvents();
+        if (huge) {
+            try {
+                grid.resize(400, 300);
+            } catch (const Exception&) {
+                // a scroll handler threw
+            }
+        }
         ++FPaints;
         if (!FPaintErrors.isEmpty())
             return Fail(QStringLiteral("painting raised: %1").arg(FPaintErrors.join(u'\n')));
@@ -480,6 +497,36 @@ QString THostileRun::Mutate(QString text, bool velko)
                 line = QStringLiteral("  RowCount = %1").arg(R(HidingRowLimit));
     }
     return lines.join(u'\n');
+}
+
+void THostileRun::ReadInto(const QString& text, bool velko)
+{
+    TGridState& state = StateOf(velko);
+    const TCellModel model = state.Model;
+    const std::map<int, TCellModel> hidden = state.Hidden;
+    try {
+        ReadComponentInto(text, GridOf(velko));
+    } catch (const Exception& e) {
+        // A refused read puts the grid back as it was, whatever it went through meanwhile;
+        // one that could not be put back says so, and holds what it holds.
+        if (e.Message().contains(QStringLiteral("could not be put back"))) {
+            state.Model = velko ? FVelkoGrid.Texts() : FStringGrid.Texts();
+            if (velko) {
+                FHidden.clear();
+                for (TvgColumn* item : Items(false)) {
+                    TCellModel& kept = FHidden[item->ID()];
+                    for (int row = 0; row < item->Cols()->Count(); ++row)
+                        kept.Set(0, row, item->Cols()->Get(row));
+                }
+            }
+        } else {
+            state.Model = model;
+            state.Hidden = hidden;
+        }
+        throw;
+    }
+    if (velko)
+        ForgetHiddenCells(); // the form gave the grid new column objects
 }
 
 // Replaces one of the pattern's matches in line, picked at random.

@@ -75,8 +75,7 @@ inline constexpr std::pair<THostilePath, const char*> HostilePathNames[] = {
     {THostilePath::Suggestions, "Suggestions"},
     {THostilePath::AlwaysShownEditorOverRowOperations, "AlwaysShownEditorOverRowOperations"},
 };
-inline constexpr std::array PathsUnderRepair{THostilePath::LoadOutOfStep, THostilePath::ThrowingMoveHandlers, THostilePath::ColumnEditingHandlers,
-                                             THostilePath::ThrowingEditorHandlers};
+inline constexpr std::array PathsUnderRepair{THostilePath::ThrowingMoveHandlers, THostilePath::ThrowingEditorHandlers};
 
 class THostileRun {
 public:
@@ -127,7 +126,7 @@ private:
     void ForgetHiddenCells();
     // Shows a hidden item, and expects its kept cells back in its grid column.
     void ShowItem(TvgColumn* item);
-    // Gives the grid as many columns as it has visible column objects.
+    // Gives the grid as many columns as it has visible column objects, whatever handlers throw.
     void BringInStep();
     // Runs calls with an editor open; a user who typed ends the edit afterwards, whether
     // the calls were refused or not.
@@ -154,6 +153,8 @@ private:
     bool PaintBoth();
 
     // ---- form files
+    // Reads the form text into the grid, and follows what the grid then holds.
+    void ReadInto(const QString& text, bool velko);
     QString Mutate(QString text, bool velko);
     void ReplaceOneMatch(QString& line, const QRegularExpression& pattern, const QString& replacement);
 

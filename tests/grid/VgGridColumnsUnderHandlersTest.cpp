@@ -390,3 +390,83 @@ TEST(VelkoGridColumnsUnderHandlers, ASuggestionStaysWithItsCellWhenColumnsOrRows
                     EXPECT_FALSE(grid.Cells(col, row).contains(QStringLiteral("suggested"))) << col << ", " << row;
     }
 }
+
+// Handlers that run once the grid has its new column count (the always-shown editor is
+// laid out again then) and that edit the columns: the count is the grid's own, and their
+// edits are taken as any other, with every grid column keeping its object.
+TEST(VelkoGridColumnsUnderHandlers, HandlersRunAsTheColumnCountChangesEditTheColumnsInStep)
+{
+    const THandlerCase handlers[] = {
+        {"hides a column", [](TVelkoGrid& g) { g.GetVisibleColumn(1)->SetVisible(false); }},
+        {"deletes an object", [](TVelkoGrid& g) { g.Columns()->Delete(1); }},
+        {"clears Columns", [](TVelkoGrid& g) { g.Columns()->Clear(); }},
+        {"shows a column", [](TVelkoGrid& g) { (*g.Columns())[4]->SetVisible(true); }},
+    };
+    for (const THandlerCase& handler : handlers) {
+        for (const bool look : {false, true}) {
+            SCOPED_TRACE(std::string(handler.Name) + (look ? " from the look event" : " from the read-only event"));
+            TVgGridWindow W;
+            TVelkoGrid& grid = *W.Grid;
+            grid.SetOptions(grid.Options() + TGridOptions{goAlwaysShowEditor});
+            (*grid.Columns())[4]->SetVisible(false);
+            const std::set<int> tagged = Tag(grid);
+            W.Edit(2, 1);
+            grid.Columns()->Add();
+            int calls = 0;
+            const auto act = Once([&] { ++calls, handler.Act(grid); });
+            if (look)
+                grid.OnChangeCellAttributes = [&](TObject*, int, int, TvgHeading*, TvgCellStates, TColor&, TFont*,
+                                                  TAlignment&, TvgVAlignment&, TBevelCut&, TBevelCut&) { act(); };
+            else
+                grid.OnGetReadOnly = [&](TObject*, int, int, bool&) { act(); };
+            grid.SetColCount(grid.GetVisibleColumnCount());
+            grid.OnChangeCellAttributes = nullptr;
+            grid.OnGetReadOnly = nullptr;
+            EXPECT_EQ(calls, 1);
+            ExpectInStep(grid, tagged, !std::string(handler.Name).ends_with("Columns"));
+        }
+    }
+}
+
+// A load that grows the grid opens an always-shown editor that was closed, and the
+// editor's handler removes or hides column objects: the load goes on with the objects as
+// they are then, or is refused part-way, and the rows it did not reach keep their cells.
+TEST(VelkoGridColumnsUnderHandlers, ALoadGoesOnWithTheObjectsTheEditorsHandlerLeaves)
+{
+    const THandlerCase handlers[] = {
+        {"deletes the hidden object", [](TVelkoGrid& g) { g.Columns()->Delete(3); }},
+        {"deletes a shown object", [](TVelkoGrid& g) { g.Columns()->Delete(1); }},
+        {"clears Columns", [](TVelkoGrid& g) { g.Columns()->Clear(); }},
+        {"hides a column", [](TVelkoGrid& g) { g.GetVisibleColumn(0)->SetVisible(false); }},
+        {"shows the hidden column", [](TVelkoGrid& g) { (*g.Columns())[3]->SetVisible(true); }},
+    };
+    for (const THandlerCase& handler : handlers) {
+        SCOPED_TRACE(handler.Name);
+        TVgGridWindow W;
+        TVelkoGrid& grid = *W.Grid;
+        grid.SetOptions(grid.Options() + TGridOptions{goAlwaysShowEditor});
+        (*grid.Columns())[3]->SetVisible(false);
+        const std::set<int> tagged = Tag(grid);
+        W.Edit(1, 1);
+        grid.HideEditor();
+        int calls = 0;
+        grid.OnGetEditText = [&, act = Once([&] { ++calls, handler.Act(grid); })](TObject*, int, int, QString&) { act(); };
+        QBuffer buffer;
+        buffer.setData("a,b,c,d,e\r\nf,g,h,i,j\r\n");
+        buffer.open(QIODevice::ReadOnly);
+        try {
+            grid.LoadFromStream(0, 7, buffer);
+        } catch (const EvgColumnIndexOutOfRange&) {
+            // the objects the handler left end before the line's values do
+        }
+        grid.OnGetEditText = nullptr;
+        EXPECT_EQ(calls, 1);
+        ASSERT_EQ(grid.GetVisibleColumnCount(), grid.ColCount());
+        EXPECT_LE(grid.RowCount(), 9);
+        for (int i = 0; i < grid.Columns()->Count(); ++i) {
+            const TvgColumn& column = *(*grid.Columns())[i];
+            for (int row = 1; row < 7 && tagged.count(column.ID()); ++row)
+                EXPECT_EQ(CellOf(grid, column, row), QStringLiteral("#%1:%2").arg(column.ID()).arg(row)) << i << ", " << row;
+        }
+    }
+}

@@ -345,6 +345,12 @@ TEST(VelkoGridContents, LoadsIntoGridsWithShownColumnObjectsThatHaveNoGridColumn
         (*grid.Columns())[3]->SetVisible(false);
         grid.SetColCount(2);
     };
+    // A shown object removed within an update leaves the grid a column too many, which goes
+    // from the end when the update ends.
+    const auto removedWithinAnUpdate = [](TVelkoGrid& grid) {
+        grid.Columns()->BeginUpdate();
+        delete (*grid.Columns())[2];
+    };
     const struct {
         std::function<void(TVelkoGrid&)> Setup;
         int FirstColumn, FirstRow;
@@ -358,12 +364,17 @@ TEST(VelkoGridContents, LoadsIntoGridsWithShownColumnObjectsThatHaveNoGridColumn
         {objectsAdded, 7, 1, "a,b,c", 10, 10, "|||||||a|b|c"},
         {objectsAdded, 5, 1, "a", 7, 7, "|||||a|"},
         {hiddenAmongThem, 1, 1, "a,b,c,d,e", 6, 5, "|a|b|[c]|d|e"},
+        {removedWithinAnUpdate, 2, 1, "a,b,c", 5, 5, "||a|b|c"},
+        {removedWithinAnUpdate, 3, 1, "a,b,c", 6, 6, "|||a|b|c"},
+        {removedWithinAnUpdate, 0, 1, "a,b", 4, 4, "a|b||"},
     };
     for (const auto& c : cases) {
         TVelkoGrid grid;
         SCOPED_TRACE(c.Text.toStdString());
         c.Setup(grid);
         Load(grid, c.FirstColumn, c.FirstRow, c.Text);
+        if (grid.Columns()->UpdateCount() > 0)
+            grid.Columns()->EndUpdate();
 
         EXPECT_EQ(grid.Columns()->Count(), c.Objects);
         EXPECT_EQ(grid.ColCount(), c.GridColumns);

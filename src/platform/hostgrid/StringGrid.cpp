@@ -7,6 +7,8 @@
 #include <QMetaObject>
 
 #include <algorithm>
+#include <functional>
+#include <vector>
 
 namespace vg {
 
@@ -140,6 +142,32 @@ TStrings& TStringGrid::View(TViews& views, bool column, int index)
             Qt::QueuedConnection);
     }
     return *view;
+}
+
+std::function<void(TComponent&)> TStringGrid::KeepUnwrittenState() const
+{
+    struct TKeptCell {
+        int Col;
+        int Row;
+        QString Text;
+    };
+    std::vector<TKeptCell> cells;
+    for (int col = 0; col < ColCount(); ++col)
+        ForEachTextInColumn(col, [&cells, col](int row, const QString& text) { cells.push_back({col, row, text}); });
+    // Given a grid of the same size again: the cells a refused read emptied or took away
+    // with rows and columns come back, and those it wrote go.
+    return [cells = std::move(cells)](TComponent& Target) {
+        auto& grid = dynamic_cast<TStringGrid&>(Target);
+        grid.HideEditor();
+        for (int col = 0; col < grid.ColCount(); ++col) {
+            std::vector<int> filled;
+            grid.ForEachTextInColumn(col, [&filled](int row, const QString&) { filled.push_back(row); });
+            for (int row : filled)
+                grid.SetCells(col, row, QString());
+        }
+        for (const TKeptCell& cell : cells)
+            grid.SetCells(cell.Col, cell.Row, cell.Text);
+    };
 }
 
 void TStringGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState)

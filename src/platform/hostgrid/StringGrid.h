@@ -46,6 +46,9 @@ public:
     TStrings& Cols(int index);
     TStrings& Rows(int index);
 
+    // The cells are not written to a form: a read that is refused puts them back.
+    std::function<void(TComponent&)> KeepUnwrittenState() const override;
+
 protected:
     /// The default drawing writes the cell's text at (left + 2, top + 2); then OnDrawCell.
     void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;

@@ -1,6 +1,7 @@
 // String grids in form files: the published properties and the column widths and row
 // heights written and read back, the order that lets counts come before widths, and the
-// refusal of width lists that do not fit the grid.
+// refusal of width lists that do not fit the grid, which leaves the grid and its cells as
+// they were.
 #include "platform/core/Exceptions.h"
 #include "platform/core/FormFile.h"
 #include "platform/hostgrid/StringGrid.h"
@@ -103,11 +104,20 @@ TEST(GridForm, WidthListsThatDoNotFitTheGridAreRefusedWithTheirLine)
     EXPECT_TRUE(readError(QStringLiteral("  RowHeights = 5\n")).startsWith(QStringLiteral("Line 3: expected a list of integers")));
     EXPECT_TRUE(readError(QStringLiteral("  FixedCols = 3\n")).startsWith(QStringLiteral("Line 3: FixedCols:")));
 
-    // Reading into an existing grid leaves it as it was.
+    // Reading into an existing grid leaves it as it was, with the cells in the columns and
+    // rows the read took away before it was refused (cells are not in the form).
     TStringGrid grid;
-    EXPECT_THROW(ReadComponentInto(head + QStringLiteral("  ColWidths = (1 2)\nend\n"), grid), EReadError);
-    EXPECT_EQ(grid.ColCount(), 5);
-    EXPECT_EQ(grid.ColWidths(0), 64);
+    grid.SetCells(4, 4, QStringLiteral("last"));
+    grid.SetCells(1, 1, QStringLiteral("kept"));
+    for (const QString& refused : {QStringLiteral("  ColWidths = (1 2)\n"), QStringLiteral("  RowCount = 2\n  FixedRows = 2\n")}) {
+        SCOPED_TRACE(refused.toStdString());
+        EXPECT_THROW(ReadComponentInto(head + refused + QStringLiteral("end\n"), grid), EReadError);
+        EXPECT_EQ(grid.ColCount(), 5);
+        EXPECT_EQ(grid.RowCount(), 5);
+        EXPECT_EQ(grid.ColWidths(0), 64);
+        EXPECT_EQ(grid.Cells(4, 4), QStringLiteral("last"));
+        EXPECT_EQ(grid.Cells(1, 1), QStringLiteral("kept"));
+    }
 }
 
 } // namespace
