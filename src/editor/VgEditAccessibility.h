@@ -1,8 +1,11 @@
-// What the editor's suggestion window tells accessibility clients: a suggestion shown above
-// the editor is announced and describes the editor until the editor moves to another cell.
-// (The drop-down list announces its current item itself, as every Qt list view does.)
-// Nothing is done while no client is active.
+/// \file
+/// What the editor's suggestion window tells accessibility clients: a suggestion shown above
+/// the editor is announced and describes the editor until the editor moves to another cell.
+/// (The drop-down list announces its current item itself, as every Qt list view does.)
+/// Nothing is done while no client is active.
 #pragma once
+
+#include "platform/core/Export.h"
 
 #include <QString>
 
@@ -10,7 +13,7 @@ class QWidget;
 
 namespace vg::EditAccessibility {
 
-// The suggestion S is shown in hintWindow for the editor.
-void SuggestionShown(QWidget* editor, QWidget* hintWindow, const QString& S);
+/// The suggestion S is shown in hintWindow for the editor.
+VELKOGRID_EXPORT void SuggestionShown(QWidget* editor, QWidget* hintWindow, const QString& S);
 
 } // namespace vg::EditAccessibility

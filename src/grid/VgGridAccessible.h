@@ -1,9 +1,12 @@
-// TVelkoGrid as accessibility clients see it: the host grid's table, with cells named by
-// what they show (the display format applied), the stored text as their value, merged
-// headings as column headers spanning their columns, and what the column model knows of
-// a cell: read-only, a list to choose from, a button to press. Hidden columns are no grid
-// columns, so they are no part of the table either.
+/// \file
+/// TVelkoGrid as accessibility clients see it: the host grid's table, with cells named by
+/// what they show (the display format applied), the stored text as their value, merged
+/// headings as column headers spanning their columns, and what the column model knows of
+/// a cell: read-only, a list to choose from, a button to press. Hidden columns are no grid
+/// columns, so they are no part of the table either.
 #pragma once
+
+#include "platform/core/Export.h"
 
 #include "platform/hostgrid/GridAccessible.h"
 
@@ -13,12 +16,15 @@ namespace vg {
 
 class TVelkoGrid;
 
-class TvgGridAccessible : public TGridAccessible {
+/// TVelkoGrid's accessible table: names as painted, merged headings as spanning column
+/// headers, and the column model's read-only state, lists and buttons.
+/// \ingroup grid
+class VELKOGRID_EXPORT TvgGridAccessible : public TGridAccessible {
 public:
     explicit TvgGridAccessible(TVelkoGrid* grid);
 
-    // Installs the factory that gives every TVelkoGrid this interface; called by the
-    // grid's constructor.
+    /// Installs the factory that gives every TVelkoGrid this interface; called by the
+    /// grid's constructor.
     static void Install();
 
     QString CellName(const TGridCellKey& key) const override;
@@ -36,8 +42,8 @@ public:
 private:
     TVelkoGrid* VgGrid() const;
     bool IsDataCell(const TGridCellKey& key) const;
-    // The merged headings, as runs of adjacent columns with one heading. Worked out on each
-    // question: a column's heading can change without the grid's column revision moving.
+    /// The merged headings, as runs of adjacent columns with one heading. Worked out on each
+    /// question: a column's heading can change without the grid's column revision moving.
     struct TBand {
         int First;
         int Last;

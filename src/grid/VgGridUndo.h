@@ -1,10 +1,13 @@
-// The grid's undo steps. A step is recorded once its change is done: pushing it does not do
-// the change again. Cells are known by their column object's collection ID and their row,
-// so that a step still finds them after columns were hidden, shown or moved; cells whose
-// column object or row is gone by then are passed over. Undoing or redoing a step puts
-// back the current cell and the selection it found or left, as far as they are still in
-// the grid.
+/// \file
+/// The grid's undo steps. A step is recorded once its change is done: pushing it does not do
+/// the change again. Cells are known by their column object's collection ID and their row,
+/// so that a step still finds them after columns were hidden, shown or moved; cells whose
+/// column object or row is gone by then are passed over. Undoing or redoing a step puts
+/// back the current cell and the selection it found or left, as far as they are still in
+/// the grid.
 #pragma once
+
+#include "platform/core/Export.h"
 
 #include "grid/VgGrid.h"
 
@@ -14,25 +17,28 @@
 
 namespace vg {
 
-class TvgGridStep : public QUndoCommand {
+/// One step on the grid's undo stack; the kinds below record cells, rows, a column move and
+/// a new row order.
+/// \ingroup grid
+class VELKOGRID_EXPORT TvgGridStep : public QUndoCommand {
 public:
-    // Notes where the current cell and the selection are before the change.
+    /// Notes where the current cell and the selection are before the change.
     TvgGridStep(TVelkoGrid& Grid, const QString& Text);
-    // Notes where they are after the change; a step recorded without it puts back the
-    // current cell and selection it found on both undo and redo.
+    /// Notes where they are after the change; a step recorded without it puts back the
+    /// current cell and selection it found on both undo and redo.
     void NoteCursorAfter();
 
     void undo() final;
     void redo() final;
 
 protected:
-    // Does (Forward) or undoes the change; OnCellEdited reports go to Edited.
+    /// Does (Forward) or undoes the change; OnCellEdited reports go to Edited.
     virtual void Apply(bool Forward, std::vector<TGridCoord>& Edited) = 0;
 
-    // The cells of a column object, visible or hidden; row indices outside the grid are
-    // passed over (read as empty).
+    /// The cells of a column object, visible or hidden; row indices outside the grid are
+    /// passed over (read as empty).
     QString ObjectCell(const TvgColumn& Column, int Row) const;
-    // Answers the grid column written, -1 for a hidden column's cell or a cell passed over.
+    /// Answers the grid column written, -1 for a hidden column's cell or a cell passed over.
     int SetObjectCell(TvgColumn& Column, int Row, const QString& Value);
     TvgColumn* ColumnById(int Id) const;
 
@@ -54,17 +60,17 @@ private:
     bool FDone = true; // the first redo, on the push, has nothing to do
 };
 
-// Texts of cells changed: by the editor, a paste, a cut or a clear.
-class TvgCellsStep : public TvgGridStep {
+/// Texts of cells changed: by the editor, a paste, a cut or a clear.
+class VELKOGRID_EXPORT TvgCellsStep : public TvgGridStep {
 public:
     using TvgGridStep::TvgGridStep;
-    // Notes that grid cell (ACol, ARow) changes from Old to New.
+    /// Notes that grid cell (ACol, ARow) changes from Old to New.
     void Add(int ACol, int ARow, QString Old, QString New);
     size_t Count() const { return FChanges.size(); }
-    // Steps of one edit in the editor (the same Serial and cell) join into one.
+    /// Steps of one edit in the editor (the same Serial and cell) join into one.
     void SetEditSerial(int Serial) { FEditSerial = Serial; }
-    // The grid had Before rows before the change and After rows after it (a paste adds
-    // rows): undo takes the added rows away again, redo adds them.
+    /// The grid had Before rows before the change and After rows after it (a paste adds
+    /// rows): undo takes the added rows away again, redo adds them.
     void SetRowsAdded(int Before, int After)
     {
         FRowsBefore = Before;
@@ -91,9 +97,9 @@ private:
     int FRowsAfter = -1;
 };
 
-// A data row inserted (Inserted) or deleted; a deleted row's texts, hidden columns' included,
-// are kept to bring it back.
-class TvgRowStep : public TvgGridStep {
+/// A data row inserted (Inserted) or deleted; a deleted row's texts, hidden columns' included,
+/// are kept to bring it back.
+class VELKOGRID_EXPORT TvgRowStep : public TvgGridStep {
 public:
     TvgRowStep(TVelkoGrid& Grid, int Row, bool Inserted);
 
@@ -106,8 +112,8 @@ private:
     std::vector<std::pair<int, QString>> FCells; // column object ID, text
 };
 
-// A grid column moved from one place to another.
-class TvgColumnMoveStep : public TvgGridStep {
+/// A grid column moved from one place to another.
+class VELKOGRID_EXPORT TvgColumnMoveStep : public TvgGridStep {
 public:
     TvgColumnMoveStep(TVelkoGrid& Grid, int FromIndex, int ToIndex);
 
@@ -120,8 +126,8 @@ private:
     int FTo;
 };
 
-// The data rows put in a new order (see TVelkoGrid::RecordRowOrder).
-class TvgRowOrderStep : public TvgGridStep {
+/// The data rows put in a new order (see TVelkoGrid::RecordRowOrder).
+class VELKOGRID_EXPORT TvgRowOrderStep : public TvgGridStep {
 public:
     TvgRowOrderStep(TVelkoGrid& Grid, std::vector<int> Order, std::function<void(const std::vector<int>&)> Apply,
                     const QString& Text);

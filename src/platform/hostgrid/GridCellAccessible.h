@@ -1,14 +1,19 @@
-// One cell of the host grid as accessibility clients see it: a data cell (role Cell) or a
-// header cell (a fixed cell, or a merged heading). It names its cell by grid coordinates
-// and asks its table for everything else, so it never outlives what it describes: once
-// the grid is gone, or the cell lies outside it, it reports itself invalid.
+/// \file
+/// One cell of the host grid as accessibility clients see it: a data cell (role Cell) or a
+/// header cell (a fixed cell, or a merged heading). It names its cell by grid coordinates
+/// and asks its table for everything else, so it never outlives what it describes: once
+/// the grid is gone, or the cell lies outside it, it reports itself invalid.
 #pragma once
+
+#include "platform/core/Export.h"
 
 #include "platform/hostgrid/GridAccessible.h"
 
 namespace vg {
 
-class TGridCellAccessible : public QAccessibleInterface,
+/// One cell, header cell or merged heading of a host grid's accessible table.
+/// \ingroup host_grid
+class VELKOGRID_EXPORT TGridCellAccessible : public QAccessibleInterface,
                             public QAccessibleTableCellInterface,
                             public QAccessibleActionInterface {
 public:
@@ -16,7 +21,7 @@ public:
 
     const TGridCellKey& Key() const { return FKey; }
 
-    // ---- QAccessibleInterface.
+    /// ---- QAccessibleInterface.
     bool isValid() const override;
     QObject* object() const override { return nullptr; }
     QWindow* window() const override;
@@ -32,8 +37,8 @@ public:
     QAccessible::State state() const override;
     void* interface_cast(QAccessible::InterfaceType t) override;
 
-    // ---- QAccessibleTableCellInterface (table coordinates). A column header gives the
-    // columns it heads and row 0 with an extent of 0; a row header the other way round.
+    /// ---- QAccessibleTableCellInterface (table coordinates). A column header gives the
+    /// columns it heads and row 0 with an extent of 0; a row header the other way round.
     bool isSelected() const override;
     QList<QAccessibleInterface*> columnHeaderCells() const override;
     QList<QAccessibleInterface*> rowHeaderCells() const override;
@@ -43,7 +48,7 @@ public:
     int rowExtent() const override;
     QAccessibleInterface* table() const override { return Table(); }
 
-    // ---- QAccessibleActionInterface.
+    /// ---- QAccessibleActionInterface.
     QStringList actionNames() const override;
     void doAction(const QString& actionName) override;
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
