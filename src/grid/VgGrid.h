@@ -323,13 +323,13 @@ public:
     // setting canExit to false (or lets through what the handler refused), and answers a
     // suggestion, a shown text or a look the way a handler does; the value the last slot
     // leaves is used. Such slots must be called directly: Qt refuses to queue references.
-    // Column and heading objects and the working font and borders are the grid's: valid
-    // during the call only. When a handler changed the column model, a look or text signal
-    // of that cell is not emitted with objects that may be gone: the look signals are left
-    // out (the cell is painted again, and asked again), the text signals name the column
-    // object that describes the cell now, and are left out when none does. The paint and
-    // look signals, emitted for every painted cell, cost one check while nothing is
-    // connected to them.
+    // Column and heading objects and the working font and borders are the grid's and valid
+    // during the call only, so slots that take them are connected directly too. When a
+    // handler changed the column model, a look or text signal of that cell is not emitted
+    // with objects that may be gone: the look signals are left out (the cell is painted
+    // again, and asked again), the text signals name the column object that describes the
+    // cell now, and are left out when none does. The paint and look signals, emitted for
+    // every painted cell, cost one check while nothing is connected to them.
 signals:
     void cellEdited(int column, int row);
     void comboItemSelected(int column, int row);

@@ -187,7 +187,8 @@ public:
     // with references must be called directly (the default for receivers in the grid's
     // thread): a queued connection to such a signal is refused by Qt when it is emitted.
     // A slot may throw, change the grid or free objects exactly as a handler may, with the
-    // same results; like a handler, it deletes the grid only through deleteLater().
+    // same results; like a handler, it deletes the grid only through deleteLater(). A
+    // handler that throws ends the event before its signal is emitted.
 signals:
     // After the cell was drawn: a slot may draw over it on Canvas(). Signals emitted for
     // every painted cell cost one check while nothing is connected to them.
