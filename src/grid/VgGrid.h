@@ -389,6 +389,50 @@ public:
 
     QObject* SizeRequestReceiver() override { return this; }
 
+    // ---- Signals. Each event above is also a Qt signal, raised in the same place and in
+    // the same way as the host grid's (see TCustomGrid): the handler first, then the slots,
+    // with the handler's arguments but Sender, column first. References carry what the
+    // handler left and slots may change them in turn, so that a slot refuses a move by
+    // setting canExit to false (or lets through what the handler refused), and answers a
+    // suggestion, a shown text or a look the way a handler does; the value the last slot
+    // leaves is used. Such slots must be called directly: Qt refuses to queue references.
+    // Column and heading objects and the working font and borders are the grid's and valid
+    // during the call only, so slots that take them are connected directly too. When a
+    // handler changed the column model, a look or text signal of that cell is not emitted
+    // with objects that may be gone: the look signals are left out (the cell is painted
+    // again, and asked again), the text signals name the column object that describes the
+    // cell now, and are left out when none does. The paint and look signals, emitted for
+    // every painted cell, cost one check while nothing is connected to them.
+signals:
+    void cellEdited(int column, int row);
+    void comboItemSelected(int column, int row);
+    void buttonClicked(int column, int row);
+    // A press on a fixed cell or heading (headingIndex, or -1): canClick false gives the
+    // press to the grid instead (sizing, moving, selecting), and no click follows.
+    void fixedCellPressed(int column, int row, int headingIndex, bool& canClick);
+    void fixedCellClicked(int column, int row, int headingIndex, vg::TMouseButton button, vg::TShiftState shift,
+                          int x, int y);
+    // Entering and leaving, in the order of the events (see SelectCell).
+    void aboutToExitCell(int column, int row, bool& canExit);
+    void aboutToExitRow(int column, int row, bool& canExit);
+    void rowEntered(int column, int row);
+    void cellEntered(int column, int row);
+    void readOnlyRequested(int column, int row, bool& readOnly);
+    void suggestionRequested(int column, int row, const QString& cellText, QString& suggestion);
+    void displayTextRequested(int column, int row, vg::TvgColumn* columnObject, QString& text, bool& convert);
+    void conversionFailed(int column, int row, vg::TvgColumn* columnObject, QString& text);
+    void cellAttributesRequested(int column, int row, vg::TvgHeading* item, vg::TvgCellStates state,
+                                 vg::TColor& color, vg::TFont* font, vg::TAlignment& hAlign,
+                                 vg::TvgVAlignment& vAlign, vg::TBevelCut& outerBevel, vg::TBevelCut& innerBevel);
+    void cellBordersRequested(int column, int row, vg::TvgHeading* item, vg::TvgCellStates state,
+                              vg::TvgBorder* topBorder, vg::TvgBorder* rightBorder, vg::TvgBorder* bottomBorder,
+                              vg::TvgBorder* leftBorder);
+    void cellImageRequested(int column, int row, int headingIndex, vg::TObject*& pictureOrImageList,
+                            int& imageIndex, vg::TvgImagePosition& position, vg::TAlignment& hAlign,
+                            vg::TvgVAlignment& vAlign, int& margin);
+
+public:
+
     // ---- The settings as Qt properties (VgGridQtProperties.cpp). Values the grid refuses
     // are reported through the application's exception handler and change nothing; a
     // colour property reads the colour as painted, and its reset gives back the default
@@ -535,7 +579,10 @@ protected:
     TVgEditorLook EditorCellLook(int ACol, int ARow, TFont& AFont) override;
     void EditorCellImage(int ACol, int ARow, TRect& Rect, bool Draw, TCanvas& Canvas) override;
     bool EditorReadOnly(int ACol, int ARow, bool ReadOnly) override;
-    bool EditorHasSuggestionHandler() const override { return bool(OnGetSuggestion); }
+    bool EditorHasSuggestionHandler() const override
+    {
+        return OnGetSuggestion || SignalConnected<&TVelkoGrid::suggestionRequested>();
+    }
     QString EditorSuggestion(int ACol, int ARow, const QString& CellText) override;
     bool EditorAutoAcceptSuggestion() const override { return FAutoAcceptSuggestion; }
     void EditorButtonClick(int ACol, int ARow) override;
@@ -590,8 +637,8 @@ private:
 
     // Entering and leaving (VgGridNavigation.cpp): the exit or enter event for
     // FEnteredCell, with what goes with it (suggestion, cell hint).
-    bool NotifyExit(const TvgOnExitCell& Event);
-    void NotifyEnter(const TvgOnEnterCell& Event);
+    bool NotifyExit(const TvgOnExitCell& Event, void (TVelkoGrid::*Signal)(int, int, bool&));
+    void NotifyEnter(const TvgOnEnterCell& Event, void (TVelkoGrid::*Signal)(int, int));
 
     // The title row's height (VgGridTitleRow.cpp): while row 0 has no height of its own,
     // it shows the height its heading band and captions need. What that height depends on:

@@ -72,9 +72,14 @@ void TVelkoGrid::GetCellAttributes(int ACol, int ARow, TvgHeading* Column, TGrid
         AFont.SetColor(FVelkoHighlightFontColor);
     }
 
+    const bool signalled = SignalConnected<&TVelkoGrid::cellAttributesRequested>();
+    const TPaintStamp stamp = signalled ? PaintStamp() : TPaintStamp{};
     if (OnChangeCellAttributes)
         OnChangeCellAttributes(this, ACol, ARow, Column, CellState, AColor, &AFont, DrawInfo.HAlignment,
                                DrawInfo.VAlignment, OuterBevel, InnerBevel);
+    if (signalled && PaintStamp() == stamp)
+        emit cellAttributesRequested(ACol, ARow, Column, CellState, AColor, &AFont, DrawInfo.HAlignment,
+                                     DrawInfo.VAlignment, OuterBevel, InnerBevel);
 }
 
 TVelkoGrid::TPaintStamp TVelkoGrid::PaintStamp() const
@@ -147,8 +152,7 @@ void TVelkoGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState
         canvas.Brush().SetStyle(bsSolid);
         canvas.DrawFocusRect(focusRect);
     }
-    if (OnDrawCell)
-        OnDrawCell(this, ACol, ARow, ARect, AState);
+    CellDrawn(ACol, ARow, ARect, AState);
 }
 
 void TVelkoGrid::DrawItemBorders(TCanvas& Canvas, TRect& Rect, int ACol, int ARow, TvgHeading* Item,
@@ -158,9 +162,14 @@ void TVelkoGrid::DrawItemBorders(TCanvas& Canvas, TRect& Rect, int ACol, int ARo
     FRightBorder->Assign(Item->RightBorder());
     FBottomBorder->Assign(Item->BottomBorder());
     FLeftBorder->Assign(Item->LeftBorder());
+    const bool signalled = SignalConnected<&TVelkoGrid::cellBordersRequested>();
+    const TPaintStamp stamp = signalled ? PaintStamp() : TPaintStamp{};
     if (OnChangeCellBorders)
         OnChangeCellBorders(this, ACol, ARow, Item, State, FTopBorder.get(), FRightBorder.get(), FBottomBorder.get(),
                             FLeftBorder.get());
+    if (signalled && PaintStamp() == stamp)
+        emit cellBordersRequested(ACol, ARow, Item, State, FTopBorder.get(), FRightBorder.get(), FBottomBorder.get(),
+                                  FLeftBorder.get());
     VgDrawBorders(Canvas, Rect, *FTopBorder, *FRightBorder, *FBottomBorder, *FLeftBorder);
 }
 
@@ -179,7 +188,8 @@ void TVelkoGrid::DrawBevels(TCanvas& Canvas, TRect& Rect, TBevelCut Outer, TBeve
 
 void TVelkoGrid::DrawCellImage(int ACol, int ARow, int HeadingIndex, TRect& Rect, bool Draw, TCanvas& Canvas)
 {
-    if (!OnGetCellImage)
+    const bool signalled = SignalConnected<&TVelkoGrid::cellImageRequested>();
+    if (!OnGetCellImage && !signalled)
         return;
     TObject* source = nullptr;
     int imageIndex = -1;
@@ -187,7 +197,10 @@ void TVelkoGrid::DrawCellImage(int ACol, int ARow, int HeadingIndex, TRect& Rect
     TAlignment hAlign = taCenter;
     TvgVAlignment vAlign = vgvaCenter;
     int margin = 2;
-    OnGetCellImage(this, ACol, ARow, HeadingIndex, source, imageIndex, position, hAlign, vAlign, margin);
+    if (OnGetCellImage)
+        OnGetCellImage(this, ACol, ARow, HeadingIndex, source, imageIndex, position, hAlign, vAlign, margin);
+    if (signalled)
+        emit cellImageRequested(ACol, ARow, HeadingIndex, source, imageIndex, position, hAlign, vAlign, margin);
     if (!source)
         return;
     // Any margin the handler gives stays within what a cell can hold.

@@ -72,6 +72,10 @@ QString TVelkoGrid::GetDisplayText(int ACol, int ARow, TvgColumn* Column)
     try {
         if (OnDisplayText)
             OnDisplayText(this, ACol, ARow, Column, text, convert);
+        if (SignalConnected<&TVelkoGrid::displayTextRequested>()) {
+            if (TvgColumn* now = currentColumn())
+                emit displayTextRequested(ACol, ARow, now, text, convert);
+        }
         Column = currentColumn();
         if (text.isEmpty() || !convert || !Column)
             return text;
@@ -81,6 +85,10 @@ QString TVelkoGrid::GetDisplayText(int ACol, int ARow, TvgColumn* Column)
         Column = currentColumn();
         if (OnConversionError && Column)
             OnConversionError(this, ACol, ARow, Column, text);
+        if (SignalConnected<&TVelkoGrid::conversionFailed>()) {
+            if (TvgColumn* now = currentColumn())
+                emit conversionFailed(ACol, ARow, now, text);
+        }
         return text;
     }
 }

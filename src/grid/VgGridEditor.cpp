@@ -40,12 +40,14 @@ void TVelkoGrid::DoCellEdited(int ACol, int ARow)
 {
     if (OnCellEdited)
         OnCellEdited(this, ACol, ARow);
+    emit cellEdited(ACol, ARow);
 }
 
 void TVelkoGrid::DoComboSelection(int ACol, int ARow)
 {
     if (OnComboSelection)
         OnComboSelection(this, ACol, ARow);
+    emit comboItemSelected(ACol, ARow);
 }
 
 TVgEditorLook TVelkoGrid::EditorCellLook(int ACol, int ARow, TFont& AFont)
@@ -69,6 +71,7 @@ bool TVelkoGrid::EditorReadOnly(int ACol, int ARow, bool ReadOnly)
 {
     if (OnGetReadOnly)
         OnGetReadOnly(this, ACol, ARow, ReadOnly);
+    emit readOnlyRequested(ACol, ARow, ReadOnly);
     return ReadOnly;
 }
 
@@ -77,6 +80,7 @@ QString TVelkoGrid::EditorSuggestion(int ACol, int ARow, const QString& CellText
     QString suggestion;
     if (OnGetSuggestion)
         OnGetSuggestion(this, ACol, ARow, CellText, suggestion);
+    emit suggestionRequested(ACol, ARow, CellText, suggestion);
     return suggestion;
 }
 
@@ -84,6 +88,7 @@ void TVelkoGrid::EditorButtonClick(int ACol, int ARow)
 {
     if (OnButtonClick)
         OnButtonClick(this, ACol, ARow);
+    emit buttonClicked(ACol, ARow);
 }
 
 void TVelkoGrid::EditorPointerOnCell(int ACol, int ARow)

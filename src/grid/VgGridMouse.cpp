@@ -48,13 +48,15 @@ void TVelkoGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
     FTrackCell = cell;
     FTrackHeading = MouseOnHeading(X, Y);
     FTracking = true;
-    if (OnBeforeFixedCellClick) {
-        try {
-            OnBeforeFixedCellClick(this, FTrackCell.X, FTrackCell.Y, FTrackHeading, FTracking);
-        } catch (...) {
-            FTracking = false;
-            throw;
-        }
+    try {
+        const TGridCoord pressed = FTrackCell;
+        const int heading = FTrackHeading;
+        if (OnBeforeFixedCellClick)
+            OnBeforeFixedCellClick(this, pressed.X, pressed.Y, heading, FTracking);
+        emit fixedCellPressed(pressed.X, pressed.Y, heading, FTracking);
+    } catch (...) {
+        FTracking = false;
+        throw;
     }
     if (!FTracking) { // vetoed: the host has the press
         TVgHintGrid::MouseDown(Button, Shift, X, Y);
@@ -88,10 +90,10 @@ void TVelkoGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
         TVgHintGrid::MouseUp(Button, Shift, X, Y);
         return;
     }
-    if (OnFixedCellClick) {
-        const TGridCoord cell = VgMouseCoord(X, Y);
+    const TGridCoord cell = VgMouseCoord(X, Y);
+    if (OnFixedCellClick)
         OnFixedCellClick(this, cell.X, cell.Y, heading, Button, Shift, X, Y);
-    }
+    emit fixedCellClicked(cell.X, cell.Y, heading, Button, Shift, X, Y);
 }
 
 bool TVelkoGrid::PointerOnTracked(int X, int Y)

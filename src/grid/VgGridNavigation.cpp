@@ -49,41 +49,45 @@ void TVelkoGrid::DoExit()
 
 bool TVelkoGrid::DoExitCell()
 {
-    return NotifyExit(OnExitCell);
+    return NotifyExit(OnExitCell, &TVelkoGrid::aboutToExitCell);
 }
 
 bool TVelkoGrid::DoExitRow()
 {
-    return NotifyExit(OnExitRow);
+    return NotifyExit(OnExitRow, &TVelkoGrid::aboutToExitRow);
 }
 
 void TVelkoGrid::DoEnterCell()
 {
-    NotifyEnter(OnEnterCell);
+    NotifyEnter(OnEnterCell, &TVelkoGrid::cellEntered);
 }
 
 void TVelkoGrid::DoEnterRow()
 {
-    NotifyEnter(OnEnterRow);
+    NotifyEnter(OnEnterRow, &TVelkoGrid::rowEntered);
 }
 
-bool TVelkoGrid::NotifyExit(const TvgOnExitCell& Event)
+bool TVelkoGrid::NotifyExit(const TvgOnExitCell& Event, void (TVelkoGrid::*Signal)(int, int, bool&))
 {
     bool canExit = true;
     // The exit handler sees a shown suggestion taken into the cell already.
     if (TVgInplaceEdit* editor = VgInplaceEditor(); editor && FAutoAcceptSuggestion)
         editor->AcceptSuggestion();
+    const TGridCoord cell = FEnteredCell;
     if (Event)
-        Event(this, FEnteredCell.X, FEnteredCell.Y, canExit);
+        Event(this, cell.X, cell.Y, canExit);
+    (this->*Signal)(cell.X, cell.Y, canExit);
     if (!HintFollowsMouse())
         ShowTheHint(false);
     return canExit;
 }
 
-void TVelkoGrid::NotifyEnter(const TvgOnEnterCell& Event)
+void TVelkoGrid::NotifyEnter(const TvgOnEnterCell& Event, void (TVelkoGrid::*Signal)(int, int))
 {
+    const TGridCoord cell = FEnteredCell;
     if (Event)
-        Event(this, FEnteredCell.X, FEnteredCell.Y);
+        Event(this, cell.X, cell.Y);
+    (this->*Signal)(cell.X, cell.Y);
     // A hint that follows the current cell moves to the entered one.
     if (!HintFollowsMouse())
         SetHintCoord(FEnteredCell);

@@ -121,11 +121,20 @@ void TVgHintGrid::OnHintTimer(TObject* /*Sender*/)
     const QPoint client(r.Right, r.Top - RectHeight(r));
     const QPoint screen = viewport()->mapToGlobal(client);
     TPoint p{screen.x(), screen.y()};
-    if (!OnShowCellHint)
+    const bool signalled = SignalConnected<&TVgHintGrid::cellHintRequested>();
+    if (!OnShowCellHint && !signalled)
         return;
     p.Y += 4;
     QString hint;
-    OnShowCellHint(this, FHintCol, FHintRow, hint, p);
+    const int col = FHintCol;
+    const int row = FHintRow;
+    if (OnShowCellHint)
+        OnShowCellHint(this, col, row, hint, p);
+    if (signalled) {
+        QPoint topLeft(p.X, p.Y);
+        emit cellHintRequested(col, row, hint, topLeft);
+        p = {topLeft.x(), topLeft.y()};
+    }
     if (hint.trimmed().isEmpty())
         return;
     FHintWindow->ActivateHint(Rect(p.X, p.Y, 0, 0), hint);

@@ -61,6 +61,12 @@ public:
     /// The window cell hints appear in; null at design time.
     TvgHintWindow* HintWindow() const { return FHintWindow; }
 
+    // ---- Signals, raised as the host grid's are (see TCustomGrid): OnShowCellHint first,
+    // then this signal, whose slots see the hint and corner the handler left and may
+    // change them in turn.
+signals:
+    void cellHintRequested(int column, int row, QString& hint, QPoint& topLeft);
+
 protected:
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void DoEnter() override;

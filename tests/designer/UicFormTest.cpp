@@ -3,12 +3,14 @@
 // form as saved when the options were text, and builds the same grid.
 #include "ui_GridForm.h"
 #include "ui_GridFormText.h"
+#include "ui_GridSignalsForm.h"
 
 #include "FormProperties.h"
 
 #include "TestEnvironment.h"
 
 #include <QMetaProperty>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -55,4 +57,26 @@ TEST(UicForm, AFormThatStoredTheOptionsAsTextBuildsTheSameGrid)
         EXPECT_EQ(meta.property(i).read(olderUi.velkoGrid), meta.property(i).read(ui.velkoGrid)) << meta.property(i).name();
     EXPECT_EQ(olderUi.velkoGrid->Options(), ui.velkoGrid->Options());
     EXPECT_TRUE(olderUi.velkoGrid->Options().Contains(goEditing));
+}
+
+// GridSignalsForm.ui connects the grid's signals to a spin box and a check box, as made in
+// Designer's signal/slot editor: uic's connections carry what the grid reports.
+TEST(UicForm, ConnectsTheGridsSignalsAsTheFormStores)
+{
+    QWidget form;
+    Ui::GridSignalsForm ui;
+    ui.setupUi(&form);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    TVelkoGrid* grid = ui.velkoGrid;
+    grid->SetCol(3);
+    EXPECT_EQ(ui.enteredColumn->value(), 3);
+    QTest::keyClick(grid, Qt::Key_Left);
+    EXPECT_EQ(ui.enteredColumn->value(), 2);
+
+    EXPECT_FALSE(ui.clickedTitle->isChecked());
+    const TRect title = grid->CellRect(1, 0);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      QPoint((title.Left + title.Right) / 2, (title.Top + title.Bottom) / 2));
+    EXPECT_TRUE(ui.clickedTitle->isChecked());
 }

@@ -346,6 +346,7 @@ bool TCustomGrid::SelectCell(int ACol, int ARow)
     bool canSelect = true;
     if (OnSelectCell)
         OnSelectCell(this, ACol, ARow, canSelect);
+    emit aboutToSelectCell(ACol, ARow, canSelect);
     return canSelect;
 }
 
@@ -482,12 +483,14 @@ void TCustomGrid::ColumnMoved(int FromIndex, int ToIndex)
 {
     if (OnColumnMoved)
         OnColumnMoved(this, FromIndex, ToIndex);
+    emit columnMoved(FromIndex, ToIndex);
 }
 
 void TCustomGrid::RowMoved(int FromIndex, int ToIndex)
 {
     if (OnRowMoved)
         OnRowMoved(this, FromIndex, ToIndex);
+    emit rowMoved(FromIndex, ToIndex);
 }
 
 void TCustomGrid::DeleteRow(int ARow)
@@ -593,6 +596,7 @@ void TCustomGrid::DoEnter()
 {
     if (OnEnter)
         OnEnter(this);
+    emit focusEntered();
     if (FOptions.Contains(goAlwaysShowEditor))
         ShowEditor();
 }
@@ -601,6 +605,7 @@ void TCustomGrid::DoExit()
 {
     if (OnExit)
         OnExit(this);
+    emit focusExited();
     if (!FOptions.Contains(goAlwaysShowEditor))
         HideEditor();
 }

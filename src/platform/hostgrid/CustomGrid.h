@@ -28,6 +28,8 @@
 #include "platform/hostgrid/InplaceEdit.h"
 
 #include <QAbstractScrollArea>
+#include <QMetaMethod>
+#include <QRect>
 
 class QScrollBar;
 
@@ -185,7 +187,52 @@ public:
     std::function<void(TObject* Sender, int FromIndex, int ToIndex)> OnColumnMoved;
     std::function<void(TObject* Sender, int FromIndex, int ToIndex)> OnRowMoved;
 
+    // ---- Signals. Each event above is also a Qt signal, raised in the same place: the
+    // handler first, then the signal's slots, with the same arguments but Sender (a slot
+    // has sender()) and with rectangles as QRect. A reference is the value the handler
+    // left, which slots may change in turn; what the last slot leaves is the answer, so a
+    // slot may refuse (canSelect = false) or let through what the handler refused. Slots
+    // with references must be called directly (the default for receivers in the grid's
+    // thread): a queued connection to such a signal is refused by Qt when it is emitted.
+    // A slot may throw, change the grid or free objects exactly as a handler may, with the
+    // same results; like a handler, it deletes the grid only through deleteLater(). A
+    // handler that throws ends the event before its signal is emitted.
+signals:
+    // After the cell was drawn: a slot may draw over it on Canvas(). Signals emitted for
+    // every painted cell cost one check while nothing is connected to them.
+    void cellDrawn(int column, int row, const QRect& rect, vg::TGridDrawState state);
+    // Before the current cell moves to (column, row); Col() and Row() still name the old one.
+    void aboutToSelectCell(int column, int row, bool& canSelect);
+    // The keyboard focus entered the grid (or its editor) from elsewhere, or left both.
+    void focusEntered();
+    void focusExited();
+    void clicked();
+    void doubleClicked();
+    void topLeftChanged();
+    // A key reached the grid; setting key to 0 consumes it.
+    void keyPressed(int& key, vg::TShiftState shift);
+    // A character was typed; setting it to a null QChar consumes it.
+    void characterTyped(QChar& key);
+    // The text the editor starts with, and the edited text as it goes back to the cell.
+    void editTextRequested(int column, int row, QString& value);
+    void editTextCommitted(int column, int row, const QString& value);
+    void columnMoved(int from, int to);
+    void rowMoved(int from, int to);
+
 protected:
+    // Whether a slot is connected to Signal: events raised for every painted cell, and
+    // signals whose arguments take work to prepare, are emitted only then.
+    template <auto Signal>
+    bool SignalConnected() const
+    {
+        static const QMetaMethod method = QMetaMethod::fromSignal(Signal);
+        return isSignalConnected(method);
+    }
+    // Raises OnDrawCell and cellDrawn.
+    void CellDrawn(int ACol, int ARow, const TRect& ARect, TGridDrawState AState);
+    // Raises OnGetEditText and editTextRequested for Value.
+    void RequestEditText(int ACol, int ARow, QString& Value);
+
     // ---- What descendants override.
     // Draws one cell; the base fires OnDrawCell.
     virtual void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState);

@@ -20,15 +20,22 @@ TInplaceEdit* TCustomGrid::CreateEditor()
 QString TCustomGrid::GetEditText(int ACol, int ARow)
 {
     QString value;
-    if (OnGetEditText)
-        OnGetEditText(this, ACol, ARow, value);
+    RequestEditText(ACol, ARow, value);
     return value;
+}
+
+void TCustomGrid::RequestEditText(int ACol, int ARow, QString& Value)
+{
+    if (OnGetEditText)
+        OnGetEditText(this, ACol, ARow, Value);
+    emit editTextRequested(ACol, ARow, Value);
 }
 
 void TCustomGrid::SetEditText(int ACol, int ARow, const QString& Value)
 {
     if (OnSetEditText)
         OnSetEditText(this, ACol, ARow, Value);
+    emit editTextCommitted(ACol, ARow, Value);
 }
 
 bool TCustomGrid::CanEditShow() const

@@ -192,6 +192,7 @@ void TCustomGrid::TopLeftChanged()
 {
     if (OnTopLeftChanged)
         OnTopLeftChanged(this);
+    emit topLeftChanged();
 }
 
 namespace {

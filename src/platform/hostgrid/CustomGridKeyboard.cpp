@@ -42,6 +42,7 @@ void TCustomGrid::KeyDown(int& Key, TShiftState Shift)
 {
     if (OnKeyDown)
         OnKeyDown(this, Key, Shift);
+    emit keyPressed(Key, Shift);
     if (Key == 0 || IsDesigning())
         return;
     Navigate(Key, Shift);
@@ -130,6 +131,7 @@ void TCustomGrid::KeyPress(QChar& Key)
 {
     if (OnKeyPress)
         OnKeyPress(this, Key);
+    emit characterTyped(Key);
     if (Key.isNull() || !FOptions.Contains(goEditing))
         return;
     if (Key == u'\r') {

@@ -182,12 +182,14 @@ void TCustomGrid::Click()
 {
     if (OnClick)
         OnClick(this);
+    emit clicked();
 }
 
 void TCustomGrid::DblClick()
 {
     if (OnDblClick)
         OnDblClick(this);
+    emit doubleClicked();
 }
 
 bool TCustomGrid::FindSizingLine(int X, int Y, TGridState& state, int& index, int& offset) const

@@ -202,8 +202,15 @@ void TCustomGrid::PaintMoveMark(const TGridAxis& horz, const TGridAxis& vert)
 
 void TCustomGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState)
 {
+    CellDrawn(ACol, ARow, ARect, AState);
+}
+
+void TCustomGrid::CellDrawn(int ACol, int ARow, const TRect& ARect, TGridDrawState AState)
+{
     if (OnDrawCell)
         OnDrawCell(this, ACol, ARow, ARect, AState);
+    if (SignalConnected<&TCustomGrid::cellDrawn>())
+        emit cellDrawn(ACol, ARow, ARect.ToQRect(), AState);
 }
 
 } // namespace vg

@@ -207,8 +207,7 @@ void TStringGrid::SizeChanging(int NewColCount, int NewRowCount)
 QString TStringGrid::GetEditText(int ACol, int ARow)
 {
     QString value = Cells(ACol, ARow);
-    if (OnGetEditText)
-        OnGetEditText(this, ACol, ARow, value);
+    RequestEditText(ACol, ARow, value);
     return value;
 }
 
