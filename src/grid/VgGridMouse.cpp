@@ -88,6 +88,8 @@ void TVelkoGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
         TVgHintGrid::MouseUp(Button, Shift, X, Y);
         return;
     }
+    if (FSortOnTitleClick && Button == mbLeft && heading == -1 && FTrackCell.Y == 0)
+        SortByTitleClick(FTrackCell.X);
     if (OnFixedCellClick) {
         const TGridCoord cell = VgMouseCoord(X, Y);
         OnFixedCellClick(this, cell.X, cell.Y, heading, Button, Shift, X, Y);
