@@ -68,31 +68,62 @@ void TvgColumnSortKeys::Add(const QString& Text)
         key.Rank = HasValue;
     } else {
         key.Rank = TextOnly;
-        key.Text = int(FTexts.size());
-        FTexts.push_back(FCollator.sortKey(Text));
+        auto place = FTextPlaces.constFind(Text);
+        if (place == FTextPlaces.cend()) {
+            place = FTextPlaces.insert(Text, int(FTexts.size()));
+            FTexts.push_back(Text);
+        }
+        key.Value = *place;
+        FFinished = false;
     }
     FKeys.push_back(key);
 }
 
+void TvgColumnSortKeys::Finish()
+{
+    if (FFinished)
+        return;
+    // The distinct texts in collation order; texts the collator finds equal share a rank.
+    std::vector<QCollatorSortKey> collated;
+    collated.reserve(FTexts.size());
+    for (const QString& text : FTexts)
+        collated.push_back(FCollator.sortKey(text));
+    std::vector<int> order(FTexts.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(),
+              [&](int a, int b) { return collated[size_t(a)].compare(collated[size_t(b)]) < 0; });
+    std::vector<double> rank(FTexts.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        const bool tied = i > 0 && collated[size_t(order[i])].compare(collated[size_t(order[i - 1])]) == 0;
+        rank[size_t(order[i])] = tied ? rank[size_t(order[i - 1])] : double(i);
+    }
+    for (TKey& key : FKeys)
+        if (key.Rank == TextOnly)
+            key.Value = rank[size_t(key.Value)];
+    FTextPlaces.clear();
+    FTexts.clear();
+    FFinished = true;
+}
+
 int TvgColumnSortKeys::Compare(int A, int B) const
 {
+    if (!FFinished)
+        throw EInvalidOperation(QStringLiteral("Sort keys are compared once they are finished"));
     const TKey& a = FKeys[size_t(A)];
     const TKey& b = FKeys[size_t(B)];
     if (a.Rank != b.Rank)
         return a.Rank < b.Rank ? -1 : 1;
-    int c = 0;
-    if (a.Rank == HasValue)
-        c = a.Value < b.Value ? -1 : (b.Value < a.Value ? 1 : 0);
-    else if (a.Rank == TextOnly)
-        c = FTexts[size_t(a.Text)].compare(FTexts[size_t(b.Text)]);
+    const int c = a.Rank == Empty ? 0 : (a.Value < b.Value ? -1 : (b.Value < a.Value ? 1 : 0));
     return FDescending ? -c : c;
 }
 
-std::vector<int> SortedOrder(std::span<const TvgColumnSortKeys> Keys, int Count)
+std::vector<int> SortedOrder(std::span<TvgColumnSortKeys> Keys, int Count)
 {
-    for (const TvgColumnSortKeys& keys : Keys)
+    for (TvgColumnSortKeys& keys : Keys) {
         if (keys.Count() != Count)
             throw EInvalidOperation(QStringLiteral("Sort keys for %1 rows cannot sort %2").arg(keys.Count()).arg(Count));
+        keys.Finish();
+    }
     std::vector<int> order(size_t(std::max(Count, 0)));
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [Keys](int a, int b) {

@@ -2,12 +2,14 @@
 // decides how its cells compare: numbers, dates and times by value under the regional
 // settings, any other text by the user's locale's collation with runs of digits read as
 // numbers ("Item 9" before "Item 10"). Each row's key is worked out once, so that sorting
-// costs one key per row and cheap comparisons, however many comparisons the sort makes.
+// costs one key per row and cheap comparisons, however many comparisons the sort makes:
+// a text's key is its rank among the column's distinct texts, which are collated once each.
 #pragma once
 
 #include "common/VgColumn.h"
 
 #include <QCollator>
+#include <QHash>
 #include <QString>
 
 #include <cstdint>
@@ -39,6 +41,8 @@ public:
     void Add(const QString& Text);
     int Count() const { return int(FKeys.size()); }
     void Reserve(int Count) { FKeys.reserve(size_t(Count)); }
+    // Collates the texts added; Compare needs it after the last Add.
+    void Finish();
 
     // Negative, zero or positive as row A comes before, together with or after row B.
     int Compare(int A, int B) const;
@@ -46,8 +50,9 @@ public:
 private:
     enum TRank : std::uint8_t { HasValue, TextOnly, Empty };
     struct TKey {
-        double Value = 0; // for HasValue
-        int Text = -1;    // for TextOnly, and for every text key: its place in FTexts
+        // HasValue: the value. TextOnly: the text's place in FTexts until Finish, then its
+        // rank among them (equal texts share one).
+        double Value = 0;
         TRank Rank = Empty;
     };
     bool ReadValue(const QString& Text, double& Value) const;
@@ -56,12 +61,14 @@ private:
     bool FDescending;
     QCollator FCollator;
     std::vector<TKey> FKeys;
-    std::vector<QCollatorSortKey> FTexts;
+    QHash<QString, int> FTextPlaces; // each distinct text's place in FTexts
+    std::vector<QString> FTexts;
+    bool FFinished = true;
 };
 
 // The order (see Permutation.h) that sorts rows 0..Count-1 by Keys, the first key first:
 // entry i is the row that comes to place i. Rows that every key finds equal keep their
-// order. Each key must hold Count rows.
-std::vector<int> SortedOrder(std::span<const TvgColumnSortKeys> Keys, int Count);
+// order. Each key must hold Count rows (EInvalidOperation otherwise); each is finished.
+std::vector<int> SortedOrder(std::span<TvgColumnSortKeys> Keys, int Count);
 
 } // namespace vg

@@ -448,13 +448,18 @@ void TCustomGrid::MoveRow(int FromIndex, int ToIndex)
 
 void TCustomGrid::ReorderRows(int First, std::span<const int> Order)
 {
-    if (First < 0 || qsizetype(First) + qsizetype(Order.size()) > RowCount())
-        RaiseListIndexError(First < 0 ? First : RowCount());
+    const auto checkRows = [&] {
+        if (First < 0 || qsizetype(First) + qsizetype(Order.size()) > RowCount())
+            RaiseListIndexError(First < 0 ? First : RowCount());
+    };
+    checkRows();
     if (!IsPermutation(Order))
         throw EInvalidOperation(QStringLiteral("A new order of the grid's rows must name each of them once"));
     if (Order.empty())
         return;
     CloseEditor(true);
+    // The handlers of the editor's commit may have taken rows away.
+    checkRows();
     const std::vector<int> placeOf = InversePermutation(Order);
     const auto newIndex = [&](int row) {
         return row >= First && row - First < int(Order.size()) ? First + placeOf[size_t(row - First)] : row;
