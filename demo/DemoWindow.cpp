@@ -119,9 +119,10 @@ bool DemoWindow::SaveScreenshot(const QString& fileName, bool sorted)
         FOrdersPage->ShowEditingExample();
         QApplication::processEvents();
     } else if (FPages->currentWidget() == FOrdersPage) {
+        TVelkoGrid* grid = FOrdersPage->Grid();
         for (const OrderColumn& column : FOrdersPage->Columns().All) {
             if (column.Field == QLatin1String("amount"))
-                FOrdersPage->SortBy(column.Column);
+                grid->SortByColumn(grid->GridColumnForColumnObject(column.Column));
         }
         QApplication::processEvents();
     }

@@ -25,7 +25,7 @@ struct OrderColumn {
     TvgColumn* Column = nullptr;
     QString Field;
     CellValueKind Kind = CellValueKind::Text;
-    QString Title; // the column's caption without any mark the page adds to it (sorting)
+    QString Title; // the column's caption, as a saved file's line of titles names it
 };
 
 struct OrderColumns {

@@ -4,7 +4,6 @@
 #include "OrderColours.h"
 #include "OrderCsv.h"
 #include "OrderEditing.h"
-#include "OrderSorting.h"
 #include "StandardShortcut.h"
 
 #include <VelkoGrid/VelkoGrid.h>
@@ -79,6 +78,10 @@ OrdersPage::OrdersPage(const QString& databaseFile, QWidget* parent)
                                    int& ImageIndex, TvgImagePosition&, TAlignment&, TvgVAlignment&, int&) {
         SupplyStatusImage(ACol, ARow, HeadingIndex, PictureOrImageList, ImageIndex);
     };
+    // A title click sorts by its column (the other way round when sorted by it already),
+    // marked in the title; the other fixed cells select (FixedCellClicked).
+    FGrid->SetSortIndicatorShown(true);
+    FGrid->SetSortOnTitleClick(true);
     FGrid->OnFixedCellClick = [this](TObject*, int ACol, int ARow, int HeadingIndex, TMouseButton Button,
                                      TShiftState, int, int) { FixedCellClicked(ACol, ARow, HeadingIndex, Button); };
     layout->addWidget(FGrid, 1);
@@ -257,44 +260,11 @@ void OrdersPage::FixedCellClicked(int ACol, int ARow, int HeadingIndex, TMouseBu
         while (last + 1 < FGrid->ColCount() && FGrid->GetVisibleColumn(last + 1)->HeadingIndex() == HeadingIndex)
             ++last;
         FGrid->SetSelection(GridRect(first, FGrid->FixedRows(), last, FGrid->RowCount() - 1));
-    } else if (ARow < FGrid->FixedRows()) {
-        SortBy(FGrid->GetVisibleColumn(ACol));
-    } else {
+    } else if (ARow >= FGrid->FixedRows()) {
         // A line's title makes it the current line; a grid that is not edited also selects it.
         FGrid->SetRow(ARow);
         FGrid->SelectEntireRow(ARow);
     }
-}
-
-void OrdersPage::SortBy(TvgColumn* Column)
-{
-    const OrderColumn* plan = FColumns.Find(Column);
-    if (!plan || FGrid->GridColumnForColumnObject(Column) < 0)
-        return;
-    FSortDescending = Column == FSortColumn && !FSortDescending;
-    if (const OrderColumn* former = FColumns.Find(FSortColumn))
-        former->Column->SetCaption(former->Title);
-    FSortColumn = Column;
-    Column->SetCaption(plan->Title + (FSortDescending ? QStringLiteral(" \u25BC") : QStringLiteral(" \u25B2")));
-    SortAgain();
-    // The selection went along with the lines it covered; the top line is current now.
-    FGrid->SetSelection(GridRect(FGrid->FixedCols(), FGrid->FixedRows(), FGrid->FixedCols(), FGrid->FixedRows()));
-    FGrid->SetTopRow(FGrid->FixedRows());
-}
-
-void OrdersPage::SortAgain()
-{
-    const OrderColumn* plan = FColumns.Find(FSortColumn);
-    if (!plan)
-        return;
-    const int col = FGrid->GridColumnForColumnObject(FSortColumn);
-    if (col >= 0) {
-        SortRows(*FGrid, col, plan->Kind, FSortDescending);
-        return;
-    }
-    // A column hidden since cannot be sorted by: its mark goes.
-    FSortColumn->SetCaption(plan->Title);
-    FSortColumn = nullptr;
 }
 
 void OrdersPage::LoadStatusImages(const DemoDatabase& database)
@@ -381,7 +351,7 @@ void OrdersPage::OpenCsv(const QString& fileName)
     text.open(QIODevice::ReadOnly);
     ClearLines();
     FGrid->LoadFromStream(0, FGrid->FixedRows(), text);
-    SortAgain();
+    FGrid->SortByIndicator();
     FOrderCount = FGrid->RowCount() - FGrid->FixedRows();
     FLinesFrom = QDir::toNativeSeparators(fileName);
     ShowSummary();
@@ -431,7 +401,7 @@ void OrdersPage::LoadOrders()
         for (int row = FGrid->FixedRows(); row < FGrid->RowCount(); ++row)
             FGrid->SetCells(col, row, CellTextOf(FGrid->Cells(col, row), column.Kind));
     }
-    SortAgain();
+    FGrid->SortByIndicator();
     FOrderCount = FGrid->RowCount() - FGrid->FixedRows();
     FLinesFrom = QStringLiteral("the demo's SQLite database");
     ShowSummary();

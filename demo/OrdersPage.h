@@ -52,9 +52,6 @@ public:
     // window's "Edit" menu. Deleting is disabled while one line is left.
     QAction* InsertRowAction() const { return FInsertRow; }
     QAction* DeleteRowAction() const { return FDeleteRow; }
-    // What a click on the column's title does: sorts the lines by it, ascending, or the
-    // other way round when they are sorted by it already. Its caption shows the direction.
-    void SortBy(TvgColumn* Column);
     // The grid's columns with the fields they show.
     const OrderColumns& Columns() const { return FColumns; }
     // The number of order lines shown (0 when the database could not be loaded).
@@ -104,12 +101,10 @@ private:
     void LoadStatusImages(const DemoDatabase& database);
     // Replaces the lines by those of the page's database.
     void LoadOrders();
-    // Sorts the lines again as the user last sorted them; after they were replaced.
-    void SortAgain();
     void ShowSummary();
     // OnGetCellImage: the status dot for the data cells of the status column.
     void SupplyStatusImage(int ACol, int ARow, int HeadingIndex, TObject*& PictureOrImageList, int& ImageIndex);
-    // OnFixedCellClick: sorting, or selecting a heading's columns or a line.
+    // OnFixedCellClick: selecting a heading's columns or a line (titles sort by themselves).
     void FixedCellClicked(int ACol, int ARow, int HeadingIndex, TMouseButton Button);
     void CreateEditActions();
     void UpdateEditActions();
@@ -129,8 +124,6 @@ private:
     OrderEditing* FEditing = nullptr;
     QAction* FInsertRow = nullptr;
     QAction* FDeleteRow = nullptr;
-    TvgColumn* FSortColumn = nullptr; // the column the lines are sorted by, if any
-    bool FSortDescending = false;
     QAction* FOpenCsv = nullptr;
     QAction* FSaveCsvAs = nullptr;
     OrderColumns FColumns;

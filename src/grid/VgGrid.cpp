@@ -61,6 +61,10 @@ const TClassInfo& TVelkoGrid::StaticClassInfo()
             .Default(true)
             .Bool(QStringLiteral("AutoAcceptSuggestion"), &G::AutoAcceptSuggestion, &G::SetAutoAcceptSuggestion)
             .Default(true)
+            .Bool(QStringLiteral("SortIndicatorShown"), &G::SortIndicatorShown, &G::SetSortIndicatorShown)
+            .Default(false)
+            .Bool(QStringLiteral("SortOnTitleClick"), &G::SortOnTitleClick, &G::SetSortOnTitleClick)
+            .Default(false)
             .Build();
     return info;
 }

@@ -15,7 +15,8 @@
 /// buttons), VgGridEditor.cpp (the editor, its
 /// reports and the grid as the editor sees it), VgGridNavigation.cpp (entering and leaving
 /// cells and rows), VgGridPersistence.cpp (contents as text, clearing), VgGridDataSet.cpp
-/// (filling from a dataset) and VgGridRegistry.cpp (column widths kept between runs).
+/// (filling from a dataset), VgGridRegistry.cpp (column widths kept between runs) and
+/// VgGridSorting.cpp (sorting rows by columns, the sort indicator).
 #pragma once
 
 #include "common/VgColumn.h"
@@ -78,6 +79,15 @@ using TvgOnComboSelection = std::function<void(TObject* Sender, int ACol, int AR
 using TvgOnCellEdited = std::function<void(TObject* Sender, int ACol, int ARow)>;
 using TvgOnBeforeFixedCellClick =
     std::function<void(TObject* Sender, int ACol, int ARow, int HeadingIndex, bool& CanClick)>;
+/// The rows from First on were put in a new order: row First + i is the one that was at
+/// First + Order[i] (see ApplyRowOrder).
+using TvgOnRowsReordered = std::function<void(TObject* Sender, int First, const std::vector<int>& Order)>;
+
+/// One key of a sort: a grid column and its direction.
+struct TvgSortColumn {
+    int Col = 0;
+    Qt::SortOrder Order = Qt::AscendingOrder;
+};
 
 /// What a paste did: the cells it changed, the read-only cells it left alone (grid
 /// coordinates, in row order), and the values that fell outside the grid (past the last
@@ -134,6 +144,8 @@ class VELKOGRID_EXPORT TVelkoGrid : public TVgHintGrid, public TvgSizeRequestTar
     Q_PROPERTY(bool VelkoAdjustRowHeight READ VelkoAdjustRowHeight WRITE SetVelkoAdjustRowHeight)
     Q_PROPERTY(bool VelkoColumnClick READ VelkoColumnClick WRITE SetVelkoColumnClick)
     Q_PROPERTY(bool AutoAcceptSuggestion READ AutoAcceptSuggestion WRITE SetAutoAcceptSuggestion)
+    Q_PROPERTY(bool SortIndicatorShown READ SortIndicatorShown WRITE SetSortIndicatorShown)
+    Q_PROPERTY(bool SortOnTitleClick READ SortOnTitleClick WRITE SetSortOnTitleClick)
     Q_PROPERTY(QString Version READ Version STORED false)
     Q_PROPERTY(QString Author READ Author STORED false)
 public:
@@ -299,6 +311,41 @@ public:
     // to the caller, with the rows copied so far kept.
     void LoadFromDataSet(TDataSet& DataSet, bool IncludeFieldNames, int FirstColumn, int FirstRow);
 
+    // ---- Sorting (VgGridSorting.cpp). The data rows (FixedRows to the end) are sorted by
+    // the cells of grid columns as their display formats read them (see VgSortKeys.h):
+    // numbers, dates and times by value, other text by the user's locale with numbers in
+    // it by value; empty cells come last in either direction. The sort is stable. Rows
+    // move whole: hidden columns' cells and heights of their own go with them, and the
+    // current cell stays on its row. An open editor's text is written to its cell first.
+    // Column indices outside the grid raise EvgColumnIndexOutOfRange before anything
+    // changes. Sorting sets the sort indicator to the (first) column and direction.
+    void SortByColumn(int ACol, Qt::SortOrder Order = Qt::AscendingOrder);
+    void SortByColumns(const std::vector<TvgSortColumn>& Keys);
+    /// Sorts by the sort indicator's column and direction again (after the rows were
+    /// replaced, say); nothing while there is no indicator or its column is hidden.
+    void SortByIndicator();
+    /// The order SortByColumns would apply, without applying it.
+    std::vector<int> SortedRowOrder(const std::vector<TvgSortColumn>& Keys);
+    /// Puts the data rows in a new order in one step: data row i (grid row FixedRows + i)
+    /// becomes the one that was data row Order[i]. Applying the inverse order (see
+    /// InversePermutation) puts them back. Fires OnRowsReordered. An Order that does not
+    /// name every data row once raises EInvalidOperation, with nothing changed.
+    void ApplyRowOrder(const std::vector<int>& Order);
+    /// The sort indicator: a column object and a direction, drawn through the style at the
+    /// right of the column's title while SortIndicatorShown (off by default) and the column
+    /// is shown. Null for none; it follows its column when columns move, and goes with it.
+    bool SortIndicatorShown() const { return FSortIndicatorShown; }
+    void SetSortIndicatorShown(bool Value);
+    TvgColumn* SortIndicatorColumn() const { return FSortIndicatorColumn; }
+    Qt::SortOrder SortIndicatorOrder() const { return FSortIndicatorOrder; }
+    void SetSortIndicator(TvgColumn* Column, Qt::SortOrder Order);
+    /// Whether a left click on a column's title (row 0 below any heading, of a scrollable
+    /// column) sorts by that column: ascending, or the other way round when the indicator
+    /// is on it already. The click is a title button's click (VelkoColumnClick), so
+    /// OnBeforeFixedCellClick can refuse it; the rows are sorted before OnFixedCellClick.
+    bool SortOnTitleClick() const { return FSortOnTitleClick; }
+    void SetSortOnTitleClick(bool Value) { FSortOnTitleClick = Value; }
+
     // ---- Column widths kept between runs (VgGridRegistry.cpp), in the user's settings under
     // Key (see TRegistry): one whole number per grid column, named after its column object
     // ("/", "\" and "%" in a name are written %2F, %5C and %25, as the settings store takes
@@ -386,6 +433,7 @@ public:
     TvgOnExitCell OnExitRow;
     TvgOnBeforeFixedCellClick OnBeforeFixedCellClick;
     TvgOnPasteSkipped OnPasteSkipped;
+    TvgOnRowsReordered OnRowsReordered;
 
     QObject* SizeRequestReceiver() override { return this; }
 
@@ -506,6 +554,8 @@ protected:
     /// finds every cell of the row where the row went.
     void RowMoved(int FromIndex, int ToIndex) override;
     void MoveRowContents(int FromIndex, int ToIndex) override;
+    // Reordered rows take the hidden columns' cells along, then OnRowsReordered is fired.
+    void RowsReordered(int First, std::span<const int> Order) override;
 
     // Mouse on titles and headings (VgGridMouse.cpp). With VelkoColumnClick, a press on a
     // fixed cell (outside the 4-pixel edges the host keeps for sizing and moving with the
@@ -537,6 +587,14 @@ protected:
     // False when an event handler changed the column model or the grid meanwhile (painting
     // then starts again).
     bool DrawHeading(int ACol, int ARow, TvgColumn* Column);
+    // Sorting (VgGridSorting.cpp): the indicator in the title of grid column ACol, at the
+    // right of Rect, which gives up its strip.
+    void DrawSortIndicator(int ACol, TRect& Rect);
+    // A title click that SortOnTitleClick makes a sort.
+    void SortByTitleClick(int ACol);
+    // A click on a fixed cell or a heading, by mouse or key, once OnBeforeFixedCellClick let
+    // it happen: the sort a title click asks for, then OnFixedCellClick and its signal.
+    void ReportFixedCellClick(TGridCoord Cell, int HeadingIndex, TMouseButton Button, TShiftState Shift, int X, int Y);
 
     // Display text (VgGridDisplayText.cpp).
     // Turns a cell's stored text into the value to show and format; the text as it is.
@@ -698,6 +756,10 @@ private:
     bool FVelkoAdjustRowHeight = false;
     bool FVelkoColumnClick = true;
     bool FAutoAcceptSuggestion = true;
+    bool FSortIndicatorShown = false;
+    bool FSortOnTitleClick = false;
+    TvgColumn* FSortIndicatorColumn = nullptr;
+    Qt::SortOrder FSortIndicatorOrder = Qt::AscendingOrder;
     TGridCoord FEnteredCell{1, 1};
 
     // Painting: what a cell's painting began with. Event handlers may change the column

@@ -138,6 +138,8 @@ void TVelkoGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState
     DrawCellImage(ACol, ARow, -1, drawInfo.Rect, true, canvas);
     if (PaintOutdated(stamp))
         return;
+    if (AState.Contains(gdFixed) && ARow == 0 && column == FSortIndicatorColumn)
+        DrawSortIndicator(ACol, drawInfo.Rect);
 
     if (!AState.Contains(gdFixed)) {
         drawInfo.Text = GetDisplayText(ACol, ARow, column);

@@ -14,6 +14,8 @@ namespace vg {
 
 void TVelkoGrid::ColumnDestroying(TvgColumn* Column)
 {
+    if (Column == FSortIndicatorColumn)
+        FSortIndicatorColumn = nullptr;
     if (IsLoading() || IsDestroying() || !Column->Visible())
         return;
     if (FUpdatingColumns) {

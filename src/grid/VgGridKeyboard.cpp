@@ -18,6 +18,7 @@ void TVelkoGrid::KeyDown(int& Key, TShiftState Shift)
     }
     if (OnKeyDown)
         OnKeyDown(this, Key, Shift);
+    emit keyPressed(Key, Shift);
     if (Key != VK_SPACE)
         return; // the application took the key, or made it another one
     Key = 0;
@@ -25,14 +26,15 @@ void TVelkoGrid::KeyDown(int& Key, TShiftState Shift)
     bool canClick = true;
     if (OnBeforeFixedCellClick)
         OnBeforeFixedCellClick(this, col, 0, -1, canClick);
-    if (!canClick || !OnFixedCellClick)
+    emit fixedCellPressed(col, 0, -1, canClick);
+    if (!canClick)
         return;
     // The title's middle where it is on screen; (-1, -1) where it is not.
     const TRect title = CellRect(col, 0);
     const bool shown = title.Right > title.Left && title.Bottom > title.Top;
     const int x = shown ? (title.Left + title.Right) / 2 : -1;
     const int y = shown ? (title.Top + title.Bottom) / 2 : -1;
-    OnFixedCellClick(this, col, 0, -1, mbLeft, Shift - TShiftState{ssCtrl}, x, y);
+    ReportFixedCellClick(TGridCoord{col, 0}, -1, mbLeft, Shift - TShiftState{ssCtrl}, x, y);
 }
 
 } // namespace vg

@@ -90,10 +90,16 @@ void TVelkoGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
         TVgHintGrid::MouseUp(Button, Shift, X, Y);
         return;
     }
-    const TGridCoord cell = VgMouseCoord(X, Y);
+    ReportFixedCellClick(VgMouseCoord(X, Y), heading, Button, Shift, X, Y);
+}
+
+void TVelkoGrid::ReportFixedCellClick(TGridCoord Cell, int HeadingIndex, TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    if (FSortOnTitleClick && Button == mbLeft && HeadingIndex == -1 && Cell.Y == 0)
+        SortByTitleClick(Cell.X);
     if (OnFixedCellClick)
-        OnFixedCellClick(this, cell.X, cell.Y, heading, Button, Shift, X, Y);
-    emit fixedCellClicked(cell.X, cell.Y, heading, Button, Shift, X, Y);
+        OnFixedCellClick(this, Cell.X, Cell.Y, HeadingIndex, Button, Shift, X, Y);
+    emit fixedCellClicked(Cell.X, Cell.Y, HeadingIndex, Button, Shift, X, Y);
 }
 
 bool TVelkoGrid::PointerOnTracked(int X, int Y)

@@ -1,6 +1,7 @@
 // Undo and redo: the grid's stack, the steps it records, and how they are replayed.
 #include "grid/VgGridUndo.h"
 
+#include "platform/core/Permutation.h"
 #include "platform/core/SparseStrings.h"
 
 #include <QScopedValueRollback>
@@ -51,14 +52,7 @@ void TVelkoGrid::RecordRowOrder(std::vector<int> Order, std::function<void(const
                                 const QString& Text)
 {
     const int dataRows = RowCount() - FixedRows();
-    std::vector<bool> seen(size_t(std::max(dataRows, 0)), false);
-    bool valid = int(Order.size()) == dataRows;
-    for (size_t i = 0; valid && i < Order.size(); ++i) {
-        const int from = Order[i];
-        valid = from >= 0 && from < dataRows && !seen[size_t(from)];
-        if (valid)
-            seen[size_t(from)] = true;
-    }
+    const bool valid = int(Order.size()) == dataRows && IsPermutation(Order);
     if (!valid)
         throw EInvalidOperation(
             QStringLiteral("TVelkoGrid: a row order must name each of the %1 data rows once").arg(dataRows));
@@ -282,10 +276,8 @@ void TvgColumnMoveStep::Apply(bool Forward, std::vector<TGridCoord>&)
 
 TvgRowOrderStep::TvgRowOrderStep(TVelkoGrid& Grid, std::vector<int> Order,
                                  std::function<void(const std::vector<int>&)> Apply, const QString& Text)
-    : TvgGridStep(Grid, Text), FOrder(std::move(Order)), FInverse(FOrder.size()), FApply(std::move(Apply))
+    : TvgGridStep(Grid, Text), FOrder(std::move(Order)), FInverse(InversePermutation(FOrder)), FApply(std::move(Apply))
 {
-    for (size_t i = 0; i < FOrder.size(); ++i)
-        FInverse[size_t(FOrder[i])] = int(i);
     // The current row follows its content as the rows are put in order.
     FRestoresCursor = false;
 }

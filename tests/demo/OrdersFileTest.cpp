@@ -127,7 +127,7 @@ TEST_F(OrdersFile, ASavedFileStartsWithTheTitlesAndFilesWithoutThemStillOpen)
     OrdersPage page;
     const QStringList loaded = ColumnObjectRows(*page.Grid());
     // Sorted: the title carries a mark on screen, but not in the file.
-    page.SortBy(page.Grid()->GetVisibleColumn(GridColumnOf(*page.Grid(), QStringLiteral("Qty"))));
+    page.Grid()->SortByColumn(GridColumnOf(*page.Grid(), QStringLiteral("Qty")));
     const QStringList sorted = ColumnObjectRows(*page.Grid());
     const QString titled = Folder.filePath(QStringLiteral("titled.csv"));
     page.SaveCsv(titled);
@@ -159,10 +159,11 @@ TEST_F(OrdersFile, AfterAReloadOrAnOpenTheSortMarkAndTheSummaryTellTheTruth)
     const QString csv = Folder.filePath(QStringLiteral("orders.csv"));
     page.SaveCsv(csv);
     const int total = GridColumnOf(grid, QStringLiteral("Line total"));
-    page.SortBy(grid.GetVisibleColumn(total));
-    page.SortBy(grid.GetVisibleColumn(total));
+    grid.SortByColumn(total, Qt::DescendingOrder);
     const auto expectSortedDown = [&](const char* after) {
-        EXPECT_EQ(grid.GetVisibleColumn(total)->Caption(), QStringLiteral("Line total \u25BC")) << after;
+        EXPECT_EQ(grid.SortIndicatorColumn(), grid.GetVisibleColumn(total)) << after;
+        EXPECT_EQ(grid.SortIndicatorOrder(), Qt::DescendingOrder) << after;
+        EXPECT_EQ(grid.GetVisibleColumn(total)->Caption(), QStringLiteral("Line total")) << after;
         for (int row = 2; row < grid.RowCount(); ++row)
             ASSERT_GE(StrToFloat(grid.Cells(total, row - 1)), StrToFloat(grid.Cells(total, row))) << after << ", row " << row;
     };

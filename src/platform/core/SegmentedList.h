@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <iterator>
 #include <memory>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -160,6 +161,27 @@ public:
         Erase(from);
         Insert(to);
         Set(to, std::move(value));
+    }
+
+    /// The entries from first on take a new order: entry first + i becomes the one that was
+    /// at first + order[i]. Entries are moved, never copied, so reordering a million of
+    /// them costs a pass over them. The caller checks that order is a permutation (see
+    /// Permutation.h) of entries inside the list.
+    void Permute(int first, std::span<const int> order)
+    {
+        std::vector<T> taken(order.size());
+        for (size_t i = 0; i < order.size(); ++i)
+            taken[i] = Take(first + int(i));
+        /// The blocks emptied by taking stay, so that the entries land in them again.
+        for (size_t i = 0; i < order.size(); ++i) {
+            T& value = taken[size_t(order[i])];
+            if (Filled(value))
+                Set(first + int(i), std::move(value));
+        }
+        for (TSegment& s : FSegments)
+            if (s.Block && s.Block->Filled == 0)
+                s.Block.reset();
+        JoinRuns();
     }
 
     /// visit(index, entry) for every entry that holds something, in order.

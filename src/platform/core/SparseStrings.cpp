@@ -1,6 +1,7 @@
 #include "platform/core/SparseStrings.h"
 
 #include "platform/core/Exceptions.h"
+#include "platform/core/Permutation.h"
 
 namespace vg {
 
@@ -97,6 +98,16 @@ void TSparseStrings::Assign(const TPersistent* source)
         return;
     }
     TStrings::Assign(source);
+}
+
+void TSparseStrings::Permute(int first, std::span<const int> order)
+{
+    if (first < 0 || qsizetype(first) + qsizetype(order.size()) > Count())
+        IndexError(first < 0 ? first : Count());
+    if (!IsPermutation(order))
+        throw EInvalidOperation(QStringLiteral("A new order of the list's entries must name each of them once"));
+    FList.Permute(first, order);
+    Changed();
 }
 
 } // namespace vg

@@ -32,6 +32,10 @@ public:
     /// Appends empty entries up to count, or drops the entries from count on. Negative
     /// counts raise EListError.
     void SetCount(int count);
+    /// The entries from first on take a new order: entry first + i becomes the one that was
+    /// at first + order[i]. EListError when the entries run past the list, EInvalidOperation
+    /// when order is no permutation; nothing changes then.
+    void Permute(int first, std::span<const int> order);
     /// visit(index, text) for every entry that holds text, in order.
     template <class F>
     void ForEachFilled(F&& visit) const

@@ -5,6 +5,7 @@
 #include "platform/app/Application.h"
 #include "platform/core/Exceptions.h"
 #include "platform/hostgrid/GridAccessibility.h"
+#include "platform/core/Permutation.h"
 #include "platform/hostgrid/MoveEntry.h"
 
 #include <QApplication>
@@ -452,6 +453,43 @@ void TCustomGrid::MoveRow(int FromIndex, int ToIndex)
     }
     UpdateScrollRange();
     UpdateEdit();
+}
+
+void TCustomGrid::ReorderRows(int First, std::span<const int> Order)
+{
+    const auto checkRows = [&] {
+        if (First < 0 || qsizetype(First) + qsizetype(Order.size()) > RowCount())
+            RaiseListIndexError(First < 0 ? First : RowCount());
+    };
+    checkRows();
+    if (!IsPermutation(Order))
+        throw EInvalidOperation(QStringLiteral("A new order of the grid's rows must name each of them once"));
+    if (Order.empty())
+        return;
+    CloseEditor(true);
+    // The handlers of the editor's commit may have taken rows away.
+    checkRows();
+    const std::vector<int> placeOf = InversePermutation(Order);
+    const auto newIndex = [&](int row) {
+        return row >= First && row - First < int(Order.size()) ? First + placeOf[size_t(row - First)] : row;
+    };
+    // A range of rows does not stay a range: the selection keeps the current row alone.
+    FCurrent.Y = newIndex(FCurrent.Y);
+    FAnchor.Y = FCurrent.Y;
+    FRowHeights.Permute(First, Order);
+    InvalidateGrid();
+    try {
+        RowsReordered(First, Order);
+    } catch (...) {
+        UpdateScrollRange();
+        throw;
+    }
+    UpdateScrollRange();
+    UpdateEdit();
+}
+
+void TCustomGrid::RowsReordered(int, std::span<const int>)
+{
 }
 
 void TCustomGrid::InsertEmptyRow(int ARow)

@@ -35,6 +35,7 @@ class QScrollBar;
 
 #include <functional>
 #include <optional>
+#include <span>
 
 namespace vg {
 
@@ -154,6 +155,13 @@ public:
     void DeleteColumn(int ACol);
     void MoveColumn(int FromIndex, int ToIndex);
     void MoveRow(int FromIndex, int ToIndex);
+    // Puts the rows from First on in a new order in one step: row First + i becomes the
+    // row that was at First + Order[i], with its height of its own and its contents
+    // (RowsReordered). The current cell stays with its row, and the selection shrinks to
+    // that row (a range of rows would not stay one). Nothing scrolls and
+    // OnRowMoved is not fired. EListError when the rows run past the grid,
+    // EInvalidOperation when Order is no permutation; nothing changes then.
+    void ReorderRows(int First, std::span<const int> Order);
 
     // ---- In-place editing. ShowEditor opens the editor over the current cell when
     // goEditing allows it; HideEditor writes its text back to the cell and closes it.
@@ -247,6 +255,9 @@ protected:
     /// place: descendants move their data per row as in RowMoved, and nothing is
     /// reported. The base does nothing.
     virtual void MoveRowContents(int FromIndex, int ToIndex);
+    /// After ReorderRows gave the rows their new places and heights: descendants that keep
+    /// data per row reorder it here. The base does nothing.
+    virtual void RowsReordered(int First, std::span<const int> Order);
     /// Adds an empty row of the default height before ARow (0..RowCount; RowCount appends):
     /// the rows from ARow on move down by one, contents and heights alike. Reported by
     /// SizeChanged alone, as a row added at the end would be; the rows moving down are not

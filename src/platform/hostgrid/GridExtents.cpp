@@ -176,6 +176,17 @@ void TGridExtents::Move(int from, int to)
     ++FVersion;
 }
 
+void TGridExtents::Permute(int first, std::span<const int> order)
+{
+    if (FCustom.empty() || order.empty())
+        return;
+    std::vector<int> moved(order.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        moved[i] = FCustom[size_t(first + order[i])];
+    std::copy(moved.begin(), moved.end(), FCustom.begin() + first);
+    ++FVersion;
+}
+
 bool TGridExtents::HasCustom() const
 {
     return std::any_of(FCustom.begin(), FCustom.end(), [this](int e) { return e != FDefault; });

@@ -11,6 +11,7 @@
 
 #include "platform/core/Export.h"
 
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -66,6 +67,10 @@ public:
     /// Moves entry from to position to; those in between shift by one. Automatic extents
     /// stay at their positions.
     void Move(int from, int to);
+    /// The entries from first on take a new order: entry first + i gets the extent of its
+    /// own that entry first + order[i] had. Automatic extents stay at their positions, as
+    /// for Move. The caller checks that order is a permutation of entries inside the list.
+    void Permute(int first, std::span<const int> order);
     /// Whether any entry has an extent of its own that differs from the default.
     bool HasCustom() const;
     /// Every entry's own extent.

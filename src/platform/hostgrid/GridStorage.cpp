@@ -82,4 +82,10 @@ void TGridStorage::MoveRow(int from, int to)
     FRows.Move(from, to);
 }
 
+void TGridStorage::PermuteRows(int first, std::span<const int> order)
+{
+    TrimOpenRow();
+    FRows.Permute(first, order);
+}
+
 } // namespace vg

@@ -47,6 +47,10 @@ public:
     /// column touches every row that holds text; moving a row touches no other row.
     void MoveColumn(int from, int to);
     void MoveRow(int from, int to);
+    // The rows from first on take a new order: row first + i gets the cells of row
+    // first + order[i]. Rows move whole, their texts are not copied. The caller checks
+    // that order is a permutation of rows inside the storage.
+    void PermuteRows(int first, std::span<const int> order);
 
     /// visit(row, text) for every cell of the column that holds text, in row order.
     template <class F>

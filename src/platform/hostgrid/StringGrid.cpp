@@ -198,6 +198,12 @@ void TStringGrid::MoveRowContents(int FromIndex, int ToIndex)
     TCustomGrid::MoveRowContents(FromIndex, ToIndex);
 }
 
+void TStringGrid::RowsReordered(int First, std::span<const int> Order)
+{
+    FStorage.PermuteRows(First, Order);
+    TCustomGrid::RowsReordered(First, Order);
+}
+
 void TStringGrid::SizeChanging(int NewColCount, int NewRowCount)
 {
     FStorage.Resize(NewColCount, NewRowCount);

@@ -56,6 +56,7 @@ protected:
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void RowMoved(int FromIndex, int ToIndex) override;
     void MoveRowContents(int FromIndex, int ToIndex) override;
+    void RowsReordered(int First, std::span<const int> Order) override;
     /// visit(row, text) for every cell of the column that holds text, in row order: cells
     /// without text cost nothing, however many rows the grid has.
     template <class F>

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <numeric>
 #include <random>
 #include <vector>
 
@@ -44,7 +46,7 @@ TEST(SegmentedList, AgreesWithAPlainVectorThroughRandomEdits)
     int serial = 0;
     for (int step = 0; step < 4000; ++step) {
         const int n = int(model.size());
-        switch (pick(9)) {
+        switch (pick(10)) {
         case 0: { // a stretch written, as a fill does
             const int from = pick(n);
             for (int i = from; i < std::min(n, from + pick(3000)); ++i) {
@@ -101,6 +103,18 @@ TEST(SegmentedList, AgreesWithAPlainVectorThroughRandomEdits)
                 if (!s.isEmpty() && s.toInt() % 2 == 0)
                     s.clear();
             break;
+        case 9: { // a stretch put in a new order, as a sort does
+            const int first = pick(n);
+            std::vector<int> order(size_t(pick(n - first + 1)));
+            std::iota(order.begin(), order.end(), 0);
+            std::shuffle(order.begin(), order.end(), random);
+            std::vector<QString> moved;
+            for (const int from : order)
+                moved.push_back(model[size_t(first + from)]);
+            std::copy(moved.begin(), moved.end(), model.begin() + first);
+            list.Permute(first, order);
+            break;
+        }
         }
         if (step % 50 == 0 || step > 3950)
             ExpectSame(list, model, step);
@@ -156,7 +170,14 @@ TEST(SparseStrings, BehavesAsAStringListAndChecksItsIndices)
     }
     EXPECT_THROW(list.Insert(3, QStringLiteral("x")), EListError);
     EXPECT_THROW(list.SetCount(-1), EListError);
+    EXPECT_THROW(list.Permute(-1, std::vector<int>{0}), EListError);
+    EXPECT_THROW(list.Permute(1, std::vector<int>{1, 0}), EListError);
+    EXPECT_THROW(list.Permute(0, std::vector<int>{1, 1}), EInvalidOperation);
+    EXPECT_THROW(list.Permute(0, std::vector<int>{0, 2}), EInvalidOperation);
     EXPECT_EQ(list.ToStringList(), (QStringList{"b", "a"}));
+    list.Permute(0, std::vector<int>{1, 0});
+    EXPECT_EQ(list.ToStringList(), (QStringList{"a", "b"}));
+    list.Permute(0, std::vector<int>{1, 0});
 
     TStringList plain({QStringLiteral("p"), QStringLiteral("q")});
     list.Assign(&plain);
