@@ -23,6 +23,9 @@ void TVelkoGrid::RecordStep(QUndoCommand* Step)
 void TVelkoGrid::SetEditText(int ACol, int ARow, const QString& Value)
 {
     WriteEditedCell(ACol, ARow, Value);
+    // The string grid would write the cell without a step; the report it then makes,
+    // OnSetEditText and its signal, is made all the same.
+    TCustomGrid::SetEditText(ACol, ARow, Value);
 }
 
 QString TVelkoGrid::EditorCellText()
