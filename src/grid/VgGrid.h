@@ -624,6 +624,10 @@ protected:
     TInplaceEdit* CreateEditor() override;
     /// No editor opens while a column is hidden or shown: the columns are out of step then.
     bool CanEditShow() const override { return !FRearrangingColumns && TVgHintGrid::CanEditShow(); }
+    /// A grid column without its column object (objects removed within an update, or added
+    /// and the grid not yet in step) takes no editor: the editor's buttons, look and limits
+    /// come from the object.
+    bool CanEditColumn(int ACol) const override { return ACol >= 0 && ACol < GetVisibleColumnCount(); }
     /// Every change the user makes to the editor's text updates its suggestion.
     void WMCommand(TMessage& Message) override;
     /// On a cell with a drop-down list, Alt+Down, Alt+Up and F4 open the editor with its

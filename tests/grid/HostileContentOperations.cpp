@@ -122,11 +122,22 @@ void THostileRun::Load(const QList<QStringList>& lines, int firstColumn, int fir
 bool THostileRun::ExpectLoaded(const QList<QStringList>& lines, int firstColumn, int firstRow,
                                const std::vector<int>& itemsBefore, bool partial)
 {
-    // The items the load stored into: those there before it, then those it added.
+    // The items the load stored into: those there before it, then those it added. A
+    // handler that edited the items meanwhile made the load map its values again, by
+    // position among the items as they then were: the values stored after it went to the
+    // items in their places now.
     std::vector<int> ids = itemsBefore;
     for (const int id : ItemIds())
         if (std::find(itemsBefore.begin(), itemsBefore.end(), id) == itemsBefore.end())
             ids.push_back(id);
+    if (!ExpectLoadedInto(ids, lines, firstColumn, firstRow, partial))
+        return false;
+    return !partial || ExpectLoadedInto(ItemIds(), lines, firstColumn, firstRow, true);
+}
+
+bool THostileRun::ExpectLoadedInto(const std::vector<int>& ids, const QList<QStringList>& lines, int firstColumn,
+                                   int firstRow, bool partial)
+{
     for (int k = 0; k < lines.size() && (long long)firstRow + k <= INT_MAX; ++k) {
         const int row = firstRow + k;
         for (int j = 0; j < lines[k].size(); ++j) {

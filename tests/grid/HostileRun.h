@@ -174,9 +174,12 @@ private:
     // has nowhere to be.
     // With partial (a handler threw or edited the column model during the load), each
     // value may have been stored or not. The items are taken by their IDs before the load
-    // (the ones it added follow).
+    // (the ones it added follow), and with partial also in their places after it.
     bool ExpectLoaded(const QList<QStringList>& lines, int firstColumn, int firstRow, const std::vector<int>& itemsBefore,
                       bool partial);
+    // The same with the items taken in the order of ids.
+    bool ExpectLoadedInto(const std::vector<int>& ids, const QList<QStringList>& lines, int firstColumn, int firstRow,
+                          bool partial);
     std::vector<int> ItemIds();
     // Loads through load, then records what it stored.
     void Load(const QList<QStringList>& lines, int firstColumn, int firstRow, const std::function<void()>& load);

@@ -383,6 +383,59 @@ TEST(VelkoGridContents, LoadsIntoGridsWithShownColumnObjectsThatHaveNoGridColumn
     }
 }
 
+TEST(VelkoGridContents, AnEditorOnAGridColumnWithoutItsObjectNeitherOpensNorRefusesALoad)
+{
+    // A shown object removed within an update leaves the last grid column without an
+    // object until the update ends. An editor asked for there does not open; one open
+    // there when it lost its object closes; and neither makes a load (whose added rows
+    // would reload it) raise after its values went in.
+    const struct {
+        bool AlwaysShown;
+        bool OpenBefore; // the editor was open on the last column before the object went
+        int FirstColumn;
+        QByteArray Text;
+    } cases[] = {
+        {true, false, 0, "a,b\r\nc,d\r\ne,f\r\n"},
+        {true, true, 0, "a,b\r\nc,d\r\ne,f\r\n"},
+        {false, true, 1, "a,b\r\nc,d\r\ne,f\r\n"},
+        {false, false, 2, "a,b\r\nc,d\r\ne,f\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.AlwaysShown << c.OpenBefore << c.FirstColumn);
+        TVelkoGrid grid;
+        grid.SetRowCount(2);
+        grid.SetOptions(grid.Options() + TGridOptions{goEditing});
+        if (c.AlwaysShown)
+            grid.SetOptions(grid.Options() + TGridOptions{goAlwaysShowEditor});
+        (*grid.Columns())[1]->SetVisible(false); // a hidden object the load writes into
+        grid.SetColCount(grid.GetVisibleColumnCount());
+        grid.SetCol(grid.ColCount() - 1);
+        grid.SetRow(1);
+        if (c.OpenBefore)
+            grid.ShowEditor();
+        grid.Columns()->BeginUpdate();
+        delete (*grid.Columns())[0];
+        ASSERT_EQ(grid.ColCount(), grid.GetVisibleColumnCount() + 1);
+        EXPECT_NO_THROW(grid.ShowEditor());
+        EXPECT_NO_THROW(grid.SetRowCount(3));
+        EXPECT_FALSE(grid.EditorMode());
+
+        ASSERT_NO_THROW(Load(grid, c.FirstColumn, 1, c.Text));
+        grid.Columns()->EndUpdate();
+        EXPECT_EQ(grid.ColCount(), grid.GetVisibleColumnCount());
+        EXPECT_EQ(grid.RowCount(), 4);
+        // The first object is the hidden one.
+        const auto row = [&c](const QString& first, const QString& second) {
+            QStringList cells(4);
+            cells[c.FirstColumn] = first;
+            cells[c.FirstColumn + 1] = second;
+            cells[0] = u'[' + cells[0] + u']';
+            return cells.join(u'|');
+        };
+        EXPECT_EQ(test::ColumnObjectRows(grid).mid(1), (QStringList{row("a", "b"), row("c", "d"), row("e", "f")}));
+    }
+}
+
 TEST(VelkoGridContents, LoadsAsFarAsRowsWithHeightsOfTheirOwnCanGo)
 {
     // Growing ahead of the lines must not ask for more rows than the grid can have, which

@@ -290,6 +290,9 @@ protected:
     /// Whether the editor may open now (goEditing, not goRowSelect, not designing, and
     /// editor mode or goAlwaysShowEditor).
     virtual bool CanEditShow() const;
+    /// Whether the editor can stand in column ACol at all; true. A grid whose columns carry
+    /// what the editor needs answers false for a column that has none for the time being.
+    virtual bool CanEditColumn(int ACol) const;
     /// Whether the editor may change the text; true.
     virtual bool CanEditModify() const;
     /// The longest text the editor accepts; 0 for no limit.

@@ -41,7 +41,12 @@ void TCustomGrid::SetEditText(int ACol, int ARow, const QString& Value)
 bool TCustomGrid::CanEditShow() const
 {
     return FOptions.Contains(goEditing) && !FOptions.Contains(goRowSelect) && !IsDesigning()
-        && (FEditorMode || FOptions.Contains(goAlwaysShowEditor));
+        && (FEditorMode || FOptions.Contains(goAlwaysShowEditor)) && CanEditColumn(FCurrent.X);
+}
+
+bool TCustomGrid::CanEditColumn(int) const
+{
+    return true;
 }
 
 bool TCustomGrid::CanEditModify() const
@@ -176,6 +181,13 @@ void TCustomGrid::InvalidateEditor()
         return;
     if (FEditorReloadHolds > 0) {
         FEditorReloadMissed = true;
+        return;
+    }
+    if (!CanEditColumn(FInplaceCell.X)) {
+        // The edited cell's column lost what the editor needs: the edit ends there, and
+        // the text the editor held (the cell's, being reloaded) is not written back.
+        FEditorMode = false;
+        CloseEditor(false);
         return;
     }
     LoadEditor();
