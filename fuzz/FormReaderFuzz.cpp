@@ -41,9 +41,10 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     // Grids are widgets: they need an application, which renders offscreen here.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The application lives until the process ends and is never destroyed: a fuzz run ends
-    // in exit(), after Qt's own globals are gone, and the clean-up an application's
-    // destructor runs (the accessibility factories', for one) would touch them.
+    // The application is never destroyed by a static's destructor: a fuzz run ends in
+    // exit(), after Qt's own globals are gone, and the clean-up an application's destructor
+    // runs (the accessibility factories', for one) would touch them. The replay program
+    // deletes it before it returns.
     static QApplication* const application = new QApplication(*argc, *argv);
     (void)application;
     RegisterComponentClass<TFormProbe>();
